@@ -1,29 +1,17 @@
-// SRC_Okv. The windows are not built yet; the start-up so far finds the
-// catalogue beside the program and stops when it cannot be opened.
-#include "platform/store/store.h"
+// SRC_Okv. The windows are not built yet; the start-up so far creates the
+// engine, which loads its default model from the catalogue beside it, and
+// stops with a message when that fails.
+#include "engine/kv.h"
+#include "engine/loader.h"
 
-#include <filesystem>
 #include <iostream>
 
-namespace {
-
-std::filesystem::path ProgramFolder() {
-    std::error_code ec;
-    auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return ec ? std::filesystem::current_path() : exe.parent_path();
-}
-
-}  // namespace
-
 int main() {
-    const auto path = (ProgramFolder() / "data.mdb").string();
     try {
-        auto db = store::Database::open(path, ";pwd=qmv41");
-        auto rs = db.openRecordset("SELECT DISTINCTROW 柱脚.形式名 From 柱脚");
-        int models = 0;
-        for (; !rs.eof(); rs.moveNext()) ++models;
-        std::cout << "柱脚検討: catalogue " << path << " opened, " << models << " column-base models\n";
-    } catch (const store::StoreError& e) {
+        kv::KV engine;
+        std::cout << "柱脚検討: catalogue " << kv::CataloguePath(engine.state()) << " opened; default base "
+                  << engine.KvName() << " (ID " << engine.KolvanID() << ")\n";
+    } catch (const std::exception& e) {
         std::cerr << "データベースが開けません: " << e.what() << "\n";
         return 1;
     }

@@ -1,0 +1,169 @@
+#include "engine/kv.h"
+#include "engine/kverror.h"
+
+#include "catalogue_fixture.h"
+
+#include <gtest/gtest.h>
+
+
+namespace {
+
+using kvtest::IdOf;
+
+using kvtest::ErrorOf;
+
+class KVTest : public ::testing::Test {
+protected:
+    KVTest() : kv(KV_SAMPLE_DIR) {
+        kv.setDataFilePath(kvtest::TestCatalogueFolder());
+        kv.setDataFileName(kvtest::TestCatalogueName());
+    }
+    kv::KV kv;
+};
+
+TEST(KVCreate, DefaultsAfterCreation) {
+    kv::KV kv(KV_SAMPLE_DIR);
+    EXPECT_EQ(kv.DataFilePath(), KV_SAMPLE_DIR);
+    EXPECT_EQ(kv.DataFileName(), "\\data.mdb");
+    EXPECT_EQ(kv.PW(), "qmv41");
+    EXPECT_EQ(kv.KolvanID(), 100100);
+    EXPECT_EQ(kv.AbNum(), 1);
+    EXPECT_EQ(kv.AbCount(), 1);
+    EXPECT_EQ(kv.KvName(), "ZF200");
+    EXPECT_EQ(kv.KvData().ID, 100100);
+    EXPECT_TRUE(kv.SIFlag());
+    EXPECT_DOUBLE_EQ(kv.SIFactor(), 9.80665);
+    EXPECT_DOUBLE_EQ(kv.Fc(), 21);
+    EXPECT_EQ(kv.Condition(), 1);
+    EXPECT_EQ(kv.Direction(), 0);
+    EXPECT_EQ(kv.LumoQuCond(), 1);
+    EXPECT_DOUBLE_EQ(kv.SlabFc(), 18);
+    EXPECT_DOUBLE_EQ(kv.SlabQ_B1X(), 200);
+    EXPECT_DOUBLE_EQ(kv.SlabQ_B1Y(), 200);
+    EXPECT_DOUBLE_EQ(kv.SlabQ_B2X(), 0);
+    EXPECT_DOUBLE_EQ(kv.spcx(), 0.00617283950617284);
+    EXPECT_DOUBLE_EQ(kv.cDy(), 900);
+    EXPECT_EQ(kv.RBarMat(), "SD295");
+    EXPECT_EQ(kv.RBarVal(), "D22");
+    EXPECT_EQ(kv.RtNx(), 8);
+    EXPECT_EQ(kv.RqNy(), 12);
+    EXPECT_DOUBLE_EQ(kv.rDx(), 800);
+    EXPECT_EQ(kv.ColV(), 3);
+    EXPECT_EQ(kv.ColMat(), "SN490");
+    EXPECT_DOUBLE_EQ(kv.ColAx(), 111.8);
+    EXPECT_DOUBLE_EQ(kv.ColZy(), 214);
+    EXPECT_DOUBLE_EQ(kv.ColZpx(), 2096);
+    EXPECT_EQ(kv.Devide(), 140);
+    EXPECT_EQ(kv.srcWall(), 0);
+    EXPECT_EQ(kv.DesignRoot(), 3);
+    EXPECT_FALSE(kv.state().SMode);
+    EXPECT_DOUBLE_EQ(kv.cMmax(), 0);
+}
+
+TEST(KVCreate, NoCatalogueNoObject) {
+    EXPECT_EQ(ErrorOf([] { kv::KV kv("/nonexistent-folder"); }), store::kErrFileNotFound);
+}
+
+TEST_F(KVTest, DataFileNameAlwaysStartsWithBackslash) {
+    kv.setDataFileName("data.mdb");
+    EXPECT_EQ(kv.DataFileName(), "\\data.mdb");
+    kv.setDataFileName("\\other.mdb");
+    EXPECT_EQ(kv.DataFileName(), "\\other.mdb");
+}
+
+TEST_F(KVTest, SameModelOpensNoDatabase) {
+    kv.setDataFilePath("/nonexistent-folder");
+    EXPECT_NO_THROW(kv.setKolvanID(100100));
+    EXPECT_NO_THROW(kv.setAbNum(1));
+    auto rec = kv.KvData();
+    rec.KvH = 12345;  // other fields differ, ID and variant do not
+    EXPECT_NO_THROW(kv.setKvData(rec));
+    EXPECT_NE(kv.KvData().KvH, 12345);
+}
+
+TEST_F(KVTest, ModelChangeLoadsAndClampsTheVariant) {
+    kv.setKolvanID(IdOf("WP200-4"));
+    EXPECT_EQ(kv.KvName(), "WP200-4");
+    EXPECT_EQ(kv.AbCount(), 2);
+    kv.setAbNum(3);
+    EXPECT_EQ(kv.AbNum(), 2);
+    EXPECT_DOUBLE_EQ(kv.KvData().AbD, 30);
+
+    auto rec = kv.KvData();
+    rec.ID = IdOf("SV175-4-A");
+    rec.AbNum = 1;
+    rec.L_C = 999;  // series 6 loads L_C, so the catalogue value wins
+    kv.setKvData(rec);
+    EXPECT_EQ(kv.KvName(), "SV175-4-A");
+    EXPECT_DOUBLE_EQ(kv.KvData().L_C, 270);
+}
+
+TEST_F(KVTest, KvDataSetKeepsFieldsTheSeriesDoesNotLoad) {
+    auto rec = kv.KvData();
+    rec.ID = IdOf("KC200A");
+    rec.AbNum = 1;
+    rec.L_C = 123;  // series 1 does not load L_C
+    rec.Tu(1) = 4.5;
+    kv.setKvData(rec);
+    EXPECT_DOUBLE_EQ(kv.KvData().L_C, 123);
+    EXPECT_DOUBLE_EQ(kv.KvData().Tu(1), 4.5);
+}
+
+TEST_F(KVTest, FailedLoadKeepsTheInputAndTheOldRecord) {
+    const auto before = kv.KvData();
+    kv.setPW("wrong");
+    const int id = IdOf("WP200-4");
+    EXPECT_EQ(ErrorOf([&] { kv.setKolvanID(id); }), store::kErrBadPassword);
+    EXPECT_EQ(kv.KolvanID(), id);
+    EXPECT_EQ(kv.KvData(), before);
+    EXPECT_EQ(kv.KvName(), "ZF200");
+
+    kv.setPW("qmv41");
+    EXPECT_EQ(ErrorOf([&] { kv.setKolvanID(4711); }), store::kErrNoCurrentRecord);
+    EXPECT_EQ(kv.KolvanID(), 4711);
+    EXPECT_EQ(kv.KvData(), before);
+}
+
+TEST_F(KVTest, DoubleInputsChangeOnlyBeyondAThousandth) {
+    const double v = kv.VerticalLoad();
+    kv.setVerticalLoad(v + 0.0005);
+    EXPECT_DOUBLE_EQ(kv.VerticalLoad(), v);
+    kv.setVerticalLoad(v + 0.002);
+    EXPECT_DOUBLE_EQ(kv.VerticalLoad(), v + 0.002);
+
+    kv.setFc(21.0009);
+    EXPECT_DOUBLE_EQ(kv.Fc(), 21);
+}
+
+TEST_F(KVTest, SlabWidthsBelowTenAreIgnored) {
+    struct Case {
+        double set, expect;
+    } cases[] = {{10, 200}, {-5, 200}, {10.5, 10.5}, {-20, -20}};
+    for (const auto& c : cases) {
+        kv.setSlabQ_B1X(c.set);
+        EXPECT_DOUBLE_EQ(kv.SlabQ_B1X(), c.expect) << c.set;
+    }
+}
+
+TEST_F(KVTest, UnitFactorTakesTheMagnitude) {
+    kv.setSIFactor(9.806655);
+    EXPECT_DOUBLE_EQ(kv.SIFactor(), 9.80665);
+    kv.setSIFactor(-9.8);
+    EXPECT_DOUBLE_EQ(kv.SIFactor(), 9.8);
+}
+
+TEST_F(KVTest, MaterialTextsAreUpperCased) {
+    kv.setRBarMat("sd345");
+    EXPECT_EQ(kv.RBarMat(), "SD345");
+    kv.setColMat("sm490");
+    EXPECT_EQ(kv.ColMat(), "SM490");
+    kv.setRBarVal("d25");
+    EXPECT_EQ(kv.RBarVal(), "D25");
+}
+
+TEST_F(KVTest, BadDirectionFailsAndStaysStored) {
+    EXPECT_EQ(ErrorOf([&] { kv.setDirection(2); }), vb::kErrSubscript);
+    EXPECT_EQ(kv.Direction(), 2);
+}
+
+}  // namespace
