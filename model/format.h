@@ -1,0 +1,46 @@
+// Numbers, concrete strengths and verdicts as the program shows them.
+#pragma once
+
+#include <concepts>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <type_traits>
+#include <variant>
+
+namespace model {
+
+std::string FormatInteger(int32_t value);
+std::string FormatReal(double value, int16_t decimals);
+
+// The value's kind decides: 16- and 32-bit integers are written whole
+// (decimals ignored), single and double with a digit pattern chosen by
+// decimals, every other kind (Boolean, byte, text, empty) gives "".
+// Other integer widths do not compile: the caller picks the kind.
+template <typename T>
+std::string FormatValue(const T& value, int16_t decimals)
+{
+    using V = std::remove_cvref_t<T>;
+    if constexpr (std::same_as<V, int16_t> || std::same_as<V, int32_t>) {
+        return FormatInteger(value);
+    } else if constexpr (std::same_as<V, double> || std::same_as<V, float>) {
+        return FormatReal(static_cast<double>(value), decimals);
+    } else if constexpr (std::same_as<V, bool> || std::same_as<V, uint8_t> || std::same_as<V, std::monostate> ||
+                         std::is_convertible_v<const V&, std::string_view>) {
+        return {};
+    } else {
+        static_assert(!std::is_arithmetic_v<V>, "FormatValue: pass an int16_t, int32_t, float or double");
+        return {};
+    }
+}
+
+// value to `figures` significant figures; "No Suport" below 0.1.
+std::string FormatSignificant(double value, int16_t figures);
+
+// Concrete strength in the displayed unit (reads gSIDisp).
+std::string FormatFc(double fc);
+
+// "OK*", "NG " or "OK ".
+std::string GetJadgeText(int16_t code);
+
+}  // namespace model
