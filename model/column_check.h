@@ -1,0 +1,20 @@
+// The check of one column in one direction over all design cases.
+#pragma once
+
+#include "model/adapter.h"
+#include "model/records.h"
+
+#include <cstdint>
+
+namespace model {
+
+// Runs the column through the engine for direction d (0 X, 1 Y) and writes
+// slots (d, 1) and (d, 4..7) of res. The design stress table of res must be
+// current. Slots of cases 2, 3 and 8 (and Qu0..Qu2 in SRC mode) are left alone.
+void CalcColumnCheck(IKvEngine& kv, const ColumnDataTbl& col, ColumnResultTbl& res, const KvBaseTbl& kvb,
+                     int16_t d);
+
+// The same on gKv with gColumns, gResults and gKvBase of column i (1..ColCount).
+void CalcColumnByIndex(int16_t i, int16_t d);
+
+}  // namespace model
