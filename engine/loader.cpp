@@ -2,9 +2,9 @@
 
 #include "engine/kverror.h"
 #include "platform/store/store.h"
+#include "platform/text/native_path.h"
 #include "platform/text/vb.h"
 
-#include <algorithm>
 #include <cmath>
 
 namespace kv {
@@ -59,9 +59,7 @@ struct KvDataRow {
 }  // namespace
 
 std::string CataloguePath(const KvState& s) {
-    std::string p = s.DataFilePath + s.DataFileName;
-    std::replace(p.begin(), p.end(), '\\', '/');
-    return p;
+    return text::ToNativePath(s.DataFilePath + s.DataFileName);
 }
 
 double RoundHalf(double x) {

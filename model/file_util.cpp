@@ -17,14 +17,6 @@ bool IsSep(char c) { return c == '\\' || c == '/'; }
 
 }  // namespace
 
-std::string ToNativePath(std::string path)
-{
-    for (char& c : path) {
-        if (IsSep(c)) c = kSep;
-    }
-    return path;
-}
-
 bool zDLFile_Vendra::ChkFileExists(const std::string& vstrPathName) const
 {
     std::error_code ec;

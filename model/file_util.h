@@ -2,6 +2,8 @@
 // what these helpers add is the platform's own separator.
 #pragma once
 
+#include "platform/text/native_path.h"
+
 #include <cstdint>
 #include <string>
 
@@ -29,6 +31,6 @@ private:
 };
 
 // A path read from a file or a setting, with the platform's separators.
-std::string ToNativePath(std::string path);
+using text::ToNativePath;
 
 }  // namespace model
