@@ -2,6 +2,7 @@
 
 #include "engine/kv.h"
 #include "model/direction.h"
+#include "model/sections.h"
 #include "model/globals.h"
 
 namespace model {

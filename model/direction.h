@@ -19,7 +19,4 @@ int16_t GetKvDirection(int16_t& iCol);
 // |x / y|; 0 when y is 0 or the quotient is not finite.
 double SafeRatio(double x, double y);
 
-// Name of a steel grade code; "NG" for an unknown code.
-std::string GetSteelMaterialName(int16_t code);
-
 }  // namespace model

@@ -1,6 +1,7 @@
 #include "model/texts.h"
 
 #include "model/direction.h"
+#include "model/sections.h"
 #include "model/format.h"
 #include "model/globals.h"
 #include "platform/text/utf8.h"

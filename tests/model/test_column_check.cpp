@@ -300,3 +300,34 @@ TEST_F(ColumnCheckKv, LongTermResultDoesNotDependOnThePreviousCheck)
 }
 
 }  // namespace
+
+TEST_F(ColumnCheckKv, SrcVerdictTurnsAtTheReportedCapacity)
+{
+    // The SRC default column on model SRX-700: the verdict and the capacity
+    // the check stores must agree, in both directions.
+    gCond.SMode = kFalse;
+    gUnitFactor = 1;
+    gSIDisp = false;
+    engine->setSIFlag(false);
+    engine->setSIFactor(1);
+    ColumnDataTbl src = MakeColumnDefaultSrc(col, false);
+    src.FShear.fill(0);
+    KvEngineRef ref(*engine);
+    for (int16_t d = 0; d <= 1; ++d) {
+        const long row = d == 0 ? 0 : 3;
+        res.DesignStress.fill(0);
+        res.DesignStress(row + 1, 4) = 100;
+        res.DesignStress(row + 2, 4) = 1;
+        CalcColumnCheck(ref, src, res, kvb, d);
+        const double mu = res.Mu(d, 4);
+        ASSERT_GT(mu, 1) << d;
+        EXPECT_EQ(res.Zone(d, 4).value(), "-  ");
+        EXPECT_EQ(res.JadgeM(d, 4), -1) << d;
+        for (double f : {0.99, 1.01}) {
+            res.DesignStress(row + 2, 4) = f * mu;
+            CalcColumnCheck(ref, src, res, kvb, d);
+            EXPECT_EQ(res.Mu(d, 4), mu) << d;
+            EXPECT_EQ(res.JadgeM(d, 4), f < 1 ? -1 : 0) << d << " " << f;
+        }
+    }
+}

@@ -1,4 +1,5 @@
 #include "model/direction.h"
+#include "model/sections.h"
 #include "model/globals.h"
 #include "model/texts.h"
 

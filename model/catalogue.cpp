@@ -1,0 +1,15 @@
+#include "model/catalogue.h"
+
+#include "model/globals.h"
+#include "platform/text/native_path.h"
+#include "platform/text/vb.h"
+
+namespace model {
+
+std::string CatalogueFile() { return text::ToNativePath(gDataFilePath + gDataFileName); }
+
+store::Database OpenCatalogue() { return store::Database::open(CatalogueFile(), kCatalogueConnect); }
+
+std::string QueryNumber(double v) { return vb::Trim(vb::Str(v)); }
+
+}  // namespace model
