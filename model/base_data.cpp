@@ -73,7 +73,12 @@ void LoadKvBaseData(int32_t kvId, int16_t abNum, KvBaseTbl& kvb)
 
 bool SetColumnBaseGeometry(ColumnDataTbl& col, const KvBaseTbl& kvb)
 {
-    if (gCond.SMode == kFalse) return true;
+    return SetColumnBaseGeometry(col, kvb, gCond.SMode != kFalse);
+}
+
+bool SetColumnBaseGeometry(ColumnDataTbl& col, const KvBaseTbl& kvb, bool sMode)
+{
+    if (!sMode) return true;
     switch (kvb.KvV) {
     case 1:
     case 4:

@@ -23,6 +23,8 @@ void LoadKvBaseData(int32_t kvId, int16_t abNum, KvBaseTbl& kvb);
 // catalogue has no pedestal sizes for the base: B2 is then left unchanged.
 // A catalogue that cannot be opened is thrown.
 bool SetColumnBaseGeometry(ColumnDataTbl& col, const KvBaseTbl& kvb);
+// The same for a project whose structure mode is sMode rather than gCond's.
+bool SetColumnBaseGeometry(ColumnDataTbl& col, const KvBaseTbl& kvb, bool sMode);
 
 // A length in cm to a multiple of 5: up past x.9 of a ten, half past x.09.
 double RoundUpTo5(double x);

@@ -10,6 +10,7 @@
 #include "platform/text/vbarray.h"
 
 #include <cstdint>
+#include <ctime>
 #include <vector>
 
 namespace model {
@@ -234,7 +235,9 @@ ColumnDataTbl MakeColumnDefault(int16_t kvSeries, bool siDisp, double condFc);
 // template gets its slab values from its base.
 ColumnDataTbl MakeColumnDefaultSrc(const ColumnDataTbl& sTemplate, bool siDisp);
 
-// Today's date (local time, no time of day) as an OLE Automation date.
+// The local calendar date of a time, without the time of day, as an OLE
+// Automation date; and today's.
+double OleDateOfTime(std::time_t t);
 double TodayOleDate();
 
 }  // namespace model
