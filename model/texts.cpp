@@ -24,13 +24,15 @@ std::string Dims(const ColumnDataTbl& col, long k)
 
 }  // namespace
 
-std::string GetKvDisplayName(const KvBaseTbl& kvb)
+std::string GetKvDisplayName(const KvBaseTbl& kvb) { return GetKvModelText(kvb, 49); }
+
+std::string GetKvModelText(const KvBaseTbl& kvb, long nameChars)
 {
     switch (kvb.KvV) {
     case 0:
     case 1:
     case 5:
-        return vb::Trim(text::Left(kvb.KvName.value(), 49)) + "-" + vb::Trim(FV(kvb.AbD, -1));
+        return vb::Trim(text::Left(kvb.KvName.value(), nameChars)) + "-" + vb::Trim(FV(kvb.AbD, -1));
     case 2:
     case 4:
     case 6:

@@ -10,6 +10,9 @@
 namespace model {
 
 std::string GetKvDisplayName(const KvBaseTbl& kvb);
+// The model text from the first nameChars characters of the name: with "-"
+// and the bolt diameter for the series that offer several bolts.
+std::string GetKvModelText(const KvBaseTbl& kvb, long nameChars);
 std::string GetKvNameByIndex(int16_t iCol);
 
 // iCol 999 is replaced by the current column in the caller's variable.

@@ -1,0 +1,25 @@
+// The column list as a CSV file: name, model, overall verdict, rebar zone and
+// concrete strength of every column.
+#pragma once
+
+#include "model/records.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace model {
+
+// "abc.kud" -> "abc.csv", "a.b.kud" -> "a.csv", "abc" -> "abc.csv".
+std::string CsvPresetName(const std::string& fileName);
+
+// "OK", "OK*", "NG(M)" or "NG(Q)" over the checked cases of both directions;
+// the last failing check decides.
+std::string GetColumnVerdictText(const ColumnResultTbl& res, bool ultJadge);
+
+// The file's bytes (CP932, CR LF) for the project in gCond, gColumns,
+// gKvBase and gResults. zoneOf(i) gives column i's governing rebar zone in
+// S mode (1 or 2); it must not change the project.
+std::string BuildColumnListCsv(const std::function<int16_t(long)>& zoneOf);
+
+}  // namespace model
