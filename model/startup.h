@@ -1,0 +1,53 @@
+// Start-up and release of the program, without its windows: settings, the
+// engine, the templates and the first project.
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+
+class QSettings;
+
+namespace model {
+
+// The values kept in the user's settings ("Settings" section).
+struct StartupSettings {
+    int16_t kvSeries = 1;                 // "KvV"
+    bool siDisp = true;                   // "DispSIFlag"
+    std::string dataFilePath;             // "DataFilePath", default the program folder
+    std::string dataFileName = "\\data.mdb";  // "DataFileName"
+    double fcUpperLimit = 240;            // "FcUpperLimit", always kgf/cm2
+};
+
+// Reads the settings; a value that is missing or unusable (not a number, a
+// "KvV" without a template model, a "DispSIFlag" that is no Boolean) takes
+// its default.
+StartupSettings ReadStartupSettings(QSettings& settings, const std::string& programFolder);
+StartupSettings ReadStartupSettings(const std::string& programFolder);
+
+// Copies the settings into the program-wide values (gKvSeries, gSIDisp,
+// gDataFilePath, gDataFileName, gFcUpperLimit in the display unit).
+void ApplyStartupSettings(const StartupSettings& s);
+
+// Writes the program-wide values back, FcUpperLimit in kgf/cm2.
+void WriteStartupSettings(QSettings& settings);
+void WriteStartupSettings();
+
+// values into a(start), a(start + 1), ...
+template <typename Array>
+void FillDoubleArray(Array& a, int16_t start, std::initializer_list<double> values)
+{
+    long i = start;
+    for (double v : values) a(i++) = v;
+}
+
+// Templates, start values of the display and the template base. Needs gKv,
+// gSIDisp, gKvSeries, gDataFilePath and gDataFileName; programFolder is
+// where the "LLumo" entry is looked for.
+void InitDefaults(const std::string& programFolder);
+
+// A command line naming a project: folder up to and including the last
+// separator ("\" or "/"), and the rest. Quotes around the whole are dropped.
+void SplitCommandLine(const std::string& commandLine, std::string& dir, std::string& name);
+
+}  // namespace model
