@@ -50,6 +50,8 @@ void KvEngineRef::setVerticalLoad(double v) { kv_.setVerticalLoad(v); }
 void KvEngineRef::setMomentLoad(double v) { kv_.setMomentLoad(v); }
 void KvEngineRef::setShearLoad(double v) { kv_.setShearLoad(v); }
 double KvEngineRef::Mu() { return kv_.Mu(); }
+double KvEngineRef::Tu() { return kv_.Tu(); }
+double KvEngineRef::NAlpha() { return kv_.KvData().NAlpha; }
 int16_t KvEngineRef::JadgeM() { return kv_.JadgeM(); }
 std::string KvEngineRef::Zone() { return kv_.Zone(); }
 double KvEngineRef::Qu() { return kv_.Qu(); }
@@ -62,6 +64,7 @@ double KvEngineRef::srcMu() { return kv_.srcMu(); }
 double KvEngineRef::srcMJadge() { return kv_.srcMJadge(); }
 double KvEngineRef::srcQu() { return kv_.srcQu(); }
 double KvEngineRef::srcQJadge() { return kv_.srcQJadge(); }
+std::string KvEngineRef::ColRank() { return kv_.ColRank(); }
 
 double CappedFc(const ColumnDataTbl& col)
 {

@@ -67,6 +67,9 @@ public:
     virtual void setShearLoad(double v) = 0;
 
     virtual double Mu() = 0;
+    virtual double Tu() = 0;
+    // NAlpha of the catalogue record the engine holds.
+    virtual double NAlpha() = 0;
     virtual int16_t JadgeM() = 0;
     virtual std::string Zone() = 0;
     virtual double Qu() = 0;
@@ -80,6 +83,7 @@ public:
     virtual double srcMJadge() = 0;
     virtual double srcQu() = 0;
     virtual double srcQJadge() = 0;
+    virtual std::string ColRank() = 0;
 };
 
 // The real engine behind the interface; holds a reference only.
@@ -130,6 +134,8 @@ public:
     void setMomentLoad(double v) override;
     void setShearLoad(double v) override;
     double Mu() override;
+    double Tu() override;
+    double NAlpha() override;
     int16_t JadgeM() override;
     std::string Zone() override;
     double Qu() override;
@@ -142,6 +148,7 @@ public:
     double srcMJadge() override;
     double srcQu() override;
     double srcQJadge() override;
+    std::string ColRank() override;
 
 private:
     kv::KV& kv_;

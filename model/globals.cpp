@@ -1,6 +1,7 @@
 #include "model/globals.h"
 
 #include "engine/kv.h"
+#include "model/file_util.h"
 
 namespace model {
 
@@ -51,6 +52,7 @@ vb::Array<double, 1, 10> gAxisStepsB = [] {
 }();
 
 std::shared_ptr<zDLGetSys_Vendra> gzDLGetSys;
+std::shared_ptr<zDLFile_Vendra> gzDLFile;
 
 int16_t gDispMode = 0;
 int16_t gShortLoadKind = 0;

@@ -18,6 +18,8 @@ class zDLGetSys_Vendra;
 
 namespace model {
 
+class zDLFile_Vendra;
+
 // Project and templates.
 extern ProjectCondTbl gCond;
 extern ColumnArray<ColumnDataTbl> gColumns;
@@ -52,6 +54,7 @@ extern vb::Array<double, 1, 10> gAxisStepsA;
 extern vb::Array<double, 1, 10> gAxisStepsB;
 
 extern std::shared_ptr<zDLGetSys_Vendra> gzDLGetSys;
+extern std::shared_ptr<zDLFile_Vendra> gzDLFile;
 
 // Main window: 0 N-M X, 1 N-M Y, 4 base figure, 5 RC section.
 extern int16_t gDispMode;

@@ -15,6 +15,9 @@ public:
     std::vector<std::string> log;
     // Values the reads return.
     double mu = 12.5;
+    double tu = 40;
+    double nAlpha = 0.4;
+    std::string colRank = "FA";
     int16_t jadgeM = -1;
     std::string zone = "B";
     double qu = 3.25, qu0 = 1.5, qu1 = 2.5, qu2 = 0;
@@ -68,6 +71,8 @@ public:
     void setShearLoad(double v) override { put("ShearLoad", v); }
 
     double Mu() override { return get("Mu", mu); }
+    double Tu() override { return get("Tu", tu); }
+    double NAlpha() override { return get("NAlpha", nAlpha); }
     int16_t JadgeM() override { return get("JadgeM", jadgeM); }
     std::string Zone() override { return get("Zone", zone); }
     double Qu() override { return get("Qu", qu); }
@@ -84,6 +89,7 @@ public:
     double srcMJadge() override { return get("srcMJadge", srcMJadgeValue); }
     double srcQu() override { return get("srcQu", srcQuValue); }
     double srcQJadge() override { return get("srcQJadge", srcQJadgeValue); }
+    std::string ColRank() override { return get("ColRank", colRank); }
 
 private:
     template <typename T>

@@ -1,0 +1,468 @@
+#include "model/project_commands.h"
+
+#include "engine/kv.h"
+#include "model/adapter.h"
+#include "model/base_data.h"
+#include "model/column_check.h"
+#include "model/column_list_csv.h"
+#include "model/fendral.h"
+#include "model/file_util.h"
+#include "model/globals.h"
+#include "model/project_file.h"
+#include "model/rebar_handover.h"
+#include "model/rebar_zone.h"
+#include "model/sections.h"
+#include "model/startup.h"
+#include "model/stress.h"
+#include "platform/text/native_path.h"
+#include "platform/text/vb.h"
+#include "platform/ui/ui.h"
+
+#include <filesystem>
+
+namespace model {
+
+namespace {
+
+const char* const kProjectFilter = "Kolvan検討ﾃﾞｰﾀﾌｧｲﾙ (*.kud)|*.kud";
+const char* const kAskSave = "データが変更されています。\r\n      保存しますか？";
+const char* const kAskOverwrite = "同名のファイルが存在します。\r\n     上書きしますか？";
+const char* const kConfirm = "確認";
+const char* const kLoadErrorTitle = "データロード時のエラー";
+const char* const kSaveErrorTitle = "データ保存時のエラー";
+
+// Everything a load replaces, so that a failed load can put it back.
+struct ProjectSnapshot {
+    ProjectCondTbl cond = gCond;
+    ColumnArray<ColumnDataTbl> columns = gColumns;
+    ColumnArray<KvBaseTbl> kvBase = gKvBase;
+    ColumnArray<ColumnResultTbl> results = gResults;
+    clsFendral fendral = gFendral;
+    int16_t curCol = gCurCol;
+    bool changed = gDataChanged;
+
+    void restore() const
+    {
+        gCond = cond;
+        gColumns = columns;
+        gKvBase = kvBase;
+        gResults = results;
+        gFendral = fendral;
+        gCurCol = curCol;
+        gDataChanged = changed;
+    }
+};
+
+void CheckAllColumns()
+{
+    for (int16_t i = 1; i <= gCond.ColCount; ++i) {
+        for (int16_t k = 1; k <= 6; ++k) BuildDesignStressTable(gResults(i).DesignStress, gColumns(i).LoadTbl, k);
+        CalcColumnByIndex(i, 0);
+        CalcColumnByIndex(i, 1);
+    }
+}
+
+// The series that cannot take the F = 325 N/mm2 grades.
+void AskSeriesGrade(int16_t i)
+{
+    ColumnDataTbl& col = gColumns(i);
+    const int16_t code = col.ColMatCode;
+    if (col.KvV != 4 || (code != 2 && code != 4 && code != 6)) return;
+    const std::string text = "コルヴァン・ルモシリーズはF値325N/mm2の柱に適用できません。\r" "　　           　(柱名称 : " +
+                             vb::Trim(col.ColName.value()) + ")\r\r" "　柱材質を変更しますか？" +
+                             GetSteelMaterialName(code) + " ⇒ " + GetSteelMaterialName(static_cast<int16_t>(code - 1));
+    if (ui::Current().question(text, kLoadErrorTitle, ui::Buttons::YesNo) != ui::Answer::Yes) return;
+    col.ColMatCode = static_cast<int16_t>(code - 1);
+    // The new grade's strength, and the results that go with it.
+    col.ColF = GetSteelFValue(col.ColMatCode);
+    CalcColumnByIndex(i, 0);
+    CalcColumnByIndex(i, 1);
+    gDataChanged = true;
+}
+
+void FinishLoad(const std::string& folder, const std::string& name, const std::string& shortVersion)
+{
+    const int16_t n = gCond.ColCount;
+    const bool sMode = gCond.SMode != kFalse;
+    // The oldest layout has no version and is older than all of them.
+    const bool before505 = shortVersion < "5.05";
+    const bool before506 = shortVersion < "5.06";
+
+    CheckAllColumns();
+    for (int16_t i = 1; i <= n; ++i) GetGoverningRebarZone(i);
+
+    if (before505 && sMode)
+        for (int16_t i = 1; i <= n; ++i) LoadRebarZoneDetails(i, gColumns(i).CenColWall(0));
+
+    if (before506 && sMode) {
+        for (int16_t i = 1; i <= n; ++i) ClearStressTable(gColumns(i).LoadTblBR);
+        gCond.BrBeta1 = 1.0;
+        gCond.BrBeta2 = 1.0;
+    }
+
+    // A companion of a file older than 5.05 stays on disk but is not taken.
+    LoadRebarCompanion(text::ToNativePath(folder + name), before505);
+
+    if (gCond.DesignRootX == 1) gCond.DesignRootX = 11;
+    if (gCond.DesignRootY == 1) gCond.DesignRootY = 11;
+    // What the route list does with those codes when the window shows them.
+    NormaliseRoute(gCond);
+    gCond.Fc = FixStrengthUnit(gCond.Fc, gSIDisp);
+
+    for (int16_t i = 1; i <= n; ++i) LoadKvBaseData(gColumns(i).KolvanID, gColumns(i).AbNum, gKvBase(i));
+
+    gCurCol = 1;
+    KvEngineRef engine(*gKv);
+    SetKvBaseInputs(engine, gColumns(1));
+
+    for (int16_t i = 1; i <= n; ++i) {
+        for (int16_t k = 1; k <= 6; ++k) BuildDesignStressTable(gResults(i).DesignStress, gColumns(i).LoadTbl, k);
+        CalcColumnByIndex(i, 0);
+        CalcColumnByIndex(i, 1);
+        AskSeriesGrade(i);
+    }
+    gKv->setSIFactor(gCond.GFactor);
+}
+
+std::string FolderWithSeparator(const std::string& path, std::string& name)
+{
+    const auto cut = path.find_last_of("\\/");
+    if (cut == std::string::npos) {
+        name = path;
+        return {};
+    }
+    name = path.substr(cut + 1);
+    return path.substr(0, cut + 1);
+}
+
+ui::FileRequest ProjectDialog(bool save, const std::string& preset)
+{
+    ui::FileRequest r;
+    r.save = save;
+    r.initDir = gFileDir;
+    r.filter = kProjectFilter;
+    r.defaultExt = "kud";
+    r.fileName = preset;
+    return r;
+}
+
+bool FileExists(const std::string& path)
+{
+    std::error_code ec;
+    return std::filesystem::is_regular_file(text::ToNativePath(path), ec);
+}
+
+}  // namespace
+
+std::string ProjectCaption(const std::string& fileName) { return "柱脚検討 -\"" + fileName + "\""; }
+
+int16_t RouteEntryOfCode(bool sMode, int16_t code)
+{
+    if (sMode) {
+        switch (code) {
+        case 11: return 0;
+        case 1:
+        case 12: return 1;
+        case 2:
+        case 21:
+        case 22:
+        case 23: return 2;
+        case 3: return 3;
+        default: return -1;
+        }
+    }
+    switch (code) {
+    case 1:
+    case 11:
+    case 12: return 0;
+    case 2:
+    case 21: return 1;
+    case 22: return 2;
+    case 23: return 3;
+    case 3: return 4;
+    default: return -1;
+    }
+}
+
+void RouteOfEntry(bool sMode, int16_t entry, int16_t& code, int16_t& ultCalcMode)
+{
+    static constexpr int16_t kS[] = {11, 12, 2, 3};
+    static constexpr int16_t kSUlt[] = {1, 0, 0, 1};
+    static constexpr int16_t kSrc[] = {1, 21, 22, 23, 3};
+    static constexpr int16_t kSrcUlt[] = {1, 0, 0, 0, 1};
+    if (sMode) {
+        code = kS[entry];
+        ultCalcMode = kSUlt[entry];
+    } else {
+        code = kSrc[entry];
+        ultCalcMode = kSrcUlt[entry];
+    }
+}
+
+bool NormaliseRoute(ProjectCondTbl& cond)
+{
+    const bool sMode = cond.SMode != kFalse;
+    const int16_t entry = RouteEntryOfCode(sMode, cond.DesignRootX);
+    if (entry < 0) return false;
+    int16_t code = 0;
+    int16_t ult = 0;
+    RouteOfEntry(sMode, entry, code, ult);
+    cond.DesignRootX = code;
+    cond.DesignRootY = code;
+    cond.UltCalcMode = ult;
+    return true;
+}
+
+void LoadProjectFile(std::string& folder, std::string& name)
+{
+    folder = vb::Trim(folder);
+    name = vb::Trim(name);
+    ProjectFileData data = ReadProjectFile(text::ToNativePath(folder + name), *gKv);
+
+    const ProjectSnapshot before;
+    try {
+        gCond = data.cond;
+        gColumns = std::move(data.columns);
+        gKvBase = std::move(data.kvBase);
+        gResults.redim(gCond.ColCount);
+        FinishLoad(folder, name, data.shortVersion);
+    } catch (...) {
+        before.restore();
+        throw;
+    }
+}
+
+void WriteProjectFile()
+{
+    const std::string path = text::ToNativePath(gFileDir + gFileName);
+    WriteFileAtomically(path, EncodeProjectFile(gCond, gColumns, gKvBase));
+    gCond.Version = kCurrentFileVersion;
+    SaveRebarCompanion(path);
+    gDataChanged = false;
+}
+
+int16_t ProjectCommands::msub_AskSaveChanges()
+{
+    if (!gDataChanged) return 0;
+    switch (ui::Current().question(kAskSave, kConfirm, ui::Buttons::YesNoCancel)) {
+    case ui::Answer::Yes: return msub_SaveProjectAs() ? 2 : 0;
+    case ui::Answer::No: return 0;
+    default: return 2;
+    }
+}
+
+bool ProjectCommands::msub_SaveProjectAs()
+{
+    const std::string oldName = gFileName;
+    const std::string oldDir = gFileDir;
+    std::string preset = gFileName;
+    for (;;) {
+        const auto path = ui::Current().chooseFile(ProjectDialog(true, preset));
+        if (!path) {
+            gFileName = oldName;
+            gFileDir = oldDir;
+            return true;
+        }
+        std::string name;
+        const std::string dir = FolderWithSeparator(*path, name);
+        if (FileExists(*path)) {
+            const ui::Answer a = ui::Current().question(kAskOverwrite, kConfirm, ui::Buttons::YesNoCancel);
+            if (a == ui::Answer::No) {
+                preset = name;
+                continue;
+            }
+            if (a != ui::Answer::Yes) {
+                gFileName = oldName;
+                gFileDir = oldDir;
+                return true;
+            }
+        }
+        gFileDir = dir;
+        gFileName = name;
+        if (!msub_WriteProjectFile()) {
+            gFileName = oldName;
+            gFileDir = oldDir;
+            return true;
+        }
+        return false;
+    }
+}
+
+void ProjectCommands::msub_SaveProject()
+{
+    if (gFileName == "untitled.kud")
+        msub_SaveProjectAs();
+    else
+        msub_WriteProjectFile();
+}
+
+bool ProjectCommands::msub_WriteProjectFile()
+{
+    try {
+        WriteProjectFile();
+    } catch (const std::exception& e) {
+        ui::Current().message("ファイルを保存できませんでした。\r\n" + gFileDir + gFileName + "\r\n" + e.what(),
+                              kSaveErrorTitle, ui::MessageKind::Critical);
+        return false;
+    }
+    host_.setCaption(ProjectCaption(gFileName));
+    return true;
+}
+
+void ProjectCommands::msub_OpenProject()
+{
+    if (msub_AskSaveChanges() == 2) return;
+    mblnLoading = true;
+    const auto path = ui::Current().chooseFile(ProjectDialog(false, ""));
+    if (!path) {
+        mblnLoading = false;
+        return;
+    }
+    std::string name;
+    std::string dir = FolderWithSeparator(*path, name);
+    host_.showLoading(true);
+    try {
+        LoadProjectFile(dir, name);
+    } catch (const std::exception& e) {
+        host_.showLoading(false);
+        mblnLoading = false;
+        ui::Current().message("ファイルを読み込めませんでした。\r\n" + *path + "\r\n" + e.what(), kLoadErrorTitle,
+                              ui::MessageKind::Critical);
+        return;
+    }
+    host_.showLoading(false);
+    gFileDir = dir;
+    gFileName = name;
+    gDispMode = 0;
+    host_.showNMX();
+    host_.showRoute(RouteEntryOfCode(gCond.SMode != kFalse, gCond.DesignRootX));
+    host_.showCalcMode(0, gCond.UltCalcMode);
+    host_.showProject();
+    host_.setCaption(ProjectCaption(gFileName));
+    gDataChanged = false;
+    mblnLoading = false;
+}
+
+void ProjectCommands::msub_NewProject()
+{
+    if (msub_AskSaveChanges() == 2) return;
+    gCond = gCondDefault;
+    gCurCol = 1;
+    gColumns.redim(gCond.ColCount);
+    gResults.redim(gCond.ColCount);
+    gKvBase.redim(gCond.ColCount);
+    if (gCond.SMode != kFalse) {
+        gColumns(1) = gColumnDefault;
+        gCond.UltCalcMode = 0;
+        gCond.DesignRootX = gCond.DesignRootY = 2;
+    } else {
+        gColumns(1) = gColumnDefaultSrc;
+        gCond.UltCalcMode = 1;
+        gCond.DesignRootX = gCond.DesignRootY = 3;
+    }
+    gKvBase(1).AbNum = gColumns(1).AbNum;
+    LoadKvBaseData(gColumns(1).KolvanID, gColumns(1).AbNum, gKvBase(1));
+    CalcColumnByIndex(1, 0);
+    CalcColumnByIndex(1, 1);
+    // The list belongs to the new project's one column.
+    RebuildColumnRebar();
+    host_.showCalcMode(1, gCond.ShortCalcMode);
+    host_.showCalcMode(0, gCond.UltCalcMode);
+    host_.setBukkenText(vb::Trim(gCond.Bukken.value()));
+    host_.showProject();
+    gFileName = "untitled.kud";
+    host_.enableColumnEditing(false, false, false);
+    host_.setCaption(ProjectCaption(gFileName));
+    gDataChanged = false;
+}
+
+void ProjectCommands::msub_WriteColumnListCsv()
+{
+    std::string preset = CsvPresetName(gFileName);
+    for (;;) {
+        ui::FileRequest r;
+        r.save = true;
+        r.initDir = gFileDir;
+        r.filter = "csvﾌｧｲﾙ (*.csv)|*.csv";
+        r.defaultExt = "csv";
+        r.fileName = preset;
+        const auto path = ui::Current().chooseFile(r);
+        if (!path) return;
+        if (FileExists(*path)) {
+            const ui::Answer a = ui::Current().question(kAskOverwrite, kConfirm, ui::Buttons::YesNoCancel);
+            if (a == ui::Answer::No) {
+                FolderWithSeparator(*path, preset);
+                continue;
+            }
+            if (a != ui::Answer::Yes) return;
+        }
+        // The zone is worked out on the side: the export leaves the project as it is.
+        const std::string bytes = BuildColumnListCsv([](long i) {
+            const auto saved = gColumns(i).RebarZone;
+            const int16_t z = GetGoverningRebarZone(static_cast<int16_t>(i));
+            gColumns(i).RebarZone = saved;
+            return z;
+        });
+        try {
+            WriteFileAtomically(text::ToNativePath(*path), bytes);
+        } catch (const std::exception& e) {
+            ui::Current().message("ファイルを保存できませんでした。\r\n" + *path + "\r\n" + e.what(), kSaveErrorTitle,
+                                  ui::MessageKind::Critical);
+        }
+        return;
+    }
+}
+
+void CreateGlobalObjects()
+{
+    gzDLFile = std::make_shared<zDLFile_Vendra>();
+    gFendral = clsFendral();
+}
+
+void ReleaseGlobalObjects()
+{
+    gzDLFile.reset();
+    gzDLGetSys.reset();
+    gFendral = clsFendral();
+}
+
+void StartProgram(const std::string& programFolder, const std::string& commandLine)
+{
+    CreateGlobalObjects();
+    ApplyStartupSettings(ReadStartupSettings(programFolder));
+    gKv = std::make_unique<kv::KV>(programFolder);
+    gKv->setSIFlag(gSIDisp);
+    gKv->setDataFilePath(gDataFilePath);
+    gKv->setDataFileName(gDataFileName);
+    InitDefaults(programFolder);
+
+    gCurCol = 1;
+    bool loaded = false;
+    if (!vb::Trim(commandLine).empty()) {
+        std::string dir;
+        std::string name;
+        SplitCommandLine(vb::Trim(commandLine), dir, name);
+        try {
+            LoadProjectFile(dir, name);
+            gFileDir = dir;
+            gFileName = name;
+            loaded = true;
+        } catch (const std::exception& e) {
+            ui::Current().message("ファイルを読み込めませんでした。\r\n" + commandLine + "\r\n" + e.what(),
+                                  kLoadErrorTitle, ui::MessageKind::Critical);
+        }
+    }
+    if (!loaded) {
+        gColumns.redim(1);
+        gResults.redim(1);
+        gKvBase.redim(1);
+        gCond = gCondDefault;
+        gColumns(1) = gColumnDefault;
+        gKvBase(1) = gKvBaseDefault;
+    }
+    if (gCond.SMode != kFalse) LoadRebarZoneDetails(gCurCol, gColumns(gCurCol).CenColWall(0));
+    // The default column's record is made from the column as it now stands.
+    if (!loaded) AddColumnRebar(gColumns(1), gKvBase(1));
+}
+
+}  // namespace model

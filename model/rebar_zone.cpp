@@ -1,0 +1,314 @@
+#include "model/rebar_zone.h"
+
+#include "engine/kv.h"
+#include "model/catalogue.h"
+#include "model/file_util.h"
+#include "model/globals.h"
+#include "model/rebar_tables.h"
+#include "model/texts.h"
+#include "platform/store/store.h"
+#include "platform/text/vb.h"
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+
+namespace model {
+
+namespace {
+
+KvEngineRef EngineRef()
+{
+    if (!gKv) throw std::logic_error("the engine is not created");
+    return KvEngineRef(*gKv);
+}
+
+void CheckColumn(int16_t iCol)
+{
+    if (iCol < 1 || iCol > gColumns.ubound()) vb::ThrowSubscript(iCol, 1, gColumns.ubound());
+}
+
+// One catalogue rebar set (1..4) as the fields it fills.
+struct RebarSet {
+    double rcX = 0, rcY = 0;
+    std::string barSize, barMat;
+    int16_t barNX = 0, barNY = 0;
+    std::string hoopSize, hoopMat;
+    int16_t hoopNX = 0, hoopNY = 0;
+    double hoopPitch = 0;
+    double tLength = 0;
+};
+
+std::string KvDataWhere(int32_t kolvanId, double abD)
+{
+    return " From KvData WHERE ((KvData.ID)=" + std::to_string(kolvanId) + " AND ((KvData.AbD) =" + vb::CStr(abD) +
+           "))";
+}
+
+std::string SetSelect()
+{
+    std::string sql;
+    for (int n = 1; n <= 4; ++n) {
+        const std::string d = std::to_string(n);
+        sql += (n == 1 ? "SELECT DISTINCTROW " : ",") + ("KvData.RcX" + d + ", KvData.RcY" + d + ", KvData.DBarSize" +
+                                                         d + ", KvData.DBarMat" + d + " ");
+        sql += ",KvData.DBarNX" + d + ", KvData.DBarNY" + d + ", KvData.DBarAllCount" + d + " ";
+        sql += ",KvData.HoopSize" + d + ", KvData.HoopMat" + d + ", KvData.HoopNX" + d + ", KvData.HoopNY" + d +
+               ", KvData.HoopPitch" + d + " ";
+    }
+    return sql;
+}
+
+int16_t Int16At(const store::Recordset& rs, int pos) { return vb::CInt(rs.number(pos)); }
+int16_t Int16Of(const store::Recordset& rs, const std::string& name) { return vb::CInt(rs.number(name)); }
+
+// Reads set n of the model's KvData row; by position (12 fields per set) or
+// by column name. Everything is read before anything is stored.
+RebarSet ReadRebarSet(int32_t kolvanId, double abD, int n, bool byName)
+{
+    store::Database db = OpenCatalogue();
+    const std::string where = KvDataWhere(kolvanId, abD);
+    RebarSet s;
+    {
+        store::Recordset rs = db.openRecordset(SetSelect() + where);
+        if (byName) {
+            const std::string d = std::to_string(n);
+            s.rcX = rs.number("RcX" + d);
+            s.rcY = rs.number("RcY" + d);
+            s.barSize = rs.text("DBarSize" + d);
+            s.barMat = rs.text("DBarMat" + d);
+            s.barNX = Int16Of(rs, "DBarNX" + d);
+            s.barNY = Int16Of(rs, "DBarNY" + d);
+            s.hoopSize = rs.text("HoopSize" + d);
+            s.hoopMat = rs.text("HoopMat" + d);
+            s.hoopNX = Int16Of(rs, "HoopNX" + d);
+            s.hoopNY = Int16Of(rs, "HoopNY" + d);
+            s.hoopPitch = rs.number("HoopPitch" + d);
+        } else {
+            const int b = 12 * (n - 1);
+            s.rcX = rs.number(b + 0);
+            s.rcY = rs.number(b + 1);
+            s.barSize = rs.text(b + 2);
+            s.barMat = rs.text(b + 3);
+            s.barNX = Int16At(rs, b + 4);
+            s.barNY = Int16At(rs, b + 5);
+            // b + 6 is the total bar count: selected, not used.
+            s.hoopSize = rs.text(b + 7);
+            s.hoopMat = rs.text(b + 8);
+            s.hoopNX = Int16At(rs, b + 9);
+            s.hoopNY = Int16At(rs, b + 10);
+            s.hoopPitch = rs.number(b + 11);
+        }
+        rs.close();
+    }
+    {
+        store::Recordset rs = db.openRecordset("SELECT DISTINCTROW KvData.TLengthO" + where);
+        s.tLength = byName ? rs.number("TLengthO") : rs.number(0);
+        rs.close();
+    }
+    db.close();
+    return s;
+}
+
+void StoreRebarSet(ColumnDataTbl& col, const RebarSet& s)
+{
+    const long x = col.KvRotate != 0 ? 1 : 0;
+    const long y = 1 - x;
+    col.cD(x) = s.rcX;
+    col.cD(y) = s.rcY;
+    col.RBarVal = s.barSize;
+    col.RBarMat = s.barMat;
+    col.RmN(x) = s.barNX;
+    col.RmN(y) = s.barNY;
+    col.HoopSize = s.hoopSize;
+    col.HoopMat = s.hoopMat;
+    col.HoopN(x) = s.hoopNX;
+    col.HoopN(y) = s.hoopNY;
+    col.HoopPitch = s.hoopPitch;
+    col.rD(0) = s.tLength;
+}
+
+std::string RemoveD(const std::string& s)
+{
+    std::string r;
+    for (char c : s)
+        if (c != 'D') r += c;
+    return r;
+}
+
+}  // namespace
+
+
+int16_t CalcRebarZone(IKvEngine& kv, int16_t iCol, int16_t dir, double N, double M)
+{
+    CheckColumn(iCol);
+    const ColumnDataTbl& col = gColumns(iCol);
+    const KvBaseTbl& kvb = gKvBase(iCol);
+
+    int16_t engineDir = 0;
+    if (kvb.RotateMode != kFalse) engineDir = col.KvRotate == 0 ? dir : static_cast<int16_t>(1 - dir);
+    kv.setDirection(engineDir);
+    kv.setKolvanID(col.KolvanID);
+    kv.setAbNum(col.AbNum);
+
+    double alpha = 0.4;
+    switch (kvb.KvV) {
+    case 0:
+    case 2:
+        alpha = 0.5;
+        break;
+    case 1:
+    case 4:
+    case 6:
+        alpha = kv.NAlpha();
+        break;
+    default:
+        break;
+    }
+
+    kv.setCondition(0);
+    const double t = -alpha * kv.Tu();
+    kv.setVerticalLoad(t);
+    const double mu = kv.Mu();
+
+    if (std::fabs(t) < 0.0001) return N < -0.0001 ? 2 : 1;
+    if (std::fabs(M) < 0.001) return N < 0 ? 2 : 1;
+    // Mu = 0 leaves the ray along the axial axis: t / Mu is then its
+    // infinite limit, which the comparison below takes as it stands.
+    return t / mu > N / std::fabs(M) ? 2 : 1;
+}
+
+void SetCaseRebarZone(IKvEngine& kv, int16_t iCol, int16_t dir, int16_t c)
+{
+    CheckColumn(iCol);
+    if (dir != 0 && dir != 1) throw std::out_of_range("SetCaseRebarZone: direction must be 0 or 1");
+    if (c != 1 && c != 2) throw std::out_of_range("SetCaseRebarZone: case must be 1 or 2");
+    const int16_t route = gCond.DesignRootX;
+    const long k = (route == 1 || route == 11) ? 3 + c : 5 + c;
+    const ColumnResultTbl& res = gResults(iCol);
+    const long row = 3L * dir;
+    const double n = res.DesignStress(row + 1, k);
+    const double m = std::fabs(res.DesignStress(row + 2, k));
+
+    int16_t zone = 2;
+    if (!(std::fabs(n) < 0.0001 && std::fabs(m) < 0.0001)) zone = CalcRebarZone(kv, iCol, dir, n, m);
+    gColumns(iCol).RebarZone(dir, c) = zone;
+}
+
+int16_t GetGoverningRebarZone(IKvEngine& kv, int16_t iCol)
+{
+    for (int16_t d = 0; d <= 1; ++d) {
+        SetCaseRebarZone(kv, iCol, d, 1);
+        SetCaseRebarZone(kv, iCol, d, 2);
+    }
+    return MaxRebarZone(gColumns(iCol));
+}
+
+int16_t GetGoverningRebarZone(int16_t iCol)
+{
+    KvEngineRef kv = EngineRef();
+    return GetGoverningRebarZone(kv, iCol);
+}
+
+int16_t MaxRebarZone(const ColumnDataTbl& col)
+{
+    int16_t z = 0;
+    for (long d = 0; d <= 1; ++d)
+        for (long c = 1; c <= 2; ++c) z = std::max(z, col.RebarZone(d, c));
+    return z;
+}
+
+int16_t GetColumnRebarZone(int16_t iCol)
+{
+    CheckColumn(iCol);
+    return MaxRebarZone(gColumns(iCol));
+}
+
+int16_t LoadRebarZoneDetails(IKvEngine& kv, int16_t iCol, int16_t centre)
+{
+    const int16_t zone = GetGoverningRebarZone(kv, iCol);
+    const KvBaseTbl& kvb = gKvBase(iCol);
+    if (kvb.KvV == 0) return zone;
+    ColumnDataTbl& col = gColumns(iCol);
+    const int n = zone + 2 * centre;
+    if (n < 1 || n > 4) throw std::out_of_range("LoadRebarZoneDetails: no rebar set " + std::to_string(n));
+    StoreRebarSet(col, ReadRebarSet(col.KolvanID, kvb.AbD, n, false));
+    return zone;
+}
+
+int16_t LoadRebarZoneDetails(int16_t iCol, int16_t centre)
+{
+    KvEngineRef kv = EngineRef();
+    return LoadRebarZoneDetails(kv, iCol, centre);
+}
+
+void LoadSrcRebarDefaults(ColumnDataTbl& col, const KvBaseTbl& kvb, int16_t flag)
+{
+    if (kvb.KvV == 0) return;
+    const int16_t zone = MaxRebarZone(col);
+    int n = 4;
+    if (zone == 1)
+        n = flag == 0 ? 1 : 3;
+    else
+        n = flag == 0 ? 2 : 4;
+    StoreRebarSet(col, ReadRebarSet(col.KolvanID, kvb.AbD, n, true));
+}
+
+bool ApplyDefaultArrangement(ColumnDataTbl& col, const KvBaseTbl& kvb)
+{
+    double fc = col.Fc;
+    if (fc > 100) fc /= 10;
+    const std::string name = GetKvDisplayName(kvb);
+    const std::string key = "D" + vb::Trim(RemoveD(col.RBarVal.value())) + "(" + vb::Trim(col.RBarMat.value()) + ")";
+    const int16_t pattern = col.CenColWall(0);
+    if (pattern < 0 || pattern > 255) return false;
+
+    int32_t count = 0;
+    RebarArrangeRows rows;
+    FindArrangement(CatalogueFile(), name, static_cast<uint8_t>(pattern), fc, col.cD(0), col.cD(1), key, count,
+                    rows);
+    if (count < 1) return false;
+
+    const int16_t zone = MaxRebarZone(col);
+    const RebarArrangeTbl& row = rows(1);
+    bool applied = false;
+    for (long v = 1; v <= 4; ++v) {
+        const RebarArrangeVariantTbl& a = row.Variants(v);
+        if (a.Pattern != pattern + 1 || a.Zone != zone) continue;
+        col.RmN(0) = a.DBarNX;
+        col.RmN(1) = a.DBarNY;
+        col.HoopSize = text::Left(a.HoopSize.value(), 4);
+        col.HoopMat = text::Left(a.HoopMat.value(), 8);
+        col.HoopN(0) = a.HoopNX;
+        col.HoopN(1) = a.HoopNY;
+        col.HoopPitch = a.HoopPitch;
+        col.CenColWall(1) = a.NG;
+        applied = true;
+        break;
+    }
+    col.rD(0) = row.DLength;
+    return applied;
+}
+
+std::string GetSrcColumnRank(IKvEngine& kv, int16_t iCol, int16_t dir)
+{
+    if (gCond.SMode != kFalse) return "";
+    CheckColumn(iCol);
+    if (dir != 0 && dir != 1) throw std::out_of_range("GetSrcColumnRank: direction must be 0 or 1");
+    kv.setDesignRoot(dir == 0 ? gCond.DesignRootX : gCond.DesignRootY);
+    const ColumnResultTbl& res = gResults(iCol);
+    const long row = 3L * dir + 1;
+    const double n = std::min({0.0, res.DesignStress(row, 6), res.DesignStress(row, 7)});
+    kv.setsrcWall(gColumns(iCol).CenColWall(dir));
+    kv.setVerticalLoad(gUnitFactor * n);
+    return kv.ColRank();
+}
+
+std::string GetSrcColumnRank(int16_t iCol, int16_t dir)
+{
+    if (gCond.SMode != kFalse) return "";
+    KvEngineRef kv = EngineRef();
+    return GetSrcColumnRank(kv, iCol, dir);
+}
+
+}  // namespace model
