@@ -1,19 +1,31 @@
-// SRC_Okv. The windows are not built yet; the start-up so far creates the
-// engine, which loads its default model from the catalogue beside it, and
-// stops with a message when that fails.
-#include "engine/kv.h"
-#include "engine/loader.h"
+// SRC_Okv. The windows are not built yet: the start-up reads the settings,
+// creates the engine on the catalogue, builds the templates and opens the
+// project named on the command line (or the one-column default), then
+// reports what it holds.
+#include "model/globals.h"
+#include "model/project_commands.h"
+#include "model/texts.h"
+#include "platform/text/vb.h"
+
+#include <QCoreApplication>
 
 #include <iostream>
 
-int main() {
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    std::string commandLine;
+    for (int i = 1; i < argc; ++i) commandLine += (i > 1 ? " " : "") + std::string(argv[i]);
     try {
-        kv::KV engine;
-        std::cout << "柱脚検討: catalogue " << kv::CataloguePath(engine.state()) << " opened; default base "
-                  << engine.KvName() << " (ID " << engine.KolvanID() << ")\n";
+        model::StartProgram(QCoreApplication::applicationDirPath().toStdString(), commandLine);
     } catch (const std::exception& e) {
         std::cerr << "データベースが開けません: " << e.what() << "\n";
         return 1;
     }
+    std::cout << "柱脚検討 -\"" << model::gFileName << "\": " << model::gCond.ColCount << " 本\n";
+    for (long i = 1; i <= model::gCond.ColCount; ++i)
+        std::cout << "  " << vb::Trim(model::gColumns(i).ColName.value()) << "  "
+                  << model::GetKvDisplayName(model::gKvBase(i)) << "\n";
+    model::ReleaseGlobalObjects();
     return 0;
 }
