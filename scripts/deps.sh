@@ -2,7 +2,8 @@
 # Installs the Debian packages the build needs; does nothing when all are present.
 set -euo pipefail
 pkgs=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-      libsqlite3-dev libssl-dev qt6-base-dev fonts-noto-cjk)
+      libsqlite3-dev libssl-dev qt6-base-dev fonts-noto-cjk
+      poppler-utils)  # pdftotext: tests read text positions back from written PDFs
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
