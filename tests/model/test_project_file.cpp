@@ -281,6 +281,35 @@ TEST(ProjectCodec, RoundTripKeepsEveryByte)
     EXPECT_EQ(again, raw.b);
 }
 
+TEST(ProjectCodec, DoubleByteNamesAreCutAtACharacterBoundary)
+{
+    struct Case {
+        std::string name;
+        std::size_t keptChars;
+    };
+    const Case cases[] = {
+        {std::string(25 * 3, '\0'), 25},  // filled below: exactly 50 bytes
+        {std::string(30 * 3, '\0'), 25},  // 60 bytes: cut to 25 characters
+        {"A" + std::string(25 * 3, '\0'), 25},  // A and 24: the 25th would straddle byte 50
+    };
+    for (Case c : cases) {
+        // "柱" is 3 bytes of UTF-8 and 2 of CP932.
+        for (std::size_t i = c.name[0] == 'A' ? 1 : 0; i + 3 <= c.name.size(); i += 3) c.name.replace(i, 3, "柱");
+        ColumnDataTbl col;
+        col.ColName = c.name;
+        const std::string b = EncodeColumnRecord(col);
+        ASSERT_EQ(b.size(), kColumnRecordSize);
+        const ColumnDataTbl back = DecodeColumnRecord(b);
+        const std::string name = back.ColName.value();
+        const std::size_t lead = c.name[0] == 'A' ? 1 : 0;
+        std::string expected = c.name.substr(0, lead + 3 * (c.keptChars - lead));
+        const std::size_t bytes = lead + 2 * (c.keptChars - lead);
+        expected.append(50 - bytes, ' ');
+        EXPECT_EQ(name.substr(0, expected.size()), expected) << c.keptChars;
+        EXPECT_EQ(I32At(b, 50), 0);  // the next field is untouched
+    }
+}
+
 TEST(StrengthUnitFix, BothDisplays)
 {
     struct Case {
