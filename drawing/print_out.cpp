@@ -11,6 +11,16 @@ namespace drawing {
 
 namespace {
 
+// The picture's box call moves its current point; rectangles must not.
+void KeepCurrentPoint(StateGuard& g, PictureTarget& p) {
+    const float cx = p.CurrentX();
+    const float cy = p.CurrentY();
+    g.onExit([&p, cx, cy] {
+        p.setCurrentX(cx);
+        p.setCurrentY(cy);
+    });
+}
+
 // The picture keeps these as 16-bit values.
 int16_t toInteger(int32_t v) {
     if (v < std::numeric_limits<int16_t>::min() || v > std::numeric_limits<int16_t>::max())
@@ -300,15 +310,9 @@ void clsPrintOut::Draw_Rectangle(double vdblX1, double vdblY1, double vdblX2, do
         g.restore();
         return;
     }
-    // The picture's box call moves its current point; rectangles must not.
     PictureTarget& p = pic();
-    const float cx = p.CurrentX();
-    const float cy = p.CurrentY();
     StateGuard g;
-    g.onExit([&p, cx, cy] {
-        p.setCurrentX(cx);
-        p.setCurrentY(cy);
-    });
+    KeepCurrentPoint(g, p);
     p.Line(at(vdblX1, vdblY1), at(vdblX2, vdblY2), pictureColor(vlngColor), vbqt::LineForm::Box);
     g.restore();
 }
@@ -320,13 +324,8 @@ void clsPrintOut::Draw_RectangleStep(double vdblX1, double vdblY1, double vdblX2
         return;
     }
     PictureTarget& p = pic();
-    const float cx = p.CurrentX();
-    const float cy = p.CurrentY();
     StateGuard g;
-    g.onExit([&p, cx, cy] {
-        p.setCurrentX(cx);
-        p.setCurrentY(cy);
-    });
+    KeepCurrentPoint(g, p);
     p.Line(at(vdblX1, vdblY1), at(vdblX2, vdblY2, true), pictureColor(vlngColor),
            vbqt::LineForm::Box);
     g.restore();
@@ -353,13 +352,8 @@ void clsPrintOut::Draw_RectangleBF(double vdblX1, double vdblY1, double vdblX2, 
         return;
     }
     PictureTarget& p = pic();
-    const float cx = p.CurrentX();
-    const float cy = p.CurrentY();
     StateGuard g;
-    g.onExit([&p, cx, cy] {
-        p.setCurrentX(cx);
-        p.setCurrentY(cy);
-    });
+    KeepCurrentPoint(g, p);
     p.Line(at(vdblX1, vdblY1), at(vdblX2, vdblY2), pictureColor(vlngColor),
            vbqt::LineForm::BoxFill);
     g.restore();
