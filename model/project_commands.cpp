@@ -399,7 +399,9 @@ void ProjectCommands::msub_WriteColumnListCsv()
         // The zone is worked out on the side: the export leaves the project as it is.
         const std::string bytes = BuildColumnListCsv([](long i) {
             const auto saved = gColumns(i).RebarZone;
-            const int16_t z = GetGoverningRebarZone(static_cast<int16_t>(i));
+            KvEngineRef engine(*gKv);
+            SetKvBaseInputs(engine, gColumns(i));
+            const int16_t z = GetGoverningRebarZone(engine, static_cast<int16_t>(i));
             gColumns(i).RebarZone = saved;
             return z;
         });

@@ -314,6 +314,36 @@ TEST_F(ProjectCommandsTest, SaveFailureIsReportedAndTheNamesStay)
     EXPECT_TRUE(gDataChanged);
 }
 
+TEST_F(ProjectCommandsTest, ColumnListExportLeavesTheProjectAsItIs)
+{
+    MakeColumns(2);
+    gColumns(2).RebarZone(0, 1) = 1;  // stale: the export works out its own
+    gColumns(2).LoadTbl(1, 4) = 300;
+    gFileName = "a.b.kud";
+    gDataChanged = false;
+    const auto columns = gColumns;
+    ui::testing::ScriptedUi u;
+    ui::testing::ScopedUi scope(u);
+    u.files = {PathOf("list.csv")};
+    cmds.msub_WriteColumnListCsv();
+    ASSERT_EQ(u.fileRequests.size(), 1u);
+    EXPECT_EQ(u.fileRequests[0].fileName, "a.csv");
+    EXPECT_EQ(u.fileRequests[0].filter, "csvﾌｧｲﾙ (*.csv)|*.csv");
+    const std::string csv = ReadBytes(dir / "list.csv");
+    EXPECT_NE(csv.find("\r\n2,\"C2\",\"WP200-4\","), std::string::npos);
+    for (long i = 1; i <= 2; ++i) EXPECT_EQ(gColumns(i), columns(i)) << i;
+    EXPECT_FALSE(gDataChanged);
+    EXPECT_EQ(gFileName, "a.b.kud");
+
+    // An existing file: No asks again, Cancel writes nothing.
+    u.files = {PathOf("list.csv"), PathOf("list.csv")};
+    u.answers = {Answer::No, Answer::Cancel};
+    WriteBytes(dir / "list.csv", "keep");
+    cmds.msub_WriteColumnListCsv();
+    EXPECT_EQ(u.questions.size(), 2u);
+    EXPECT_EQ(ReadBytes(dir / "list.csv"), "keep");
+}
+
 // Files of earlier versions: the writer's bytes with another version text.
 class LoadFinishing : public ProjectCommandsTest {
 protected:
