@@ -1,0 +1,241 @@
+// The grid control: merged headers, hidden rows and columns, scrolling by
+// whole rows with its notification, geometry, mouse and keys.
+#include "grid_layouts.h"
+#include "platform/qt/grid/vbkeys.h"
+
+#include <QDir>
+#include <QImage>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+using qtgrid::FlexGrid;
+
+struct Range {
+    int r1, c1, r2, c2;
+    bool operator==(const Range&) const = default;
+};
+
+Range Merged(const FlexGrid& g, int r, int c)
+{
+    Range x{};
+    g.GetMergedRange(r, c, x.r1, x.c1, x.r2, x.c2);
+    return x;
+}
+
+TEST(FlexGridStressTable, HeadersMergeAsLaidOut)
+{
+    FlexGrid g;
+    gridtest::LayoutStressTable(g);
+    struct Case {
+        int r, c;
+        Range expected;
+    } cases[] = {
+        {0, 0, {0, 0, 3, 1}},    // empty corner block
+        {2, 1, {0, 0, 3, 1}},
+        {0, 2, {0, 2, 0, 3}},    // 長期
+        {0, 7, {0, 4, 0, 11}},   // 短期
+        {0, 12, {0, 12, 0, 19}}, // 終局
+        {1, 2, {1, 2, 3, 2}},    // X over the header rows
+        {2, 3, {1, 3, 3, 3}},
+        {1, 4, {1, 4, 1, 7}},
+        {2, 4, {2, 4, 2, 5}},    // one L per visible column
+        {3, 4, {3, 4, 3, 4}},    // row 3 does not merge across
+        {5, 0, {5, 0, 8, 0}},    // moment label
+        {10, 0, {10, 0, 13, 0}},
+        {9, 0, {9, 0, 9, 1}},    // zone label across both label columns
+        {4, 1, {4, 1, 4, 1}},    // 応力 and " 応力 " stay apart
+        {5, 1, {5, 1, 5, 1}},
+        {4, 2, {4, 2, 4, 2}},    // data cells never merge
+    };
+    for (const auto& c : cases) EXPECT_EQ(Merged(g, c.r, c.c), c.expected) << c.r << "," << c.c;
+}
+
+TEST(FlexGridStressTable, HiddenColumnsTakeNoRoomAndShowInThePicture)
+{
+    FlexGrid g;
+    gridtest::LayoutStressTable(g);
+    g.resize(560, 400);
+    g.show();
+    for (int c = 5; c <= 19; c += 2) EXPECT_FALSE(g.ColIsVisible(c)) << c;
+    for (int c : {2, 3, 4, 6, 8, 10, 12, 14, 16, 18}) EXPECT_TRUE(g.ColIsVisible(c)) << c;
+    EXPECT_FALSE(g.RowIsVisible(3));
+    EXPECT_EQ(g.CellLeft(4, 6), g.CellLeft(4, 4) + 600);
+    EXPECT_EQ(g.CellTop(4, 2), g.CellTop(2, 2) + g.RowHeight(2));
+    EXPECT_EQ(g.CellWidth(0, 4), 4 * 600);  // 短期 over four visible columns
+    EXPECT_EQ(g.CellHeight(1, 2), 2 * g.RowHeight(1));
+
+    const QImage img = g.viewport()->grab().toImage();
+    QDir().mkpath(KV_TEST_OUT);
+    ASSERT_TRUE(img.save(QStringLiteral(KV_TEST_OUT "/stress_table.png")));
+    const int px = g.TwipsToPixelsX(600);
+    const QRgb line = qtgrid::OleToColor(qtgrid::kSysButtonFace, g.palette()).darker(140).rgb();
+    const int yRow0 = g.TwipsToPixelsY(g.CellTop(0, 4)) + 2;
+    const int yRow2 = g.TwipsToPixelsY(g.CellTop(2, 4)) + 2;
+    const int xEnd4 = 5 * px - 1;  // last pixel of column 4
+    EXPECT_NE(img.pixel(xEnd4, yRow0), line) << "短期 is one cell";
+    EXPECT_EQ(img.pixel(xEnd4, yRow2), line) << "L is one cell per column";
+    // Ten visible data columns after the two label columns, then nothing.
+    const int yData = g.TwipsToPixelsY(g.CellTop(6, 2)) + 5;
+    const QRgb locked = qtgrid::OleToColor(qtgrid::kSysActiveBorder, g.palette()).rgb();
+    EXPECT_EQ(img.pixel(12 * px - 5, yData), locked);
+    EXPECT_NE(img.pixel(12 * px + 5, yData), locked);
+}
+
+// The rows a reader sees from TopRow down, hidden ones skipped.
+int ExpectedBottom(const FlexGrid& g)
+{
+    const int rowPx = g.TwipsToPixelsY(300);
+    int band = 0;
+    for (int r = 0; r < g.FixedRows(); ++r)
+        if (!g.RowHidden(r)) band += rowPx;
+    int y = band, last = g.TopRow();
+    for (int r = g.TopRow(); r < g.Rows() && y < g.viewport()->height(); ++r) {
+        if (g.RowHidden(r)) continue;
+        last = r;
+        y += rowPx;
+    }
+    return last;
+}
+
+struct InputGrid : ::testing::Test {
+    FlexGrid g;
+    void SetUp() override
+    {
+        gridtest::LayoutStressInput(g, false);
+        for (int r = 0; r < 32; ++r) g.setRowHeight(r, 300);
+        g.resize(300, 250);
+        g.show();
+    }
+};
+
+TEST_F(InputGrid, ScrollingReportsRowsAndOldAndNewValues)
+{
+    QSignalSpy spy(&g, &FlexGrid::AfterScroll);
+    EXPECT_EQ(g.TopRow(), 2);
+    EXPECT_EQ(g.BottomRow(), ExpectedBottom(g));
+    g.setTopRow(10);
+    ASSERT_EQ(spy.count(), 1);
+    EXPECT_EQ(spy[0], (QList<QVariant>{2, 2, 10, 2}));
+    EXPECT_EQ(g.BottomRow(), ExpectedBottom(g));
+    EXPECT_FALSE(g.RowIsVisible(5));  // scrolled away under the header
+    EXPECT_TRUE(g.RowIsVisible(1));
+    EXPECT_TRUE(g.RowIsVisible(10));
+    EXPECT_FALSE(g.RowIsVisible(g.BottomRow() + 1));
+
+    g.verticalScrollBar()->setValue(12);  // the user drags the bar
+    ASSERT_EQ(spy.count(), 2);
+    EXPECT_EQ(spy[1], (QList<QVariant>{10, 2, 12, 2}));
+
+    g.setTopRow(100);  // clamped: the last row ends the view
+    EXPECT_EQ(g.BottomRow(), 31);
+    EXPECT_LT(g.TopRow(), 31);
+    g.setTopRow(g.TopRow());
+    EXPECT_EQ(spy.count(), 3);  // no change, no notification
+}
+
+TEST_F(InputGrid, HiddenRowsAreSkippedWhenCountingTheView)
+{
+    for (int r = 11; r <= 19; ++r) g.setRowHidden(r, true);
+    g.setTopRow(8);
+    EXPECT_EQ(g.BottomRow(), ExpectedBottom(g));
+    EXPECT_GE(g.BottomRow(), 20);
+    EXPECT_EQ(g.CellTop(20, 2), g.CellTop(10, 2) + 300);
+}
+
+TEST_F(InputGrid, ShowCellScrollsOnceAndGeometryFollows)
+{
+    QSignalSpy spy(&g, &FlexGrid::AfterScroll);
+    g.ShowCell(30, 3);
+    ASSERT_EQ(spy.count(), 1);
+    EXPECT_EQ(g.BottomRow(), ExpectedBottom(g));
+    EXPECT_GE(g.BottomRow(), 30);
+    const int top = g.CellTop(30, 3) + g.CellHeight(30, 3);
+    EXPECT_LE(top, static_cast<int>(g.viewport()->height() * g.TwipsPerPixelY()));
+    g.ShowCell(30, 3);
+    EXPECT_EQ(spy.count(), 1);
+    g.ShowCell(2, 2);
+    EXPECT_EQ(g.TopRow(), 2);
+    EXPECT_EQ(g.CellTop(2, 2), 300);  // right under the one shown header row
+}
+
+TEST_F(InputGrid, MergedTitlesFollowTheColumnBefore)
+{
+    EXPECT_EQ(Merged(g, 3, 0), (Range{2, 0, 4, 0}));
+    EXPECT_EQ(Merged(g, 3, 1), (Range{3, 1, 3, 1}));
+}
+
+TEST_F(InputGrid, MouseClickMovesCurrentCellUnlessCancelled)
+{
+    QSignalSpy enter(&g, &FlexGrid::EnterCell);
+    QSignalSpy click(&g, &FlexGrid::Click);
+    const QPoint at(g.TwipsToPixelsX(g.CellLeft(4, 3)) + 5, g.TwipsToPixelsY(g.CellTop(4, 3)) + 5);
+    QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, at);
+    EXPECT_EQ(g.Row(), 4);
+    EXPECT_EQ(g.Col(), 3);
+    EXPECT_EQ(g.MouseRow(), 4);
+    EXPECT_EQ(g.MouseCol(), 3);
+    EXPECT_EQ(enter.count(), 1);
+    EXPECT_EQ(click.count(), 1);
+
+    auto c = QObject::connect(&g, &FlexGrid::BeforeMouseDown, [](int, int, float, float, bool* cancel) { *cancel = true; });
+    const QPoint other(g.TwipsToPixelsX(g.CellLeft(5, 2)) + 5, g.TwipsToPixelsY(g.CellTop(5, 2)) + 5);
+    QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, other);
+    EXPECT_EQ(g.Row(), 4);
+    QObject::disconnect(c);
+    // Headers do not become current.
+    QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(g.Row(), 4);
+    EXPECT_EQ(g.Col(), 3);
+}
+
+TEST_F(InputGrid, ListBoxRowsByCtrlAndShift)
+{
+    g.setSelectionMode(qtgrid::flexSelectionListBox);
+    auto rowPoint = [&](int r) {
+        return QPoint(g.TwipsToPixelsX(g.CellLeft(r, 2)) + 5, g.TwipsToPixelsY(g.CellTop(r, 2)) + 5);
+    };
+    QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, rowPoint(3));
+    QTest::mouseClick(g.viewport(), Qt::LeftButton, Qt::ControlModifier, rowPoint(5));
+    ASSERT_EQ(g.SelectedRows(), 2);
+    EXPECT_EQ(g.SelectedRow(0), 3);
+    EXPECT_EQ(g.SelectedRow(1), 5);
+    QTest::mouseClick(g.viewport(), Qt::LeftButton, Qt::ShiftModifier, rowPoint(7));
+    ASSERT_EQ(g.SelectedRows(), 3);
+    EXPECT_EQ(g.SelectedRow(2), 7);
+    QTest::mouseClick(g.viewport(), Qt::LeftButton, Qt::ControlModifier, rowPoint(6));
+    EXPECT_EQ(g.SelectedRows(), 2);
+    g.setSelectionMode(qtgrid::flexSelectionFree);
+    EXPECT_EQ(g.SelectedRows(), 0);
+}
+
+TEST(FlexGridKeys, ArrowsSkipHiddenAndAHandlerCanTakeTheKey)
+{
+    FlexGrid g;
+    gridtest::LayoutStressTable(g);
+    g.resize(560, 400);
+    g.show();
+    g.setFocus();
+    g.Select(4, 4);
+    QTest::keyClick(&g, Qt::Key_Right);
+    EXPECT_EQ(g.Col(), 6);
+    QList<int> codes;
+    auto c = QObject::connect(&g, &FlexGrid::KeyDown, [&](int* code, int*) {
+        codes << *code;
+        if (*code == qtgrid::vbKeyLeft) *code = 0;
+    });
+    QTest::keyClick(&g, Qt::Key_Left);
+    EXPECT_EQ(g.Col(), 6);
+    QTest::keyClick(&g, Qt::Key_Down);
+    EXPECT_EQ(g.Row(), 5);
+    QTest::keyClick(&g, Qt::Key_Up);
+    QTest::keyClick(&g, Qt::Key_Up);  // row 3 is a hidden header row: stays
+    EXPECT_EQ(g.Row(), 4);
+    QObject::disconnect(c);
+    EXPECT_EQ(codes, (QList<int>{37, 40, 38, 38}));
+}
+
+}  // namespace
