@@ -25,6 +25,7 @@ std::string gDataFileName = "\\data.mdb";
 std::string gFileName = "untitled.kud";
 std::string gFileDir;
 int16_t gCurCol = 1;
+int16_t gTwoAxis = 0;
 bool gDataChanged = false;
 bool gShowKCModels = true;
 bool gShowDispF2 = false;

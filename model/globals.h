@@ -42,6 +42,8 @@ extern std::string gDataFileName;
 extern std::string gFileName;
 extern std::string gFileDir;
 extern int16_t gCurCol;
+// 1: two-axis mode (X and Y judged together); no window switches it on.
+extern int16_t gTwoAxis;
 extern bool gDataChanged;
 extern bool gShowKCModels;
 extern bool gShowDispF2;
