@@ -174,16 +174,22 @@ void zDLFlex8_Vendra::ValidateAndFocus(QWidget* control)
 
 // ---------------------------------------------------------------- opening
 
-void zDLFlex8_Vendra::Input_Text(zDLEditBox_Vendra* vobjInputCls)
+bool zDLFlex8_Vendra::BeginInput()
 {
-    if (!mobjFlexGrid) return;
+    if (!mobjFlexGrid) return false;
     mlngRow = mobjFlexGrid->Row();
     mlngCol = mobjFlexGrid->Col();
     if (mlngRow == -1 || mlngCol == -1 || mobjFlexGrid->SelectionMode() == qtgrid::flexSelectionListBox) {
         Input_Reset(true);
-        return;
+        return false;
     }
     mintInputMode = 3;
+    return true;
+}
+
+void zDLFlex8_Vendra::Input_Text(zDLEditBox_Vendra* vobjInputCls)
+{
+    if (!BeginInput()) return;
     mobjInputCls = vobjInputCls;
     if (QLineEdit* box = prpInputTextBox()) {
         box->setReadOnly(false);
@@ -197,14 +203,7 @@ void zDLFlex8_Vendra::Input_Text(zDLEditBox_Vendra* vobjInputCls)
 
 void zDLFlex8_Vendra::Input_TextLocked()
 {
-    if (!mobjFlexGrid) return;
-    mlngRow = mobjFlexGrid->Row();
-    mlngCol = mobjFlexGrid->Col();
-    if (mlngRow == -1 || mlngCol == -1 || mobjFlexGrid->SelectionMode() == qtgrid::flexSelectionListBox) {
-        Input_Reset(true);
-        return;
-    }
-    mintInputMode = 3;
+    if (!BeginInput()) return;
     mobjInputCls = nullptr;
     if (QLineEdit* box = prpInputTextBox()) {
         box->setReadOnly(true);

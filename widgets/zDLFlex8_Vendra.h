@@ -84,6 +84,9 @@ signals:
     void DeleteSelectRows(QVector<int>* SelectRow, int SelectRowCt, bool* Reflect);
 
 private:
+    // Takes the current cell for an edit; false (and the editor reset) when
+    // there is none to edit.
+    bool BeginInput();
     // Grid notifications.
     void OnGridScrolled(int oldTop, int oldLeft, int newTop, int newLeft);
     void OnGridLayoutChanged(int row, int col);
