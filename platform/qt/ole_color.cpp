@@ -68,11 +68,21 @@ QColor systemColorByIndex(int index) {
     return classicColor(index);
 }
 
+QColor oleToQColor(int32_t ole, const QPalette& palette) {
+    const auto u = static_cast<uint32_t>(ole);
+    if (u & 0x80000000u) {
+        const int index = static_cast<int>(u & 0xFFu);
+        QPalette::ColorRole role;
+        return paletteRole(index, role) ? palette.color(role) : classicColor(index);
+    }
+    return QColor(static_cast<int>(u & 0xFFu), static_cast<int>((u >> 8) & 0xFFu),
+                  static_cast<int>((u >> 16) & 0xFFu));
+}
+
 QColor oleToQColor(int32_t ole) {
     const auto u = static_cast<uint32_t>(ole);
     if (u & 0x80000000u) return systemColorByIndex(static_cast<int>(u & 0xFFu));
-    return QColor(static_cast<int>(u & 0xFFu), static_cast<int>((u >> 8) & 0xFFu),
-                  static_cast<int>((u >> 16) & 0xFFu));
+    return oleToQColor(ole, QPalette());
 }
 
 int32_t qColorToOle(const QColor& c) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QColor>
+#include <QPalette>
 
 #include <cstdint>
 
@@ -35,7 +36,9 @@ constexpr int32_t SystemColor(int index) {
 // role matches and from the classic desktop colours otherwise.
 QColor systemColorByIndex(int index);
 
-// The one mapping of OLE colour values to Qt colours.
+// The one mapping of OLE colour values to Qt colours; system colours come
+// from the given palette (a widget's own), or the application's.
+QColor oleToQColor(int32_t ole, const QPalette& palette);
 QColor oleToQColor(int32_t ole);
 
 // Back to an OLE value (alpha dropped).

@@ -13,27 +13,6 @@
 
 namespace qtgrid {
 
-QColor OleToColor(std::uint32_t ole, const QPalette& pal)
-{
-    if (ole & 0x80000000u) {
-        switch (ole & 0xFFu) {
-        case 4: return pal.color(QPalette::Window);            // menu
-        case 5: return pal.color(QPalette::Base);              // window
-        case 7: return pal.color(QPalette::WindowText);        // menu text
-        case 8: return pal.color(QPalette::Text);              // window text
-        case 10: return QColor(0xB4, 0xB4, 0xB4);             // active border
-        case 13: return pal.color(QPalette::Highlight);
-        case 14: return pal.color(QPalette::HighlightedText);
-        case 15: return pal.color(QPalette::Button);           // button face
-        case 16: return pal.color(QPalette::Mid);              // button shadow
-        case 18: return pal.color(QPalette::ButtonText);
-        case 20: return pal.color(QPalette::Light);            // button highlight
-        default: return pal.color(QPalette::Window);
-        }
-    }
-    return QColor(ole & 0xFF, (ole >> 8) & 0xFF, (ole >> 16) & 0xFF);
-}
-
 FlexGrid::FlexGrid(QWidget* parent) : QAbstractScrollArea(parent)
 {
     setFocusPolicy(Qt::StrongFocus);

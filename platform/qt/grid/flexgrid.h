@@ -12,6 +12,8 @@
 // means "not set": the cell shows the grid's colour for its kind.
 #pragma once
 
+#include "platform/qt/ole_color.h"
+
 #include <QAbstractScrollArea>
 #include <QString>
 #include <QVector>
@@ -23,7 +25,11 @@ namespace qtgrid {
 constexpr std::uint32_t kSysWindow = 0x80000005u;       // window background
 constexpr std::uint32_t kSysActiveBorder = 0x8000000Au; // locked cells
 constexpr std::uint32_t kSysButtonFace = 0x8000000Fu;
-QColor OleToColor(std::uint32_t ole, const QPalette& pal);
+// The grid keeps OLE colours unsigned; the mapping is the one of platform/qt.
+inline QColor OleToColor(std::uint32_t ole, const QPalette& pal)
+{
+    return vbqt::oleToQColor(static_cast<int32_t>(ole), pal);
+}
 
 // Cell alignment codes.
 enum FlexAlign : int {
