@@ -12,4 +12,6 @@ store::Database OpenCatalogue() { return store::Database::open(CatalogueFile(), 
 
 std::string QueryNumber(double v) { return vb::Trim(vb::Str(v)); }
 
+int16_t CatalogueInt16(const store::Recordset& rs, const std::string& name) { return vb::CInt(rs.number(name)); }
+
 }  // namespace model

@@ -3,6 +3,7 @@
 
 #include "platform/store/store.h"
 
+#include <cstdint>
 #include <string>
 
 namespace model {
@@ -18,5 +19,8 @@ store::Database OpenCatalogue();
 
 // A number as a query key: its decimal text without blanks ("9", "12.5").
 std::string QueryNumber(double v);
+
+// A catalogue field as a 16-bit integer, rounded as VB's CInt (overflow: error 6).
+int16_t CatalogueInt16(const store::Recordset& rs, const std::string& name);
 
 }  // namespace model

@@ -23,11 +23,6 @@ std::string TableFor(const std::string& modelName, uint8_t pattern)
                                 " is neither 0 nor 1 for model " + modelName);
 }
 
-int16_t Int16Of(const store::Recordset& rs, const std::string& name)
-{
-    return vb::CInt(static_cast<double>(rs.integer(name)));
-}
-
 uint8_t ByteOf(const store::Recordset& rs, const std::string& name)
 {
     const long long v = rs.integer(name);
@@ -40,13 +35,13 @@ RebarArrangeVariantTbl ReadVariant(const store::Recordset& rs, int set, uint8_t 
     const std::string n = std::to_string(set);
     RebarArrangeVariantTbl v;
     v.NG = ByteOf(rs, "NG" + n);
-    v.DBarNX = Int16Of(rs, "DBarNX" + n);
-    v.DBarNY = Int16Of(rs, "DBarNY" + n);
-    v.DBarAllCount = Int16Of(rs, "DBarAllCount" + n);
+    v.DBarNX = CatalogueInt16(rs, "DBarNX" + n);
+    v.DBarNY = CatalogueInt16(rs, "DBarNY" + n);
+    v.DBarAllCount = CatalogueInt16(rs, "DBarAllCount" + n);
     v.HoopSize = rs.text("HoopSize" + n);
     v.HoopMat = rs.text("HoopMat" + n);
-    v.HoopNX = Int16Of(rs, "HoopNX" + n);
-    v.HoopNY = Int16Of(rs, "HoopNY" + n);
+    v.HoopNX = CatalogueInt16(rs, "HoopNX" + n);
+    v.HoopNY = CatalogueInt16(rs, "HoopNY" + n);
     v.HoopPitch = rs.number("HoopPitch" + n);
     v.Pattern = pattern;
     v.Zone = zone;
@@ -167,9 +162,9 @@ void ReadArrangementTable(const std::string& dbPath, const std::string& modelNam
             RebarArrangeTbl& r = rows(i);
             r.Name = rs.text("Name");
             r.ID = static_cast<int32_t>(rs.integer("ID"));
-            r.KvV = Int16Of(rs, "KvV");
-            r.RCX = Int16Of(rs, "RCX");
-            r.RCY = Int16Of(rs, "RCY");
+            r.KvV = CatalogueInt16(rs, "KvV");
+            r.RCX = CatalogueInt16(rs, "RCX");
+            r.RCY = CatalogueInt16(rs, "RCY");
             r.Fc = rs.number("Fc");
             r.Dbar = rs.text("Dbar");
             r.BarDia = BarDiaOfDbar(r.Dbar.value());

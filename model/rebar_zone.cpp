@@ -60,7 +60,6 @@ std::string SetSelect()
 }
 
 int16_t Int16At(const store::Recordset& rs, int pos) { return vb::CInt(rs.number(pos)); }
-int16_t Int16Of(const store::Recordset& rs, const std::string& name) { return vb::CInt(rs.number(name)); }
 
 // Reads set n of the model's KvData row; by position (12 fields per set) or
 // by column name. Everything is read before anything is stored.
@@ -77,12 +76,12 @@ RebarSet ReadRebarSet(int32_t kolvanId, double abD, int n, bool byName)
             s.rcY = rs.number("RcY" + d);
             s.barSize = rs.text("DBarSize" + d);
             s.barMat = rs.text("DBarMat" + d);
-            s.barNX = Int16Of(rs, "DBarNX" + d);
-            s.barNY = Int16Of(rs, "DBarNY" + d);
+            s.barNX = CatalogueInt16(rs, "DBarNX" + d);
+            s.barNY = CatalogueInt16(rs, "DBarNY" + d);
             s.hoopSize = rs.text("HoopSize" + d);
             s.hoopMat = rs.text("HoopMat" + d);
-            s.hoopNX = Int16Of(rs, "HoopNX" + d);
-            s.hoopNY = Int16Of(rs, "HoopNY" + d);
+            s.hoopNX = CatalogueInt16(rs, "HoopNX" + d);
+            s.hoopNY = CatalogueInt16(rs, "HoopNY" + d);
             s.hoopPitch = rs.number("HoopPitch" + d);
         } else {
             const int b = 12 * (n - 1);
