@@ -53,13 +53,12 @@ struct ProjectSnapshot {
     }
 };
 
-void CheckAllColumns()
+// Design table from the loads, then X and Y.
+void CheckColumn(int16_t i)
 {
-    for (int16_t i = 1; i <= gCond.ColCount; ++i) {
-        for (int16_t k = 1; k <= 6; ++k) BuildDesignStressTable(gResults(i).DesignStress, gColumns(i).LoadTbl, k);
-        CalcColumnByIndex(i, 0);
-        CalcColumnByIndex(i, 1);
-    }
+    for (int16_t k = 1; k <= 6; ++k) BuildDesignStressTable(gResults(i).DesignStress, gColumns(i).LoadTbl, k);
+    CalcColumnByIndex(i, 0);
+    CalcColumnByIndex(i, 1);
 }
 
 // The series that cannot take the F = 325 N/mm2 grades.
@@ -88,7 +87,7 @@ void FinishLoad(const std::string& folder, const std::string& name, const std::s
     const bool before505 = shortVersion < "5.05";
     const bool before506 = shortVersion < "5.06";
 
-    CheckAllColumns();
+    for (int16_t i = 1; i <= n; ++i) CheckColumn(i);
     for (int16_t i = 1; i <= n; ++i) GetGoverningRebarZone(i);
 
     if (before505 && sMode)
@@ -116,9 +115,7 @@ void FinishLoad(const std::string& folder, const std::string& name, const std::s
     SetKvBaseInputs(engine, gColumns(1));
 
     for (int16_t i = 1; i <= n; ++i) {
-        for (int16_t k = 1; k <= 6; ++k) BuildDesignStressTable(gResults(i).DesignStress, gColumns(i).LoadTbl, k);
-        CalcColumnByIndex(i, 0);
-        CalcColumnByIndex(i, 1);
+        CheckColumn(i);
         AskSeriesGrade(i);
     }
     gKv->setSIFactor(gCond.GFactor);
