@@ -87,8 +87,11 @@ void FinishLoad(const std::string& folder, const std::string& name, const std::s
     const bool before505 = shortVersion < "5.05";
     const bool before506 = shortVersion < "5.06";
 
-    for (int16_t i = 1; i <= n; ++i) CheckColumn(i);
-    for (int16_t i = 1; i <= n; ++i) GetGoverningRebarZone(i);
+    // The zone reads the engine inputs the column's own check has just sent.
+    for (int16_t i = 1; i <= n; ++i) {
+        CheckColumn(i);
+        GetGoverningRebarZone(i);
+    }
 
     if (before505 && sMode)
         for (int16_t i = 1; i <= n; ++i) LoadRebarZoneDetails(i, gColumns(i).CenColWall(0));
