@@ -93,8 +93,13 @@ void FinishLoad(const std::string& folder, const std::string& name, const std::s
         GetGoverningRebarZone(i);
     }
 
-    if (before505 && sMode)
-        for (int16_t i = 1; i <= n; ++i) LoadRebarZoneDetails(i, gColumns(i).CenColWall(0));
+    if (before505 && sMode) {
+        KvEngineRef engine(*gKv);
+        for (int16_t i = 1; i <= n; ++i) {
+            SetKvBaseInputs(engine, gColumns(i));
+            LoadRebarZoneDetails(engine, i, gColumns(i).CenColWall(0));
+        }
+    }
 
     if (before506 && sMode) {
         for (int16_t i = 1; i <= n; ++i) ClearStressTable(gColumns(i).LoadTblBR);
@@ -462,7 +467,11 @@ void StartProgram(const std::string& programFolder, const std::string& commandLi
         gColumns(1) = gColumnDefault;
         gKvBase(1) = gKvBaseDefault;
     }
-    if (gCond.SMode != kFalse) LoadRebarZoneDetails(gCurCol, gColumns(gCurCol).CenColWall(0));
+    if (gCond.SMode != kFalse) {
+        KvEngineRef engine(*gKv);
+        SetKvBaseInputs(engine, gColumns(gCurCol));
+        LoadRebarZoneDetails(engine, gCurCol, gColumns(gCurCol).CenColWall(0));
+    }
     // The default column's record is made from the column as it now stands.
     if (!loaded) AddColumnRebar(gColumns(1), gKvBase(1));
 }
