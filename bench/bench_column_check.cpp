@@ -2,6 +2,7 @@
 #include "engine/kv.h"
 #include "model/column_check.h"
 #include "model/globals.h"
+#include "mixed_project.h"
 
 #include <benchmark/benchmark.h>
 
@@ -16,6 +17,8 @@ void SetUpProject(bool sMode, int16_t count)
     gSIDisp = true;
     gUnitFactor = 9.80665;
     gFcUpperLimit = 60;
+    gDataFilePath = KV_SAMPLE_DIR;
+    gDataFileName = "\\data.mdb";
     gCond = MakeCondDefault(true, 0, "", "");
     gCond.SMode = sMode ? kTrue : kFalse;
     gCond.ColCount = count;
@@ -74,5 +77,38 @@ BENCHMARK(BM_SProject)->Arg(1000)->Unit(benchmark::kMillisecond);
 
 void BM_SrcProject(benchmark::State& state) { CheckProject(state, false); }
 BENCHMARK(BM_SrcProject)->Arg(200)->Unit(benchmark::kMillisecond);
+
+// One S column, both directions and all cases, on a base of the given series
+// that takes its pedestal widths from the catalogue (B2 = 0).
+void BM_SColumnCatalogueWidths(benchmark::State& state)
+{
+    const auto series = static_cast<int16_t>(state.range(0));
+    const int32_t id = series == 1 ? 110110 : series == 4 ? 150310 : 160110;
+    SetUpProject(true, 2);
+    for (int i = 1; i <= 2; ++i) gColumns(i) = benchdata::MixedColumn(id, series, 0, i, gKvBase(i));
+    int16_t i = 1;
+    for (auto _ : state) {
+        CalcColumnByIndex(i, 0);
+        CalcColumnByIndex(i, 1);
+        i = static_cast<int16_t>(3 - i);
+    }
+}
+BENCHMARK(BM_SColumnCatalogueWidths)->Arg(1)->Arg(4)->Arg(5)->Unit(benchmark::kMicrosecond);
+
+// A recheck of 1,000 S columns of eight models with catalogue widths.
+void BM_MixedSProject(benchmark::State& state)
+{
+    SetUpProject(true, 1);
+    const auto count = static_cast<int16_t>(state.range(0));
+    benchdata::MakeMixedProject(count);
+    for (auto _ : state) {
+        for (int16_t i = 1; i <= count; ++i) {
+            CalcColumnByIndex(i, 0);
+            CalcColumnByIndex(i, 1);
+        }
+        benchmark::DoNotOptimize(gResults(count).Mu(1, 7));
+    }
+}
+BENCHMARK(BM_MixedSProject)->Arg(1000)->Unit(benchmark::kMillisecond);
 
 }  // namespace

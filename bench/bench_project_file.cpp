@@ -4,6 +4,7 @@
 #include "model/project_commands.h"
 #include "model/project_file.h"
 #include "model/rebar_handover.h"
+#include "mixed_project.h"
 
 #include <QSettings>
 #include <QString>
@@ -79,5 +80,22 @@ void BM_Open(benchmark::State& state)
     }
 }
 BENCHMARK(BM_Open)->Unit(benchmark::kMillisecond);
+
+// Opening a project of 1,000 S columns of eight models with catalogue widths.
+void BM_OpenMixed(benchmark::State& state)
+{
+    MakeProject();
+    benchdata::MakeMixedProject(kColumns);
+    RebuildColumnRebar();
+    gFileDir = Folder().string() + "/";
+    gFileName = "mixed.kud";
+    WriteProjectFile();
+    for (auto _ : state) {
+        std::string dir = gFileDir;
+        std::string name = gFileName;
+        LoadProjectFile(dir, name);
+    }
+}
+BENCHMARK(BM_OpenMixed)->Unit(benchmark::kMillisecond);
 
 }  // namespace

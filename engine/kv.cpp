@@ -50,32 +50,70 @@ void KV::create() {
     BuildRuika(s_);
 }
 
-void KV::check() { CalcBaseCheck(s_); }
+// A failed load leaves the stored ID or variant without its record: until a
+// load succeeds, the same value loads again rather than counting as
+// unchanged, and whatever computes from the record raises the load's error.
+void KV::load() {
+    try {
+        LoadCatalogue(s_);
+    } catch (...) {
+        s_.CatalogueFailure = std::current_exception();
+        throw;
+    }
+    s_.CatalogueFailure = nullptr;
+}
 
-void KV::setRuika() { BuildRuika(s_); }
+void KV::requireRecord() const {
+    if (s_.CatalogueFailure) std::rethrow_exception(s_.CatalogueFailure);
+}
 
-void KV::setDataFileName(const std::string& v) { s_.DataFileName = (!v.empty() && v[0] == '\\') ? v : "\\" + v; }
+void KV::check() {
+    requireRecord();
+    CalcBaseCheck(s_);
+}
+
+void KV::setRuika() {
+    requireRecord();
+    BuildRuika(s_);
+}
+
+// Another catalogue file or password: the kept connection goes at once.
+void KV::setDataFilePath(const std::string& v) {
+    if (v != s_.DataFilePath) s_.Link.release();
+    s_.DataFilePath = v;
+}
+
+void KV::setDataFileName(const std::string& v) {
+    const std::string name = (!v.empty() && v[0] == '\\') ? v : "\\" + v;
+    if (name != s_.DataFileName) s_.Link.release();
+    s_.DataFileName = name;
+}
+
+void KV::setPW(const std::string& v) {
+    if (v != s_.PW) s_.Link.release();
+    s_.PW = v;
+}
 
 void KV::setKolvanID(int32_t v) {
-    if (v == s_.KolvanID) return;
+    if (v == s_.KolvanID && !s_.CatalogueFailure) return;
     s_.KolvanID = v;
-    LoadCatalogue(s_);
+    load();
     check();
 }
 
 void KV::setAbNum(int16_t v) {
-    if (v == s_.AbNum) return;
+    if (v == s_.AbNum && !s_.CatalogueFailure) return;
     s_.AbNum = v;
-    LoadCatalogue(s_);
+    load();
     check();
 }
 
 void KV::setKvData(const KvDataTblC& v) {
-    if (v.ID == s_.KolvanID && v.AbNum == s_.AbNum) return;
+    if (v.ID == s_.KolvanID && v.AbNum == s_.AbNum && !s_.CatalogueFailure) return;
     s_.KolvanID = v.ID;
     s_.AbNum = v.AbNum;
     s_.KvData = v;
-    LoadCatalogue(s_);
+    load();
     check();
 }
 
@@ -124,6 +162,7 @@ void KV::setcolN(double v) {
 
 void KV::setConcInput(double& field, double v) {
     field = v;
+    requireRecord();
     s_.cM = CalcConcM(s_, s_.cN);
 }
 
@@ -154,12 +193,18 @@ void KV::setColMat(const std::string& v) {
     s_.colM = CalcColM(s_, s_.colN);
 }
 
-double KV::cM() { return s_.cM = CalcConcM(s_, s_.cN); }
+double KV::cM() {
+    requireRecord();
+    return s_.cM = CalcConcM(s_, s_.cN);
+}
 double KV::rM() { return s_.rM = CalcRebarM(s_, s_.rN); }
 double KV::colM() { return s_.colM = CalcColM(s_, s_.colN); }
 
 double KV::srcMu() { return CalcSrcMu(s_); }
-double KV::srcQu() { return CalcSrcQu(s_); }
+double KV::srcQu() {
+    requireRecord();
+    return CalcSrcQu(s_);
+}
 
 double KV::srcMJadge() {
     CalcSrcMu(s_);
@@ -167,14 +212,22 @@ double KV::srcMJadge() {
 }
 
 double KV::srcQJadge() {
+    requireRecord();
     CalcSrcQu(s_);
     return static_cast<double>(s_.srcQJadgeCode);
 }
 
 double KV::srcTCrit() { return CalcSrcTCrit(s_); }
 double KV::srcNRatio() { return CalcSrcNRatio(s_); }
-double KV::srcMRatio0() { return CalcSrcMRatio(s_, 0); }
-double KV::srcMRatio90() { return CalcSrcMRatio(s_, 1); }
+double KV::srcMRatio0() {
+    requireRecord();
+    return CalcSrcMRatio(s_, 0);
+}
+
+double KV::srcMRatio90() {
+    requireRecord();
+    return CalcSrcMRatio(s_, 1);
+}
 std::string KV::ColRank() { return GetColRank(s_); }
 
 }  // namespace kv

@@ -21,11 +21,11 @@ public:
     void setRuika();
 
     const std::string& DataFilePath() const { return s_.DataFilePath; }
-    void setDataFilePath(const std::string& v) { s_.DataFilePath = v; }
+    void setDataFilePath(const std::string& v);
     const std::string& DataFileName() const { return s_.DataFileName; }
     void setDataFileName(const std::string& v);
     const std::string& PW() const { return s_.PW; }
-    void setPW(const std::string& v) { s_.PW = v; }
+    void setPW(const std::string& v);
 
     int32_t KolvanID() const { return s_.KolvanID; }
     void setKolvanID(int32_t v);
@@ -178,6 +178,8 @@ public:
 
 private:
     void create();
+    void load();
+    void requireRecord() const;
     void check();
     void setChecked(int16_t& field, int16_t v);
     void setChecked(double& field, double v);

@@ -2,11 +2,13 @@
 // the computations are free functions over this state.
 #pragma once
 
+#include "engine/catalogue_link.h"
 #include "engine/kvtypes.h"
 #include "engine/smode_work.h"
 #include "engine/src_work.h"
 
 #include <cstdint>
+#include <exception>
 #include <string>
 
 namespace kv {
@@ -26,6 +28,12 @@ struct KvState {
     LumoQuTbl LumoQu;
     BoltQuTbl BoltQu;
     vb::Array<double, 0, 2> SlabP{};
+    // Set while the record above does not belong to KolvanID and AbNum: the
+    // error of the load that failed.
+    std::exception_ptr CatalogueFailure;
+    // Where the catalogue is read; a cache, not an input (the loader and the
+    // slab check reach it through a const state too).
+    mutable CatalogueLink Link;
 
     // Options
     bool SMode = false;

@@ -6,13 +6,14 @@
 #include "platform/text/vb.h"
 
 #include <cmath>
+#include <cstdint>
 
 namespace kv {
 namespace {
 
 constexpr double kPi = 3.141592;  // the catalogue's areas are worked with this value
 
-store::Database OpenCatalogue(const KvState& s) { return store::Database::open(CataloguePath(s), ";pwd=" + s.PW); }
+store::Database OpenCatalogue(const KvState& s) { return s.Link.connection(s.DataFilePath, s.DataFileName, s.PW); }
 
 // First row of a query, or the store's "no current record" error.
 store::Recordset FirstRow(store::Database& db, const std::string& sql) {
@@ -25,9 +26,19 @@ store::Recordset FirstRow(store::Database& db, const std::string& sql) {
 // the number-to-text conversion, every other key is trimmed.
 std::string Key(double v) { return vb::Trim(vb::Str(v)); }
 
+// The whole part of a catalogue number, when it is one a long can hold.
+bool WholePart(double v, long& whole) {
+    const double t = vb::Fix(v);
+    if (!(t > -2147483648.0 && t < 2147483648.0)) return false;
+    whole = static_cast<long>(t);
+    return true;
+}
+
 // Effective-area factor of the bolts of series 4, 5 and 6 by whole diameter.
 bool AreaFactor(int16_t series, double abD, double& factor) {
-    const long d = static_cast<long>(vb::Fix(abD));
+    long d = 0;
+    if (!WholePart(abD, d))
+        Fail(vb::kErrTypeMismatch, "Type mismatch: the catalogue's bolt diameter (" + vb::CStr(abD) + ") is no usable number");
     struct Row {
         long d;
         double f;
@@ -115,7 +126,9 @@ void ReadBoltPitch(const KvState& s, const KvDataTblC& rec, double& pitchX, doub
 
         // No pitch in the catalogue: the largest of three rules.
         double g = 0;
-        switch (static_cast<long>(rec.AbD == std::trunc(rec.AbD) ? rec.AbD : -1)) {
+        long whole = -1;
+        if (rec.AbD != std::trunc(rec.AbD) || !WholePart(rec.AbD, whole)) whole = -1;
+        switch (whole) {
         case 24: g = 70; break;
         case 27: g = 80; break;
         case 30: g = 90; break;
@@ -173,7 +186,13 @@ void LoadCatalogue(KvState& s) {
                            ",柱脚.L_y1,柱脚.L_y2,柱脚.L_y3,柱脚.L_l1,柱脚.ColSize,柱脚.C,柱脚.bb"
                            " From 柱脚 WHERE ((柱脚.ID)=" + vb::Str(s.KolvanID) + ")");
         rec.ID = s.KolvanID;
-        const auto i16 = [&](int pos) { return static_cast<int16_t>(rs.integer(pos)); };
+        const auto i16 = [&](int pos) {
+            const long long v = rs.integer(pos);
+            if (v < INT16_MIN || v > INT16_MAX)
+                throw store::StoreError(store::kErrTypeMismatch, "Type mismatch: field '" + rs.fieldName(pos) + "' holds " +
+                                                                     std::to_string(v) + ", beyond a 16-bit integer");
+            return static_cast<int16_t>(v);
+        };
         abCount = i16(15);
         if (abNum > abCount) abNum = abCount;
         if (abNum < 1) Fail(kErrCatalogue, "The catalogue model " + std::to_string(s.KolvanID) + " has no anchor-bolt variant");

@@ -10,29 +10,33 @@ namespace kv {
 namespace {
 
 // Pedestal widths from the catalogue's rebar sets: the smallest size above
-// 1 mm, or 100000 when there is none. Direction 0 looks along Y.
+// 1 mm, or 100000 when there is none. Direction 0 looks along Y. Every check
+// that is sent a width of 0 asks again, so the sizes of one model and bolt
+// diameter are kept with the connection after the first read.
 void ReadPedestalWidths(KvState& s) {
     const auto& k = s.KvData;
-    const std::string sql = "SELECT DISTINCTROW [KvData].[RcX1],[KvData].[RcY1]"
-                            ",[KvData].[RcX2],[KvData].[RcY2]"
-                            ",[KvData].[RcX3],[KvData].[RcY3]"
-                            ",[KvData].[RcX4],[KvData].[RcY4]"
-                            " FROM [KvData]"
-                            " WHERE (([KvData].[ID]= " +
-                            vb::Trim(vb::Str(k.ID)) + " ) and ([KvData].[AbD]= " + vb::Trim(vb::Str(k.AbD)) + " ))";
-    double rcX[4];
-    double rcY[4];
-    {
-        auto db = store::Database::open(CataloguePath(s), ";pwd=" + s.PW);
+    auto db = s.Link.connection(s.DataFilePath, s.DataFileName, s.PW);
+    CatalogueLink::Widths rc{};
+    if (const auto* kept = s.Link.widths(k.ID, k.AbD)) {
+        rc = *kept;
+    } else {
+        const std::string sql = "SELECT DISTINCTROW [KvData].[RcX1],[KvData].[RcY1]"
+                                ",[KvData].[RcX2],[KvData].[RcY2]"
+                                ",[KvData].[RcX3],[KvData].[RcY3]"
+                                ",[KvData].[RcX4],[KvData].[RcY4]"
+                                " FROM [KvData]"
+                                " WHERE (([KvData].[ID]= " +
+                                vb::Trim(vb::Str(k.ID)) + " ) and ([KvData].[AbD]= " + vb::Trim(vb::Str(k.AbD)) + " ))";
         auto rs = db.openRecordset(sql);
         if (rs.eof()) throw store::StoreError(store::kErrNoCurrentRecord, "No current record: " + sql);
         for (int i = 0; i < 4; ++i) {
-            rcX[i] = rs.number("RcX" + std::to_string(i + 1));
-            rcY[i] = rs.number("RcY" + std::to_string(i + 1));
+            rc[static_cast<std::size_t>(i)] = rs.number("RcX" + std::to_string(i + 1));
+            rc[static_cast<std::size_t>(i + 4)] = rs.number("RcY" + std::to_string(i + 1));
         }
-        rs.close();
-        db.close();
+        s.Link.keepWidths(k.ID, k.AbD, rc);
     }
+    const double* rcX = rc.data();
+    const double* rcY = rc.data() + 4;
     s.SlabQ_B2X = 100000;
     s.SlabQ_B2Y = 100000;
     if (s.Direction != 0 && s.Direction != 1) return;

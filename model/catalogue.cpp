@@ -8,7 +8,49 @@ namespace model {
 
 std::string CatalogueFile() { return text::ToNativePath(gDataFilePath + gDataFileName); }
 
-store::Database OpenCatalogue() { return store::Database::open(CatalogueFile(), kCatalogueConnect); }
+namespace {
+
+// The program's hold on the catalogue in use and the file it names.
+struct Kept {
+    std::string file;
+    store::Database db;
+};
+
+Kept& Held()
+{
+    static Kept held;
+    return held;
+}
+
+}  // namespace
+
+store::Database OpenCatalogue()
+{
+    Kept& held = Held();
+    std::string file = CatalogueFile();
+    if (held.db.isOpen() && held.file == file && store::ConnectionReuse()) return held.db;
+    // Another file: the old connection goes before the new one is made.
+    held.db.close();
+    held.file.clear();
+    store::Database db = store::Database::open(file, kCatalogueConnect);
+    if (store::ConnectionReuse()) {
+        held.db = db;
+        held.file = std::move(file);
+    }
+    return db;
+}
+
+store::Database OpenCatalogueAt(const std::string& file)
+{
+    if (file == CatalogueFile()) return OpenCatalogue();
+    return store::Database::open(file, kCatalogueConnect);
+}
+
+void ReleaseCatalogue()
+{
+    Held().db.close();
+    Held().file.clear();
+}
 
 std::string QueryNumber(double v) { return vb::Trim(vb::Str(v)); }
 

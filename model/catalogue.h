@@ -1,4 +1,5 @@
-// The program's own reads of the catalogue (the engine opens it itself).
+// The program's own reads of the catalogue. They share the kept connection of
+// the catalogue file with the engine when both name the same file.
 #pragma once
 
 #include "platform/store/store.h"
@@ -15,7 +16,13 @@ inline constexpr const char* kCatalogueConnect = ";pwd=qmv41";
 std::string CatalogueFile();
 
 // The catalogue, read-only; throws store::StoreError when it cannot be opened.
+// The connection is kept until the file's name changes or it is released.
 store::Database OpenCatalogue();
+// The same for a catalogue named by its full path; a file other than the one
+// in use is opened for its caller only.
+store::Database OpenCatalogueAt(const std::string& file);
+// Lets go of the program's connection (at the end of the run).
+void ReleaseCatalogue();
 
 // A number as a query key: its decimal text without blanks ("9", "12.5").
 std::string QueryNumber(double v);

@@ -3,6 +3,7 @@
 #include "engine/kv.h"
 #include "model/adapter.h"
 #include "model/base_data.h"
+#include "model/catalogue.h"
 #include "model/column_check.h"
 #include "model/column_list_csv.h"
 #include "model/fendral.h"
@@ -431,6 +432,7 @@ void ReleaseGlobalObjects()
     gzDLFile.reset();
     gzDLGetSys.reset();
     gFendral = clsFendral();
+    ReleaseCatalogue();
 }
 
 void StartProgram(const std::string& programFolder, const std::string& commandLine)

@@ -146,7 +146,7 @@ void ReadArrangementTable(const std::string& dbPath, const std::string& modelNam
     rows.redim(0);
     const std::string t = TableFor(modelName, pattern);
 
-    store::Database db = store::Database::open(ToNativePath(dbPath), kCatalogueConnect);
+    store::Database db = OpenCatalogueAt(ToNativePath(dbPath));
     if (!TableExists(db, t)) {
         db.close();
         return;

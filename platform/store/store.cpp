@@ -9,10 +9,65 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <map>
+#include <unordered_map>
 #include <utility>
 
 namespace store {
+
+// One value as the file gave it; reads convert it as SQLite's column
+// functions did.
+struct Cell {
+    int type = SQLITE_NULL;
+    long long i = 0;
+    double d = 0;
+    std::string s;  // text and blob bytes
+};
+
+// The rows of one query, read whole. An error met after the first row is
+// kept and raised when the reader moves onto it.
+struct Rows {
+    std::vector<std::string> names;
+    std::vector<std::string> lowerNames;
+    std::size_t width = 0;
+    std::vector<Cell> cells;  // row after row
+    std::size_t count = 0;
+    bool failed = false;
+    int errorNumber = 0;
+    std::string errorText;
+
+    const Cell& at(std::size_t row, int pos) const { return cells[row * width + static_cast<std::size_t>(pos)]; }
+};
+
+class Connection {
+public:
+    Connection(sqlite3* db, bool keepRows) : db_(db), keepRows_(keepRows) {}
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+    ~Connection() { sqlite3_close_v2(db_); }
+
+    sqlite3* db() const { return db_; }
+    bool keepRows() const { return keepRows_; }
+    // Query text -> its rows, for the connection's life.
+    std::unordered_map<std::string, std::shared_ptr<const Rows>> rows;
+    std::vector<std::string> tables;
+    bool tablesRead = false;
+
+private:
+    sqlite3* db_;
+    bool keepRows_;
+};
+
 namespace {
+
+bool gReuse = true;
+
+// Kept connections by (path, connect string). The entries do not keep a
+// connection alive: its holders do.
+std::map<std::pair<std::string, std::string>, std::weak_ptr<Connection>>& Kept() {
+    static std::map<std::pair<std::string, std::string>, std::weak_ptr<Connection>> kept;
+    return kept;
+}
 
 std::string Lower(std::string s) {
     for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -23,7 +78,7 @@ bool EqualsNoCase(const std::string& a, const std::string& b) {
     return a.size() == b.size() && Lower(a) == Lower(b);
 }
 
-[[noreturn]] void ThrowSqlite(sqlite3* db, const std::string& sql) {
+StoreError SqliteError(sqlite3* db, const std::string& sql) {
     const std::string msg = db ? sqlite3_errmsg(db) : "unknown error";
     int number = kErrSyntax;
     std::string text;
@@ -40,8 +95,10 @@ bool EqualsNoCase(const std::string& a, const std::string& b) {
         text = "The catalogue query failed (" + msg + ")";
     }
     if (!sql.empty()) text += ": " + sql;
-    throw StoreError(number, text);
+    return StoreError(number, text);
 }
+
+[[noreturn]] void ThrowSqlite(sqlite3* db, const std::string& sql) { throw SqliteError(db, sql); }
 
 // First(x): the value of the first row of the group, as the catalogue's
 // grouping queries expect.
@@ -163,7 +220,9 @@ std::string PasswordHash(const std::string& salt, const std::string& password) {
 
 // ---- Database ----
 
-Database Database::open(const std::string& path, const std::string& connect) {
+namespace {
+
+std::shared_ptr<Connection> Connect(const std::string& path, const std::string& connect, bool keepRows) {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec))
         throw StoreError(kErrFileNotFound, "Could not find the catalogue file '" + path + "'");
@@ -175,7 +234,7 @@ Database Database::open(const std::string& path, const std::string& connect) {
         sqlite3_close_v2(db);
         throw StoreError(kErrNotDatabase, "Could not open the catalogue file '" + path + "' (" + msg + ")");
     }
-    Database holder(db);
+    auto conn = std::make_shared<Connection>(db, keepRows);
 
     // The password is checked before anything of the catalogue is read.
     sqlite3_stmt* st = nullptr;
@@ -199,35 +258,101 @@ Database Database::open(const std::string& path, const std::string& connect) {
     if (sqlite3_create_function_v2(db, "First", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, nullptr,
                                    FirstStep, FirstFinal, nullptr) != SQLITE_OK)
         ThrowSqlite(db, {});
-    return holder;
+    return conn;
 }
 
-Database::Database(Database&& o) noexcept : db_(std::exchange(o.db_, nullptr)) {}
-
-Database& Database::operator=(Database&& o) noexcept {
-    if (this != &o) {
-        close();
-        db_ = std::exchange(o.db_, nullptr);
+Cell ReadCell(sqlite3_stmt* st, int pos) {
+    Cell c;
+    c.type = sqlite3_column_type(st, pos);
+    switch (c.type) {
+    case SQLITE_INTEGER:
+        c.i = sqlite3_column_int64(st, pos);
+        break;
+    case SQLITE_FLOAT:
+        c.d = sqlite3_column_double(st, pos);
+        break;
+    case SQLITE_NULL:
+        break;
+    default: {
+        const auto* t = reinterpret_cast<const char*>(sqlite3_column_text(st, pos));
+        if (t != nullptr) c.s.assign(t, static_cast<std::size_t>(sqlite3_column_bytes(st, pos)));
+        break;
     }
-    return *this;
+    }
+    return c;
 }
 
-Database::~Database() { close(); }
-
-void Database::close() {
-    if (db_ != nullptr) sqlite3_close_v2(std::exchange(db_, nullptr));
+// Steps through the whole result; the first step's error is thrown here, as
+// opening the recordset always did.
+std::shared_ptr<Rows> ReadRows(sqlite3_stmt* st) {
+    auto rows = std::make_shared<Rows>();
+    const int n = sqlite3_column_count(st);
+    rows->width = static_cast<std::size_t>(n);
+    for (int k = 0; k < n; ++k) {
+        const char* name = sqlite3_column_name(st, k);
+        rows->names.emplace_back(name ? name : "");
+        rows->lowerNames.push_back(Lower(rows->names.back()));
+    }
+    for (;;) {
+        const int rc = sqlite3_step(st);
+        if (rc == SQLITE_ROW) {
+            for (int k = 0; k < n; ++k) rows->cells.push_back(ReadCell(st, k));
+            ++rows->count;
+            continue;
+        }
+        if (rc == SQLITE_DONE) break;
+        StoreError e = SqliteError(sqlite3_db_handle(st), sqlite3_sql(st));
+        if (rows->count == 0) {
+            sqlite3_finalize(st);
+            throw e;
+        }
+        rows->failed = true;
+        rows->errorNumber = e.number();
+        rows->errorText = e.what();
+        break;
+    }
+    sqlite3_finalize(st);
+    return rows;
 }
+
+}  // namespace
+
+Database Database::open(const std::string& path, const std::string& connect) {
+    if (!gReuse) return Database(Connect(path, connect, false));
+    auto& kept = Kept();
+    auto key = std::make_pair(path, connect);
+    const auto it = kept.find(key);
+    if (it != kept.end()) {
+        if (auto conn = it->second.lock()) return Database(std::move(conn));
+    }
+    auto conn = Connect(path, connect, true);
+    kept[std::move(key)] = conn;
+    return Database(std::move(conn));
+}
+
+bool IsConnected(const std::string& path, const std::string& connect) {
+    const auto it = Kept().find(std::make_pair(path, connect));
+    return it != Kept().end() && !it->second.expired();
+}
+
+void SetConnectionReuse(bool on) { gReuse = on; }
+bool ConnectionReuse() { return gReuse; }
 
 Recordset Database::openRecordset(const std::string& jetSql) {
-    if (db_ == nullptr) throw StoreError(kErrClosed, "The catalogue is closed");
+    if (conn_ == nullptr) throw StoreError(kErrClosed, "The catalogue is closed");
+    if (conn_->keepRows()) {
+        const auto it = conn_->rows.find(jetSql);
+        if (it != conn_->rows.end()) return Recordset(it->second);
+    }
+    sqlite3* db = conn_->db();
     const std::string sql = AdaptJetSql(jetSql);
     sqlite3_stmt* st = nullptr;
     const char* tail = nullptr;
-    if (sqlite3_prepare_v2(db_, sql.c_str(), static_cast<int>(sql.size()), &st, &tail) != SQLITE_OK || st == nullptr) {
+    if (sqlite3_prepare_v2(db, sql.c_str(), static_cast<int>(sql.size()), &st, &tail) != SQLITE_OK || st == nullptr) {
         sqlite3_finalize(st);
-        if (st == nullptr && sqlite3_errcode(db_) == SQLITE_OK)
+        if (st == nullptr && sqlite3_errcode(db) == SQLITE_OK)
             throw StoreError(kErrSyntax, "Empty catalogue query");
-        ThrowSqlite(db_, jetSql);
+        ThrowSqlite(db, jetSql);
     }
     for (; tail != nullptr && *tail != '\0'; ++tail) {
         if (!std::isspace(static_cast<unsigned char>(*tail)) && *tail != ';') {
@@ -239,9 +364,10 @@ Recordset Database::openRecordset(const std::string& jetSql) {
         sqlite3_finalize(st);
         throw StoreError(kErrSyntax, "The catalogue is read only: " + jetSql);
     }
-    Recordset rs(st);
-    rs.step();
-    return rs;
+    std::shared_ptr<const Rows> rows = ReadRows(st);
+    // A result that ended in an error is read afresh next time.
+    if (conn_->keepRows() && !rows->failed) conn_->rows.emplace(jetSql, rows);
+    return Recordset(std::move(rows));
 }
 
 bool Database::tableExists(const std::string& name) const {
@@ -251,76 +377,75 @@ bool Database::tableExists(const std::string& name) const {
 }
 
 std::vector<std::string> Database::tableNames() const {
-    if (db_ == nullptr) throw StoreError(kErrClosed, "The catalogue is closed");
+    if (conn_ == nullptr) throw StoreError(kErrClosed, "The catalogue is closed");
+    if (conn_->tablesRead) return conn_->tables;
+    sqlite3* db = conn_->db();
     std::vector<std::string> names;
     sqlite3_stmt* st = nullptr;
     const char* sql = "SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY rowid";
-    if (sqlite3_prepare_v2(db_, sql, -1, &st, nullptr) != SQLITE_OK) ThrowSqlite(db_, sql);
+    if (sqlite3_prepare_v2(db, sql, -1, &st, nullptr) != SQLITE_OK) ThrowSqlite(db, sql);
     while (sqlite3_step(st) == SQLITE_ROW) {
         const std::string n = reinterpret_cast<const char*>(sqlite3_column_text(st, 0));
         if (n != kAuthTable && n.rfind("sqlite_", 0) != 0) names.push_back(n);
     }
     sqlite3_finalize(st);
+    if (conn_->keepRows()) {
+        conn_->tables = names;
+        conn_->tablesRead = true;
+    }
     return names;
 }
 
 // ---- Recordset ----
 
-Recordset::Recordset(sqlite3_stmt* stmt) : stmt_(stmt), eof_(true) {}
+Recordset::Recordset(std::shared_ptr<const Rows> rows) : rows_(std::move(rows)), row_(0), eof_(rows_->count == 0) {}
 
-Recordset::Recordset(Recordset&& o) noexcept : stmt_(std::exchange(o.stmt_, nullptr)), eof_(std::exchange(o.eof_, true)) {}
+Recordset::Recordset(Recordset&& o) noexcept
+    : rows_(std::move(o.rows_)), row_(std::exchange(o.row_, 0)), eof_(std::exchange(o.eof_, true)) {}
 
 Recordset& Recordset::operator=(Recordset&& o) noexcept {
     if (this != &o) {
-        close();
-        stmt_ = std::exchange(o.stmt_, nullptr);
+        rows_ = std::move(o.rows_);
+        row_ = std::exchange(o.row_, 0);
         eof_ = std::exchange(o.eof_, true);
     }
     return *this;
 }
 
-Recordset::~Recordset() { close(); }
+Recordset::~Recordset() = default;
 
 void Recordset::close() {
-    if (stmt_ != nullptr) sqlite3_finalize(std::exchange(stmt_, nullptr));
+    rows_.reset();
     eof_ = true;
 }
 
-void Recordset::step() {
-    const int rc = sqlite3_step(stmt_);
-    if (rc == SQLITE_ROW) {
-        eof_ = false;
-    } else if (rc == SQLITE_DONE) {
-        eof_ = true;
-    } else {
-        sqlite3* db = sqlite3_db_handle(stmt_);
-        eof_ = true;
-        ThrowSqlite(db, sqlite3_sql(stmt_));
-    }
+const Rows& Recordset::rows() const {
+    if (rows_ == nullptr) throw StoreError(kErrClosed, "The recordset is closed");
+    return *rows_;
 }
 
 void Recordset::moveNext() {
-    if (stmt_ == nullptr) throw StoreError(kErrClosed, "The recordset is closed");
+    const Rows& r = rows();
     if (eof_) throw StoreError(kErrNoCurrentRecord, "No current record");
-    step();
+    ++row_;
+    if (row_ < r.count) return;
+    eof_ = true;
+    if (r.failed) throw StoreError(r.errorNumber, r.errorText);
 }
 
-int Recordset::fieldCount() const {
-    if (stmt_ == nullptr) throw StoreError(kErrClosed, "The recordset is closed");
-    return sqlite3_column_count(stmt_);
-}
+int Recordset::fieldCount() const { return static_cast<int>(rows().width); }
 
 std::string Recordset::fieldName(int pos) const {
     if (pos < 0 || pos >= fieldCount())
         throw StoreError(kErrItemNotFound, "No field at position " + std::to_string(pos));
-    const char* n = sqlite3_column_name(stmt_, pos);
-    return n ? n : "";
+    return rows_->names[static_cast<std::size_t>(pos)];
 }
 
 int Recordset::fieldIndex(const std::string& name) const {
-    const int count = fieldCount();
-    for (int k = 0; k < count; ++k)
-        if (EqualsNoCase(fieldName(k), name)) return k;
+    const Rows& r = rows();
+    const std::string low = Lower(name);
+    for (std::size_t k = 0; k < r.width; ++k)
+        if (r.lowerNames[k] == low) return static_cast<int>(k);
     throw StoreError(kErrItemNotFound, "Item not found in this collection: field '" + name + "'");
 }
 
@@ -332,23 +457,29 @@ void Recordset::requireRow(int pos) const {
 
 bool Recordset::isNull(int pos) const {
     requireRow(pos);
-    return sqlite3_column_type(stmt_, pos) == SQLITE_NULL;
+    return rows_->at(row_, pos).type == SQLITE_NULL;
 }
 
 double Recordset::number(int pos) const {
     requireRow(pos);
-    switch (sqlite3_column_type(stmt_, pos)) {
+    const Cell& c = rows_->at(row_, pos);
+    switch (c.type) {
     case SQLITE_NULL:
         throw StoreError(kErrInvalidUseOfNull, "Invalid use of Null: field '" + fieldName(pos) + "'");
     case SQLITE_INTEGER:
+        return static_cast<double>(c.i);
     case SQLITE_FLOAT:
-        return sqlite3_column_double(stmt_, pos);
+        if (!std::isfinite(c.d))
+            throw StoreError(kErrTypeMismatch, "Type mismatch: field '" + fieldName(pos) + "' holds no finite number");
+        return c.d;
     default: {
-        const std::string t = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, pos));
+        // The text up to its first NUL, as SQLite hands text to C.
+        const std::string t(c.s.c_str());
         char* end = nullptr;
         const double v = std::strtod(t.c_str(), &end);
         const bool whole = !t.empty() && end != nullptr && *end == '\0';
-        if (!whole) throw StoreError(13, "Type mismatch: field '" + fieldName(pos) + "' holds '" + t + "'");
+        if (!whole || !std::isfinite(v))
+            throw StoreError(kErrTypeMismatch, "Type mismatch: field '" + fieldName(pos) + "' holds '" + t + "'");
         return v;
     }
     }
@@ -356,27 +487,32 @@ double Recordset::number(int pos) const {
 
 long long Recordset::integer(int pos) const {
     requireRow(pos);
-    if (sqlite3_column_type(stmt_, pos) == SQLITE_INTEGER) return sqlite3_column_int64(stmt_, pos);
+    const Cell& c = rows_->at(row_, pos);
+    if (c.type == SQLITE_INTEGER) return c.i;
     // A fractional value in an integer read rounds half to even, as the
     // program's integer conversion does.
-    return static_cast<long long>(std::nearbyint(number(pos)));
+    const double r = std::nearbyint(number(pos));
+    if (!(r >= -9223372036854775808.0 && r < 9223372036854775808.0))
+        throw StoreError(kErrTypeMismatch, "Type mismatch: field '" + fieldName(pos) + "' holds a value beyond a 64-bit integer");
+    return static_cast<long long>(r);
 }
 
 std::string Recordset::text(int pos) const {
     requireRow(pos);
-    switch (sqlite3_column_type(stmt_, pos)) {
+    const Cell& c = rows_->at(row_, pos);
+    switch (c.type) {
     case SQLITE_NULL:
         throw StoreError(kErrInvalidUseOfNull, "Invalid use of Null: field '" + fieldName(pos) + "'");
     case SQLITE_FLOAT: {
         // As the program's own number-to-text conversion writes it: 24, 22.5.
         char buf[40];
-        std::snprintf(buf, sizeof buf, "%.15g", sqlite3_column_double(stmt_, pos));
+        std::snprintf(buf, sizeof buf, "%.15g", c.d);
         return buf;
     }
-    default: {
-        const auto* t = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, pos));
-        return t ? std::string(t, static_cast<std::size_t>(sqlite3_column_bytes(stmt_, pos))) : std::string();
-    }
+    case SQLITE_INTEGER:
+        return std::to_string(c.i);
+    default:
+        return c.s;
     }
 }
 

@@ -2,15 +2,17 @@
 // dialect); the store adapts them to SQLite in one place and checks the
 // database password against the salted hash kept in the file before anything
 // else is read.
+//
+// A catalogue file does not change while the program runs, so one connection
+// per (path, connect string) is kept for as long as anyone holds it, and the
+// rows of each query text are kept with the connection. Everything here is
+// used from the program's one thread only.
 #pragma once
 
 #include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
-
-struct sqlite3;
-struct sqlite3_stmt;
 
 namespace store {
 
@@ -22,6 +24,7 @@ enum ErrorNumber : int {
     kErrBadPassword = 3031,      // password wrong or missing
     kErrNoCurrentRecord = 3021,  // first row read on an empty result
     kErrInvalidUseOfNull = 94,   // Null read as a number or text
+    kErrTypeMismatch = 13,       // a value that is no usable number
     kErrItemNotFound = 3265,     // no field of that name or position
     kErrSyntax = 3075,           // query text the store cannot run
     kErrClosed = 3420,           // object already closed
@@ -37,6 +40,8 @@ private:
 };
 
 class Database;
+class Connection;
+struct Rows;
 
 // Rows of one SELECT, read forward from the first.
 class Recordset {
@@ -58,9 +63,11 @@ public:
 
     bool isNull(int pos) const;
     bool isNull(const std::string& name) const { return isNull(fieldIndex(name)); }
-    // Reading a Null, or any field when there is no current row, throws.
+    // Reading a Null, or any field when there is no current row, throws. A
+    // value that is not a finite number is a type mismatch.
     double number(int pos) const;
     double number(const std::string& name) const { return number(fieldIndex(name)); }
+    // As number, rounded; a value beyond a 64-bit integer is a type mismatch.
     long long integer(int pos) const;
     long long integer(const std::string& name) const { return integer(fieldIndex(name)); }
     std::string text(int pos) const;
@@ -68,36 +75,51 @@ public:
 
 private:
     friend class Database;
-    explicit Recordset(sqlite3_stmt* stmt);
-    void step();
+    explicit Recordset(std::shared_ptr<const Rows> rows);
     void requireRow(int pos) const;
+    const Rows& rows() const;
 
-    sqlite3_stmt* stmt_ = nullptr;
+    std::shared_ptr<const Rows> rows_;
+    std::size_t row_ = 0;
     bool eof_ = true;
 };
 
+// A handle to a catalogue connection, opened shared and read-only. Copies
+// share the connection; it closes when the last handle lets go of it.
 class Database {
 public:
-    // Opens shared and read-only. connect is the connect string (";pwd=...").
+    // The kept connection of (path, connect), made when nobody holds one; the
+    // password is checked then. connect is the connect string (";pwd=...").
     static Database open(const std::string& path, const std::string& connect);
 
-    Database(Database&&) noexcept;
-    Database& operator=(Database&&) noexcept;
-    Database(const Database&) = delete;
-    Database& operator=(const Database&) = delete;
-    ~Database();
+    Database() = default;
+    Database(const Database&) = default;
+    Database& operator=(const Database&) = default;
+    Database(Database&&) noexcept = default;
+    Database& operator=(Database&&) noexcept = default;
+    ~Database() = default;
 
     Recordset openRecordset(const std::string& jetSql);
     // Exact, case-sensitive test of the file's table list.
     bool tableExists(const std::string& name) const;
     std::vector<std::string> tableNames() const;
-    void close();
-    bool isOpen() const { return db_ != nullptr; }
+    // Lets go of this handle; the connection stays open for its other holders.
+    void close() { conn_.reset(); }
+    bool isOpen() const { return conn_ != nullptr; }
+    bool sameConnection(const Database& o) const { return conn_ != nullptr && conn_ == o.conn_; }
 
 private:
-    explicit Database(sqlite3* db) : db_(db) {}
-    sqlite3* db_ = nullptr;
+    explicit Database(std::shared_ptr<Connection> c) : conn_(std::move(c)) {}
+    std::shared_ptr<Connection> conn_;
 };
+
+// True while a kept connection of (path, connect) is open.
+bool IsConnected(const std::string& path, const std::string& connect);
+
+// For tests and diagnosis: with reuse off every open makes a connection of its
+// own and no rows are kept, so each query reads the file afresh. On by default.
+void SetConnectionReuse(bool on);
+bool ConnectionReuse();
 
 // A text literal for a query: single quotes, embedded quotes doubled, so that a
 // name holding "'" neither breaks nor changes the query.

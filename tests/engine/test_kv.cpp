@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 
 namespace {
 
@@ -164,6 +166,130 @@ TEST_F(KVTest, MaterialTextsAreUpperCased) {
 TEST_F(KVTest, BadDirectionFailsAndStaysStored) {
     EXPECT_EQ(ErrorOf([&] { kv.setDirection(2); }), vb::kErrSubscript);
     EXPECT_EQ(kv.Direction(), 2);
+}
+
+// After a failed load the stored ID is not the record's: the same ID loads
+// again instead of passing as unchanged, and a check refuses the old model.
+TEST_F(KVTest, AFailedLoadIsNotTakenAsDoneByTheNextSet) {
+    const auto before = kv.KvData();
+    kv.setVerticalLoad(100);
+    const double mu = kv.Mu();
+
+    EXPECT_EQ(ErrorOf([&] { kv.setKolvanID(4711); }), store::kErrNoCurrentRecord);
+    EXPECT_EQ(ErrorOf([&] { kv.setKolvanID(4711); }), store::kErrNoCurrentRecord);
+    EXPECT_EQ(kv.KolvanID(), 4711);
+    EXPECT_EQ(kv.KvData(), before);
+
+    // Checks and the curve raise the load's error rather than use the old model;
+    // the inputs are stored all the same.
+    EXPECT_EQ(ErrorOf([&] { kv.setVerticalLoad(200); }), store::kErrNoCurrentRecord);
+    EXPECT_DOUBLE_EQ(kv.VerticalLoad(), 200);
+    EXPECT_EQ(ErrorOf([&] { kv.setDirection(1); }), store::kErrNoCurrentRecord);
+    EXPECT_EQ(ErrorOf([&] { kv.setRuika(); }), store::kErrNoCurrentRecord);
+    EXPECT_EQ(ErrorOf([&] { kv.srcQu(); }), store::kErrNoCurrentRecord);
+    EXPECT_DOUBLE_EQ(kv.Mu(), mu);
+
+    // A record naming the failed ID and variant is loaded, not skipped.
+    auto rec = kv.KvData();
+    rec.ID = 4711;
+    rec.AbNum = kv.AbNum();
+    EXPECT_EQ(ErrorOf([&] { kv.setKvData(rec); }), store::kErrNoCurrentRecord);
+
+    EXPECT_EQ(ErrorOf([&] { kv.setKolvanID(100100); }), 0);
+    EXPECT_EQ(kv.KvName(), "ZF200");
+    kv.setDirection(0);
+    kv.setVerticalLoad(100);
+    EXPECT_EQ(kv.Mu(), mu);
+}
+
+TEST_F(KVTest, AFailedVariantLoadsAgainWhenSetAgain) {
+    kv.setKolvanID(IdOf("WP240-4"));  // variant 2 has no KvData row
+    const auto before = kv.KvData();
+    EXPECT_EQ(ErrorOf([&] { kv.setAbNum(2); }), store::kErrNoCurrentRecord);
+    EXPECT_EQ(ErrorOf([&] { kv.setAbNum(2); }), store::kErrNoCurrentRecord);
+    EXPECT_EQ(kv.KvData(), before);
+    EXPECT_EQ(ErrorOf([&] { kv.setAbNum(1); }), 0);
+    EXPECT_EQ(kv.AbNum(), 1);
+    EXPECT_EQ(ErrorOf([&] { kv.setFc(24); }), 0);
+}
+
+// ---- The kept catalogue connection ----
+
+std::string SampleFile() { return std::string(KV_SAMPLE_DIR) + "/data.mdb"; }
+
+TEST(KVCatalogue, PathAndNameChangesLetTheOldConnectionGo) {
+    kv::KV kv(KV_SAMPLE_DIR);
+    EXPECT_TRUE(store::IsConnected(SampleFile(), ";pwd=qmv41"));
+    kv.setDataFilePath(kvtest::TestCatalogueFolder());
+    EXPECT_FALSE(store::IsConnected(SampleFile(), ";pwd=qmv41"));
+    // data.mdb is not in the fixture folder, so the next load fails there ...
+    EXPECT_EQ(ErrorOf([&] { kv.setKolvanID(IdOf("WP200-4")); }), store::kErrFileNotFound);
+    // ... and reads the new file once the name is right: WP240-4 is a test-only model.
+    kv.setDataFileName(kvtest::TestCatalogueName());
+    kv.setKolvanID(IdOf("WP240-4"));
+    EXPECT_EQ(kv.KvName(), "WP240-4");
+    EXPECT_TRUE(store::IsConnected(KV_TEST_CATALOGUE, ";pwd=qmv41"));
+
+    kv.setDataFileName("\\data.mdb");
+    kv.setDataFilePath(KV_SAMPLE_DIR);
+    EXPECT_FALSE(store::IsConnected(KV_TEST_CATALOGUE, ";pwd=qmv41"));
+    kv.setKolvanID(150310);
+    EXPECT_EQ(kv.KvName(), "WP200-4");
+    EXPECT_EQ(ErrorOf([&] { kv.setKolvanID(IdOf("WP240-4")); }), store::kErrNoCurrentRecord);
+}
+
+TEST(KVCatalogue, WrongPasswordFailsWhileTheFileIsKept) {
+    kv::KV kv(KV_SAMPLE_DIR);
+    auto kept = store::Database::open(SampleFile(), ";pwd=qmv41");
+    kv.setPW("qmv42");
+    EXPECT_EQ(ErrorOf([&] { kv.setKolvanID(150310); }), store::kErrBadPassword);
+    EXPECT_EQ(kv.KvName(), "ZF200");
+    kv.setPW("qmv41");
+    kv.setKolvanID(150310);
+    EXPECT_EQ(kv.KvName(), "WP200-4");
+}
+
+TEST(KVCatalogue, ReleaseClosesTheConnection) {
+    {
+        kv::KV kv(KV_SAMPLE_DIR);
+        EXPECT_TRUE(store::IsConnected(SampleFile(), ";pwd=qmv41"));
+    }
+    EXPECT_FALSE(store::IsConnected(SampleFile(), ";pwd=qmv41"));
+}
+
+// Catalogue fields that hold no usable number fail the load with a type
+// mismatch, and nothing of the record changes.
+TEST_F(KVTest, CatalogueValuesThatAreNoNumbersFailTheLoad) {
+    const std::filesystem::path bad(KV_BAD_NUMBERS_CATALOGUE);
+    kv.setDataFilePath(bad.parent_path().string());
+    kv.setDataFileName("\\" + bad.filename().string());
+    kv.setKolvanID(150310);
+    const auto before = kv.KvData();
+    const std::string name = kv.KvName();
+    const struct Case {
+        int32_t id;
+        const char* what;
+        int error;
+    } cases[] = {
+        {9100001, "variant count 1e300", vb::kErrTypeMismatch},
+        {9100002, "variant count 'nan'", vb::kErrTypeMismatch},
+        {9100003, "series 'inf'", vb::kErrTypeMismatch},
+        {9100004, "bolt arrangement beyond 16 bits", vb::kErrTypeMismatch},
+        {9100005, "bolt diameter 'NaN'", vb::kErrTypeMismatch},
+        {9100006, "bolt diameter infinite", vb::kErrTypeMismatch},
+        // Above 1000 a diameter is a designation code, and there is no such row.
+        {9100007, "bolt diameter 1e300", store::kErrNoCurrentRecord},
+        {9100008, "bolts per side 'inf'", vb::kErrTypeMismatch},
+        {9100009, "height '-inf'", vb::kErrTypeMismatch},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(ErrorOf([&] { kv.setKolvanID(c.id); }), c.error);
+        EXPECT_EQ(kv.KvData(), before);
+        EXPECT_EQ(kv.KvName(), name);
+    }
+    kv.setKolvanID(150310);
+    EXPECT_EQ(kv.KvName(), "WP200-4");
 }
 
 }  // namespace

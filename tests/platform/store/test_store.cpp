@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <bit>
+#include <cstdint>
 #include <functional>
 #include <fstream>
+#include <vector>
 
 #ifndef KV_FIXTURE_DIR
 #error KV_FIXTURE_DIR must name the folder of the built fixtures
@@ -187,6 +190,137 @@ TEST(JetDialect, Adaptation) {
     };
     for (const auto& c : cases) EXPECT_EQ(store::AdaptJetSql(c.jet), c.sqlite) << c.jet;
     EXPECT_THROW(store::AdaptJetSql("SELECT 'open"), store::StoreError);
+}
+
+// Integer and number reads of values that are no usable number.
+TEST_F(StoreQuery, ValuesThatAreNoFiniteNumberAreTypeMismatches) {
+    constexpr int kMismatch = store::kErrTypeMismatch;
+    struct Case {
+        const char* name;
+        long long integer;  // when integerError is 0
+        int integerError;
+        int numberError;
+    } cases[] = {
+        {"whole", 42, 0, 0},
+        {"half up", 4, 0, 0},
+        {"half down", 2, 0, 0},
+        {"negative half", -2, 0, 0},
+        {"number text", 12, 0, 0},
+        {"huge", 0, kMismatch, 0},
+        {"beyond 64 bits", 0, kMismatch, 0},
+        {"infinite", 0, kMismatch, kMismatch},
+        {"nan text", 0, kMismatch, kMismatch},
+        {"NaN text", 0, kMismatch, kMismatch},
+        {"inf text", 0, kMismatch, kMismatch},
+        {"minus infinity text", 0, kMismatch, kMismatch},
+        {"word", 0, kMismatch, kMismatch},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto rs = db.openRecordset("SELECT Vals.v FROM Vals WHERE ((Vals.name)=" + store::Quote(c.name) + ")");
+        ASSERT_FALSE(rs.eof());
+        EXPECT_EQ(ErrorNumberOf([&] { rs.number(0); }), c.numberError);
+        EXPECT_EQ(ErrorNumberOf([&] { rs.integer("v"); }), c.integerError);
+        if (c.integerError == 0) {
+            EXPECT_EQ(rs.integer(0), c.integer);
+        }
+    }
+}
+
+// ---- Kept connections and kept rows ----
+
+TEST(StoreKept, OneConnectionPerPathAndConnectString) {
+    {
+        auto a = store::Database::open(kMini, kPwd);
+        auto b = store::Database::open(kMini, kPwd);
+        EXPECT_TRUE(a.sameConnection(b));
+        EXPECT_TRUE(store::IsConnected(kMini, kPwd));
+        // Another connect string is another connection, checked on its own.
+        auto c = store::Database::open(kMini, ";PWD=qmv41");
+        EXPECT_FALSE(a.sameConnection(c));
+        a.close();
+        EXPECT_TRUE(store::IsConnected(kMini, kPwd));  // b still holds it
+        EXPECT_EQ(ErrorNumberOf([&] { a.openRecordset("SELECT 1"); }), store::kErrClosed);
+    }
+    EXPECT_FALSE(store::IsConnected(kMini, kPwd));
+}
+
+TEST(StoreKept, WrongPasswordOnAKeptFileStillFails) {
+    auto kept = store::Database::open(kMini, kPwd);
+    for (const char* bad : {";pwd=QMV41", ";pwd=", ""})
+        EXPECT_EQ(ErrorNumberOf([&] { store::Database::open(kMini, bad); }), store::kErrBadPassword) << bad;
+    EXPECT_FALSE(store::IsConnected(kMini, ";pwd="));
+    EXPECT_FALSE(kept.openRecordset("SELECT 柱脚.ID FROM 柱脚").eof());
+}
+
+TEST(StoreKept, AFailedQueryLeavesTheConnectionUsable) {
+    auto db = store::Database::open(kMini, kPwd);
+    const std::string good = "SELECT DISTINCTROW 柱脚.A From 柱脚 WHERE ((柱脚.ID)= 100100)";
+    const std::string failures[] = {
+        "SELECT DISTINCTROW ABolt.bQl FROM ABolt WHERE (ABolt.AbD= 24 )",  // no such table
+        "SELECT DISTINCTROW 柱脚.EX9 From 柱脚",                            // no such column
+        "SELECT 'open",                                                    // not a query
+        "DELETE FROM 柱脚",                                                 // not read-only
+    };
+    for (const auto& sql : failures) {
+        SCOPED_TRACE(sql);
+        const int first = ErrorNumberOf([&] { db.openRecordset(sql); });
+        EXPECT_NE(first, 0);
+        // The same text fails the same way again: errors are not kept as rows.
+        EXPECT_EQ(ErrorNumberOf([&] { db.openRecordset(sql); }), first);
+        auto rs = db.openRecordset(good);
+        ASSERT_FALSE(rs.eof());
+        EXPECT_EQ(rs.number(0), 500);
+    }
+    // A Null read fails that read only.
+    auto nul = db.openRecordset("SELECT DISTINCTROW 柱脚.AB径2 From 柱脚 WHERE ((柱脚.ID)= 100100)");
+    EXPECT_EQ(ErrorNumberOf([&] { nul.number(0); }), store::kErrInvalidUseOfNull);
+    EXPECT_EQ(db.openRecordset(good).number(0), 500);
+}
+
+// Every read of a kept result, and of the same text asked again, equals what a
+// connection of its own reads from the file.
+TEST(StoreKept, KeptRowsReadAsFreshOnes) {
+    const std::string queries[] = {
+        "SELECT 配筋.* From 配筋 WHERE (((配筋.Name)='ZF-400') AND ((配筋.Fc)=21));",
+        "SELECT DISTINCTROW KvData.ID, KvData.AbD, KvData.L1, KvData.Ql1 From KvData",
+        "SELECT DISTINCTROW 柱脚.形式名, 柱脚.AB径2, 柱脚.A From 柱脚",
+        "SELECT Vals.name, Vals.v FROM Vals",
+    };
+    // Every cell as text, number and null flag, or the error each read gives.
+    const auto dump = [](store::Database& db, const std::string& sql) {
+        std::vector<std::string> out;
+        auto rs = db.openRecordset(sql);
+        for (; !rs.eof(); rs.moveNext()) {
+            for (int k = 0; k < rs.fieldCount(); ++k) {
+                std::string cell = rs.fieldName(k) + "|" + std::to_string(rs.isNull(k)) + "|";
+                try {
+                    cell += rs.text(k);
+                } catch (const store::StoreError& e) {
+                    cell += "E" + std::to_string(e.number());
+                }
+                try {
+                    const double v = rs.number(k);
+                    cell += "|" + std::to_string(std::bit_cast<uint64_t>(v));
+                } catch (const store::StoreError& e) {
+                    cell += "|E" + std::to_string(e.number());
+                }
+                out.push_back(cell);
+            }
+        }
+        return out;
+    };
+    store::SetConnectionReuse(false);
+    auto fresh = store::Database::open(kMini, kPwd);
+    EXPECT_FALSE(store::IsConnected(kMini, kPwd));
+    std::vector<std::vector<std::string>> expected;
+    for (const auto& q : queries) expected.push_back(dump(fresh, q));
+    store::SetConnectionReuse(true);
+
+    auto kept = store::Database::open(kMini, kPwd);
+    for (int pass = 0; pass < 2; ++pass) {
+        for (std::size_t i = 0; i < std::size(queries); ++i) EXPECT_EQ(dump(kept, queries[i]), expected[i]) << queries[i];
+    }
 }
 
 }  // namespace
