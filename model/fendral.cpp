@@ -390,19 +390,23 @@ int32_t clsFendral::Data_Write(const std::string& vstrPath, const std::string& v
     const std::string dir = DirectoryOf(file);
     if (!dir.empty() && !fileUtil.ChkFolderExists(dir)) fileUtil.MakeFolder(dir);
 
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    if (!out) throw std::runtime_error("base-rebar list: cannot write " + file);
+    out << FileBytes();
+    out.close();
+    if (!out) throw std::runtime_error("base-rebar list: cannot write " + file);
+    return 0;
+}
+
+std::string clsFendral::FileBytes() const
+{
     ListWriter w;
     w.text(kTitle);
     w.raw(kVersion);
     w.integer(GetCount());
     for (std::size_t i = 1; i < recs_.size(); ++i) WriteRecord(w, recs_[i]);
     w.raw(kSeparator);
-
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    if (!out) throw std::runtime_error("base-rebar list: cannot write " + file);
-    out << w.bytes();
-    out.close();
-    if (!out) throw std::runtime_error("base-rebar list: cannot write " + file);
-    return 0;
+    return w.bytes();
 }
 
 std::size_t clsFendral::slot(long pos) const

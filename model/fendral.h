@@ -98,6 +98,8 @@ public:
     // cannot be written.
     int32_t Data_Write(const std::string& vstrPath, const std::string& vstrFolderName = "****",
                        const std::string& vstrFileName = "") const;
+    // What Data_Write writes, for callers that write the file themselves.
+    std::string FileBytes() const;
 
     int32_t Get_Data(int32_t key, FendralTbl& rec, uint8_t byPosition) const;
     int32_t Add_Data(FendralTbl& rec, uint8_t flag);

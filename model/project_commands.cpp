@@ -41,9 +41,11 @@ struct ProjectSnapshot {
     clsFendral fendral = gFendral;
     int16_t curCol = gCurCol;
     bool changed = gDataChanged;
+    double unitFactor = gUnitFactor;
 
     void restore() const
     {
+        gUnitFactor = unitFactor;
         gCond = cond;
         gColumns = columns;
         gKvBase = kvBase;
@@ -55,15 +57,15 @@ struct ProjectSnapshot {
 };
 
 // Design table from the loads, then X and Y.
-void CheckColumn(int16_t i)
+void CheckColumn(int32_t i)
 {
     for (int16_t k = 1; k <= 6; ++k) BuildDesignStressTable(gResults(i).DesignStress, gColumns(i).LoadTbl, k);
-    CalcColumnByIndex(i, 0);
-    CalcColumnByIndex(i, 1);
+    CalcColumnByIndex(static_cast<int16_t>(i), 0);
+    CalcColumnByIndex(static_cast<int16_t>(i), 1);
 }
 
 // The series that cannot take the F = 325 N/mm2 grades.
-void AskSeriesGrade(int16_t i)
+void AskSeriesGrade(int32_t i)
 {
     ColumnDataTbl& col = gColumns(i);
     const int16_t code = col.ColMatCode;
@@ -75,35 +77,46 @@ void AskSeriesGrade(int16_t i)
     col.ColMatCode = static_cast<int16_t>(code - 1);
     // The new grade's strength, and the results that go with it.
     col.ColF = GetSteelFValue(col.ColMatCode);
-    CalcColumnByIndex(i, 0);
-    CalcColumnByIndex(i, 1);
+    CalcColumnByIndex(static_cast<int16_t>(i), 0);
+    CalcColumnByIndex(static_cast<int16_t>(i), 1);
     gDataChanged = true;
+}
+
+// gUnitFactor and the engine's factor follow the project's GFactor.
+void ApplyProjectUnitFactor()
+{
+    gUnitFactor = gSIDisp ? gCond.GFactor : 1.0;
+    gKv->setSIFactor(gCond.GFactor);
 }
 
 void FinishLoad(const std::string& folder, const std::string& name, const std::string& shortVersion)
 {
-    const int16_t n = gCond.ColCount;
+    // 32767 columns are allowed: the counters must not be 16-bit.
+    const int32_t n = gCond.ColCount;
     const bool sMode = gCond.SMode != kFalse;
     // The oldest layout has no version and is older than all of them.
     const bool before505 = shortVersion < "5.05";
     const bool before506 = shortVersion < "5.06";
 
+    // The columns are checked in the project's own unit factor.
+    ApplyProjectUnitFactor();
+
     // The zone reads the engine inputs the column's own check has just sent.
-    for (int16_t i = 1; i <= n; ++i) {
+    for (int32_t i = 1; i <= n; ++i) {
         CheckColumn(i);
-        GetGoverningRebarZone(i);
+        GetGoverningRebarZone(static_cast<int16_t>(i));
     }
 
     if (before505 && sMode) {
         KvEngineRef engine(*gKv);
-        for (int16_t i = 1; i <= n; ++i) {
+        for (int32_t i = 1; i <= n; ++i) {
             SetKvBaseInputs(engine, gColumns(i));
-            LoadRebarZoneDetails(engine, i, gColumns(i).CenColWall(0));
+            LoadRebarZoneDetails(engine, static_cast<int16_t>(i), gColumns(i).CenColWall(0));
         }
     }
 
     if (before506 && sMode) {
-        for (int16_t i = 1; i <= n; ++i) ClearStressTable(gColumns(i).LoadTblBR);
+        for (int32_t i = 1; i <= n; ++i) ClearStressTable(gColumns(i).LoadTblBR);
         gCond.BrBeta1 = 1.0;
         gCond.BrBeta2 = 1.0;
     }
@@ -117,13 +130,13 @@ void FinishLoad(const std::string& folder, const std::string& name, const std::s
     NormaliseRoute(gCond);
     gCond.Fc = FixStrengthUnit(gCond.Fc, gSIDisp);
 
-    for (int16_t i = 1; i <= n; ++i) LoadKvBaseData(gColumns(i).KolvanID, gColumns(i).AbNum, gKvBase(i));
+    for (int32_t i = 1; i <= n; ++i) LoadKvBaseData(gColumns(i).KolvanID, gColumns(i).AbNum, gKvBase(i));
 
     gCurCol = 1;
     KvEngineRef engine(*gKv);
     SetKvBaseInputs(engine, gColumns(1));
 
-    for (int16_t i = 1; i <= n; ++i) {
+    for (int32_t i = 1; i <= n; ++i) {
         CheckColumn(i);
         AskSeriesGrade(i);
     }
@@ -223,17 +236,25 @@ void LoadProjectFile(std::string& folder, std::string& name)
 {
     folder = vb::Trim(folder);
     name = vb::Trim(name);
-    ProjectFileData data = ReadProjectFile(text::ToNativePath(folder + name), *gKv);
-
-    const ProjectSnapshot before;
+    // The reader and the finishing steps send inputs to the engine, which keeps
+    // them (even those it then fails on): a refused file must leave it as it was,
+    // so that the open project still gives its own results.
+    const kv::KV engineBefore = *gKv;
     try {
-        gCond = data.cond;
-        gColumns = std::move(data.columns);
-        gKvBase = std::move(data.kvBase);
-        gResults.redim(gCond.ColCount);
-        FinishLoad(folder, name, data.shortVersion);
+        ProjectFileData data = ReadProjectFile(text::ToNativePath(folder + name), *gKv);
+        const ProjectSnapshot before;
+        try {
+            gCond = data.cond;
+            gColumns = std::move(data.columns);
+            gKvBase = std::move(data.kvBase);
+            gResults.redim(gCond.ColCount);
+            FinishLoad(folder, name, data.shortVersion);
+        } catch (...) {
+            before.restore();
+            throw;
+        }
     } catch (...) {
-        before.restore();
+        *gKv = engineBefore;
         throw;
     }
 }
@@ -241,9 +262,16 @@ void LoadProjectFile(std::string& folder, std::string& name)
 void WriteProjectFile()
 {
     const std::string path = text::ToNativePath(gFileDir + gFileName);
-    WriteFileAtomically(path, EncodeProjectFile(gCond, gColumns, gKvBase));
+    const std::string companion = RebarCompanionPath(path);
+    // "p.kud2" would be its own companion: the list would replace the project.
+    if (ResolveLinks(companion) == ResolveLinks(path))
+        throw std::runtime_error("the project file and its base-rebar list would be the same file (" + companion +
+                                 "); choose a name with another extension");
+    const std::string project = EncodeProjectFile(gCond, gColumns, gKvBase);
+    const std::string list = gFendral.FileBytes();
+    // One unit: either both files are the new ones or both are as they were.
+    WriteFilesAtomically({{path, project}, {companion, list}});
     gCond.Version = kCurrentFileVersion;
-    SaveRebarCompanion(path);
     gDataChanged = false;
 }
 
@@ -261,30 +289,25 @@ bool ProjectCommands::msub_SaveProjectAs()
 {
     const std::string oldName = gFileName;
     const std::string oldDir = gFileDir;
-    std::string preset = gFileName;
     for (;;) {
-        const auto path = ui::Current().chooseFile(ProjectDialog(true, preset));
+        const auto path = ui::Current().chooseFile(ProjectDialog(true, gFileName));
         if (!path) {
             gFileName = oldName;
             gFileDir = oldDir;
             return true;
         }
-        std::string name;
-        const std::string dir = FolderWithSeparator(*path, name);
+        // The names change before the question, so that after "No" the dialog
+        // opens on the declined file's folder and name.
+        gFileDir = FolderWithSeparator(*path, gFileName);
         if (FileExists(*path)) {
             const ui::Answer a = ui::Current().question(kAskOverwrite, kConfirm, ui::Buttons::YesNoCancel);
-            if (a == ui::Answer::No) {
-                preset = name;
-                continue;
-            }
+            if (a == ui::Answer::No) continue;
             if (a != ui::Answer::Yes) {
                 gFileName = oldName;
                 gFileDir = oldDir;
                 return true;
             }
         }
-        gFileDir = dir;
-        gFileName = name;
         if (!msub_WriteProjectFile()) {
             gFileName = oldName;
             gFileDir = oldDir;
@@ -366,6 +389,8 @@ void ProjectCommands::msub_NewProject()
         gCond.UltCalcMode = 1;
         gCond.DesignRootX = gCond.DesignRootY = 3;
     }
+    // A previously opened project may have used another factor.
+    ApplyProjectUnitFactor();
     gKvBase(1).AbNum = gColumns(1).AbNum;
     LoadKvBaseData(gColumns(1).KolvanID, gColumns(1).AbNum, gKvBase(1));
     CalcColumnByIndex(1, 0);
@@ -384,22 +409,18 @@ void ProjectCommands::msub_NewProject()
 
 void ProjectCommands::msub_WriteColumnListCsv()
 {
-    std::string preset = CsvPresetName(gFileName);
     for (;;) {
         ui::FileRequest r;
         r.save = true;
         r.initDir = gFileDir;
         r.filter = "csvﾌｧｲﾙ (*.csv)|*.csv";
         r.defaultExt = "csv";
-        r.fileName = preset;
+        r.fileName = CsvPresetName(gFileName);
         const auto path = ui::Current().chooseFile(r);
         if (!path) return;
         if (FileExists(*path)) {
             const ui::Answer a = ui::Current().question(kAskOverwrite, kConfirm, ui::Buttons::YesNoCancel);
-            if (a == ui::Answer::No) {
-                FolderWithSeparator(*path, preset);
-                continue;
-            }
+            if (a == ui::Answer::No) continue;
             if (a != ui::Answer::Yes) return;
         }
         // The zone is worked out on the side: the export leaves the project as it is.

@@ -7,11 +7,16 @@
 #include "platform/text/utf8.h"
 #include "platform/text/vb.h"
 
+#include <algorithm>
 #include <bit>
+#include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <fcntl.h>
 #include <fstream>
+#include <optional>
 #include <random>
 #include <system_error>
 #include <sys/stat.h>
@@ -290,6 +295,67 @@ void KvBaseTailFields(IO& io, Rec& b)
     io.field(b.bb_SV);
     io.field(b.Tu);
     io.field(b.Reserve);
+}
+
+// Visits the fields of a record and notes whether every double is finite.
+class FiniteCheck {
+public:
+    bool ok = true;
+
+    void field(int16_t) {}
+    void field(int32_t) {}
+    void field(double v)
+    {
+        if (!std::isfinite(v)) ok = false;
+    }
+    template <std::size_t N>
+    void field(const text::FixedText<N>&)
+    {
+    }
+    template <typename T, long Lo, long Hi>
+    void field(const vb::Array<T, Lo, Hi>& a)
+    {
+        for (long i = Lo; i <= Hi; ++i) field(a(i));
+    }
+    template <typename T, long Lo1, long Hi1, long Lo2, long Hi2>
+    void field(const vb::Array2<T, Lo1, Hi1, Lo2, Hi2>& a)
+    {
+        for (long j = Lo2; j <= Hi2; ++j)
+            for (long i = Lo1; i <= Hi1; ++i) field(a(i, j));
+    }
+};
+
+void RequireRange(long v, long lo, long hi, const std::string& what)
+{
+    if (v < lo || v > hi)
+        throw ProjectFileError(what + " " + std::to_string(v) + " is outside " + std::to_string(lo) + " to " +
+                               std::to_string(hi));
+}
+
+// Numbers that no saved project holds: the engine and the column check would
+// otherwise store them and fail on them, so they are refused before anything
+// is touched.
+void CheckProjectValues(const ProjectCondTbl& cond, const ColumnArray<ColumnDataTbl>& columns,
+                        const ColumnArray<KvBaseTbl>& bases, long count)
+{
+    FiniteCheck f;
+    ProjectFields(f, cond);
+    if (!f.ok) throw ProjectFileError("the project record holds a number that is not finite");
+    if (!(cond.GFactor > 0)) throw ProjectFileError("the unit factor " + vb::Str(cond.GFactor) + " is not positive");
+    RequireRange(cond.ShortCalcMode, 0, 1, "the short-term mode");
+    RequireRange(cond.UltCalcMode, 0, 1, "the ultimate mode");
+    RequireRange(cond.SCondition, 0, 2, "the snow handling");
+    for (long i = 1; i <= count; ++i) {
+        const std::string col = "column " + std::to_string(i) + ": ";
+        ColumnFields(f, columns(i));
+        if (!f.ok) throw ProjectFileError(col + "a number that is not finite");
+        KvBaseHeadFields(f, bases(i));
+        KvBaseTailFields(f, bases(i));
+        if (!f.ok) throw ProjectFileError(col + "a base number that is not finite");
+        RequireRange(columns(i).AbNum, 1, 4, col + "the anchor-bolt variant");
+        RequireRange(columns(i).KvRotate, 0, 1, col + "the base rotation");
+        RequireRange(columns(i).KvDir, 0, 3, col + "the base orientation");
+    }
 }
 
 OldColumnRecord DecodeOldColumnRecord(std::string_view bytes, FileLayout layout)
@@ -625,8 +691,10 @@ ProjectFileData ReadProjectBytes(std::string_view bytes, double fileDate, kv::KV
             out.columns(i) = DecodeColumnRecord(bytes.substr(at, colSize));
             out.kvBase(i) = DecodeKvBaseRecord(bytes.substr(at + colSize, kvSize));
             at += colSize + kvSize;
-            AdjustCurrentColumn(v, out.columns(i), out.kvBase(i), sMode, engine);
         }
+        // The adjustments of the older versions ask the engine.
+        CheckProjectValues(out.cond, out.columns, out.kvBase, count);
+        for (long i = 1; i <= count; ++i) AdjustCurrentColumn(v, out.columns(i), out.kvBase(i), sMode, engine);
         return out;
     }
 
@@ -659,6 +727,7 @@ ProjectFileData ReadProjectBytes(std::string_view bytes, double fileDate, kv::KV
         ConvertKvRecordsV2(out.kvBase, oldBases, count);
         break;
     }
+    CheckProjectValues(out.cond, out.columns, out.kvBase, count);
     return out;
 }
 
@@ -684,33 +753,130 @@ std::string EncodeProjectFile(const ProjectCondTbl& cond, const ColumnArray<Colu
     return bytes;
 }
 
-void WriteFileAtomically(const std::string& path, std::string_view bytes)
+std::string ResolveLinks(const std::string& path)
 {
     namespace fs = std::filesystem;
-    const fs::path target(path);
-    fs::path dir = target.parent_path();
-    if (dir.empty()) dir = ".";
-    std::random_device rd;
-    const fs::path tmp = dir / (target.filename().string() + ".tmp" + std::to_string(rd() % 1000000));
+    fs::path p(path);
+    // As many links as the system itself follows before it gives up.
+    for (int hops = 0; hops < 40; ++hops) {
+        std::error_code ec;
+        if (!fs::is_symlink(fs::symlink_status(p, ec))) return p.lexically_normal().string();
+        const fs::path to = fs::read_symlink(p, ec);
+        if (ec) throw std::runtime_error("cannot follow the link " + p.string() + ": " + ec.message());
+        p = to.is_absolute() ? to : p.parent_path() / to;
+    }
+    throw std::runtime_error("too many levels of links at " + path);
+}
+
+namespace {
+
+std::string SystemError(int err) { return std::system_category().message(err); }
+
+class TemporaryFiles {
+public:
+    TemporaryFiles() = default;
+    TemporaryFiles(const TemporaryFiles&) = delete;
+    TemporaryFiles& operator=(const TemporaryFiles&) = delete;
+    ~TemporaryFiles()
     {
-        std::FILE* f = std::fopen(tmp.c_str(), "wb");
-        if (!f) throw std::runtime_error("cannot write in " + dir.string());
-        const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size() && std::fflush(f) == 0 &&
-                        ::fsync(::fileno(f)) == 0;
-        const bool closed = std::fclose(f) == 0;
-        if (!ok || !closed) {
-            std::error_code ec;
-            fs::remove(tmp, ec);
-            throw std::runtime_error("cannot write " + tmp.string());
+        for (const std::string& t : paths_)
+            if (!t.empty()) ::unlink(t.c_str());
+    }
+
+    // A new file beside `target` holding `bytes`, synced, with the target's
+    // permission bits when it has any (else those of a new file).
+    void write(const std::string& target, std::string_view bytes, const struct stat* existing)
+    {
+        namespace fs = std::filesystem;
+        fs::path dir = fs::path(target).parent_path();
+        if (dir.empty()) dir = ".";
+        const std::string base = fs::path(target).filename().string();
+        std::random_device rd;
+        int fd = -1;
+        std::string tmp;
+        for (int tries = 0; fd < 0 && tries < 100; ++tries) {
+            tmp = (dir / ("." + base + ".tmp" + std::to_string(rd() % 1000000))).string();
+            fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            if (fd < 0 && errno != EEXIST) throw std::runtime_error("cannot write " + target + ": " + SystemError(errno));
         }
+        if (fd < 0) throw std::runtime_error("cannot write " + target + ": no free temporary name");
+        paths_.push_back(tmp);
+
+        int err = 0;
+        if (existing != nullptr && ::fchmod(fd, existing->st_mode & 07777) != 0) err = errno;
+        for (std::size_t done = 0; err == 0 && done < bytes.size();) {
+            const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+            if (n < 0) {
+                if (errno != EINTR) err = errno;
+            } else {
+                done += static_cast<std::size_t>(n);
+            }
+        }
+        if (err == 0 && ::fsync(fd) != 0) err = errno;
+        if (::close(fd) != 0 && err == 0) err = errno;
+        if (err != 0) throw std::runtime_error("cannot write " + target + ": " + SystemError(err));
     }
-    std::error_code ec;
-    fs::rename(tmp, target, ec);
-    if (ec) {
-        std::error_code ignored;
-        fs::remove(tmp, ignored);
-        throw std::runtime_error("cannot replace " + path + ": " + ec.message());
+
+    const std::string& path(std::size_t i) const { return paths_[i]; }
+    // The file is in place: nothing to clean up.
+    void release(std::size_t i) { paths_[i].clear(); }
+
+private:
+    std::vector<std::string> paths_;
+};
+
+void SyncFolder(const std::string& dir)
+{
+    const int fd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    // A file system that cannot sync a folder still has the files renamed.
+    ::fsync(fd);
+    ::close(fd);
+}
+
+}  // namespace
+
+void WriteFilesAtomically(const std::vector<FileToWrite>& files)
+{
+    namespace fs = std::filesystem;
+    std::vector<std::string> targets;
+    std::vector<std::optional<struct stat>> existing;
+    for (const FileToWrite& f : files) {
+        std::string t = ResolveLinks(f.path);
+        for (const std::string& other : targets)
+            if (other == t) throw std::runtime_error(f.path + " would be written twice");
+        struct stat st {};
+        if (::stat(t.c_str(), &st) == 0) {
+            if (!S_ISREG(st.st_mode)) throw std::runtime_error("cannot replace " + t + ": it is not a regular file");
+            existing.emplace_back(st);
+        } else if (errno == ENOENT) {
+            existing.emplace_back();
+        } else {
+            throw std::runtime_error("cannot write " + t + ": " + SystemError(errno));
+        }
+        targets.push_back(std::move(t));
     }
+
+    TemporaryFiles temps;
+    for (std::size_t i = 0; i < files.size(); ++i)
+        temps.write(targets[i], files[i].bytes, existing[i] ? &*existing[i] : nullptr);
+
+    for (std::size_t i = 0; i < targets.size(); ++i) {
+        if (::rename(temps.path(i).c_str(), targets[i].c_str()) != 0)
+            throw std::runtime_error("cannot replace " + targets[i] + ": " + SystemError(errno));
+        temps.release(i);
+    }
+    std::vector<std::string> folders;
+    for (const std::string& t : targets) {
+        const std::string d = fs::path(t).parent_path().string();
+        if (std::find(folders.begin(), folders.end(), d) == folders.end()) folders.push_back(d);
+    }
+    for (const std::string& d : folders) SyncFolder(d);
+}
+
+void WriteFileAtomically(const std::string& path, std::string_view bytes)
+{
+    WriteFilesAtomically({FileToWrite{path, bytes}});
 }
 
 }  // namespace model

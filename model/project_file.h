@@ -9,6 +9,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kv {
 class KV;
@@ -96,8 +97,23 @@ ProjectFileData ReadProjectBytes(std::string_view bytes, double fileDate, kv::KV
 std::string EncodeProjectFile(const ProjectCondTbl& cond, const ColumnArray<ColumnDataTbl>& columns,
                               const ColumnArray<KvBaseTbl>& kvBase);
 
-// Writes `bytes` to path through a temporary file in the same folder that
-// replaces the target only once it is complete. Throws std::runtime_error.
+// One file of a save.
+struct FileToWrite {
+    std::string path;
+    std::string_view bytes;
+};
+
+// Writes the files as one unit. Each goes to a temporary file in its target's
+// folder, flushed and synced; only when all are complete are they renamed over
+// their targets, and the folders synced. A symbolic link is written through to
+// the file it names; an existing file keeps its permission bits. A failure
+// before the renames leaves every target as it was and no temporary file.
+// Throws std::runtime_error naming the file that failed.
+void WriteFilesAtomically(const std::vector<FileToWrite>& files);
 void WriteFileAtomically(const std::string& path, std::string_view bytes);
+
+// The path with its symbolic links followed to the file they name (which
+// need not exist yet).
+std::string ResolveLinks(const std::string& path);
 
 }  // namespace model

@@ -222,6 +222,11 @@ void SaveRebarCompanion(const std::string& projectPath)
     gFendral.Data_Write(FolderOf(projectPath), "", TransferFileName(projectPath));
 }
 
+std::string RebarCompanionPath(const std::string& projectPath)
+{
+    return FolderOf(projectPath) + TransferFileName(projectPath);
+}
+
 std::string FendralTempFolder()
 {
     // Shared /tmp: a folder of the user's own keeps the files apart from

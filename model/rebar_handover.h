@@ -54,6 +54,8 @@ bool WriteTransferFile(const std::string& path);
 void LoadRebarCompanion(const std::string& projectPath, bool ignoreExisting);
 // Writes the list as the project's companion file; throws when it cannot.
 void SaveRebarCompanion(const std::string& projectPath);
+// Where the project's companion file lies.
+std::string RebarCompanionPath(const std::string& projectPath);
 
 // The per-user folder of the exchange and transfer files, created on demand,
 // with a trailing separator.

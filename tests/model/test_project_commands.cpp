@@ -1,5 +1,7 @@
 #include "model/project_commands.h"
 
+#include "tests/model/project_fixture.h"
+
 #include "engine/kv.h"
 #include "model/fendral.h"
 #include "model/globals.h"
@@ -14,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <iterator>
 #include <unistd.h>
@@ -24,77 +27,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char* const kAskSave = "データが変更されています。\r\n      保存しますか？";
-const char* const kAskOverwrite = "同名のファイルが存在します。\r\n     上書きしますか？";
-
-std::string ReadBytes(const fs::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteBytes(const fs::path& p, const std::string& b) { std::ofstream(p, std::ios::binary) << b; }
-
-// Records what the commands ask of the window.
-class RecordingHost : public MainWindowHost {
-public:
-    std::string caption;
-    std::vector<int16_t> routes;
-    int shown = 0;
-    void setCaption(const std::string& c) override { caption = c; }
-    void showRoute(int16_t e) override { routes.push_back(e); }
-    void showProject() override { ++shown; }
-};
-
-class ProjectCommandsTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        dir = fs::temp_directory_path() / ("kv cmd " + std::to_string(::getpid()));
-        fs::remove_all(dir);
-        fs::create_directories(dir / "settings");
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                           QString::fromStdString((dir / "settings").string()));
-        StartProgram(KV_SAMPLE_DIR, "");
-    }
-    void TearDown() override
-    {
-        gKv.reset();
-        fs::remove_all(dir);
-    }
-    std::string PathOf(const char* name) const { return (dir / name).string(); }
-
-    // Adds columns to the default project so that files have some bulk.
-    void MakeColumns(int n)
-    {
-        gCond.ColCount = static_cast<int16_t>(n);
-        gColumns.redimPreserve(n);
-        gKvBase.redimPreserve(n);
-        gResults.redimPreserve(n);
-        for (int i = 2; i <= n; ++i) {
-            gColumns(i) = gColumns(1);
-            gColumns(i).ColName = "C" + std::to_string(i);
-            gKvBase(i) = gKvBase(1);
-            AddColumnRebar(gColumns(i), gKvBase(i));
-        }
-        gDataChanged = true;
-    }
-
-    // Saves the project as `name` and returns its path.
-    std::string SaveAs(const char* name)
-    {
-        ui::testing::ScriptedUi u;
-        ui::testing::ScopedUi scope(u);
-        u.files.push_back(PathOf(name));
-        u.answers = {Answer::Yes};  // overwrite
-        EXPECT_FALSE(cmds.msub_SaveProjectAs());
-        return PathOf(name);
-    }
-
-    fs::path dir;
-    RecordingHost host;
-    ProjectCommands cmds{host};
-};
+using namespace modeltest;
 
 TEST_F(ProjectCommandsTest, StartWithoutCommandLineGivesOneDefaultColumn)
 {
@@ -192,7 +125,10 @@ TEST_F(ProjectCommandsTest, OverwriteQuestionNoThenCancelKeepsEverything)
     ASSERT_EQ(u.questions.size(), 1u);
     EXPECT_EQ(u.questions[0], kAskOverwrite);
     ASSERT_EQ(u.fileRequests.size(), 2u);
-    EXPECT_EQ(u.fileRequests[1].fileName, "old.kud");  // the declined name again
+    EXPECT_EQ(u.fileRequests[0].initDir, "/before/");
+    // The repeated dialog opens on the declined file: its name and its folder.
+    EXPECT_EQ(u.fileRequests[1].fileName, "old.kud");
+    EXPECT_EQ(u.fileRequests[1].initDir, dir.string() + "/");
     EXPECT_EQ(ReadBytes(dir / "old.kud"), "old");
     EXPECT_EQ(gFileDir, "/before/");
     EXPECT_EQ(gFileName, "before.kud");
@@ -314,6 +250,93 @@ TEST_F(ProjectCommandsTest, SaveFailureIsReportedAndTheNamesStay)
     EXPECT_TRUE(gDataChanged);
 }
 
+// The project and its base-rebar list are saved as one: when either cannot be
+// written, both old files stay as they were and no temporary file is left.
+TEST_F(ProjectCommandsTest, SaveKeepsBothFilesWhenTheListCannotBeWritten)
+{
+    MakeColumns(2);
+    const std::string path = SaveAs("p.kud");
+    const std::string project = ReadBytes(path);
+    gColumns(2).LoadTbl(1, 1) = 77;
+    gCond.Version = "Version 5.01";
+    gDataChanged = true;
+
+    struct Case {
+        const char* what;
+        std::function<void()> spoil, mend;
+        const char* named;
+    };
+    const fs::path list = dir / "p.kud2";
+    const std::string listBytes = ReadBytes(list);
+    const Case cases[] = {
+        {"a folder where the list goes",
+         [&] {
+             fs::remove(list);
+             fs::create_directory(list);
+         },
+         [&] {
+             fs::remove(list);
+             WriteBytes(list, listBytes);
+         },
+         "p.kud2"},
+        {"a link that loops", [&] {
+             fs::remove(list);
+             fs::create_symlink("p.kud2", list);
+         },
+         [&] {
+             fs::remove(list);
+             WriteBytes(list, listBytes);
+         },
+         "p.kud2"},
+    };
+    for (const Case& c : cases) {
+        c.spoil();
+        ui::testing::ScriptedUi u;
+        ui::testing::ScopedUi scope(u);
+        cmds.msub_SaveProject();
+        ASSERT_EQ(u.messages.size(), 1u) << c.what;
+        EXPECT_EQ(u.messages[0].title, "データ保存時のエラー");
+        EXPECT_NE(u.messages[0].text.find(c.named), std::string::npos) << u.messages[0].text;
+        EXPECT_EQ(ReadBytes(path), project) << c.what;
+        EXPECT_EQ(vb::Trim(gCond.Version.value()), "Version 5.01") << c.what;
+        EXPECT_TRUE(gDataChanged) << c.what;
+        c.mend();
+        EXPECT_EQ(ReadBytes(list), listBytes) << c.what;
+        for (const auto& e : fs::directory_iterator(dir))
+            EXPECT_EQ(e.path().filename().string().find(".tmp"), std::string::npos) << e.path();
+    }
+
+    // Mended, the same save writes both.
+    ui::testing::ScriptedUi u;
+    ui::testing::ScopedUi scope(u);
+    cmds.msub_SaveProject();
+    EXPECT_TRUE(u.messages.empty());
+    EXPECT_NE(ReadBytes(path), project);
+    EXPECT_FALSE(gDataChanged);
+}
+
+TEST_F(ProjectCommandsTest, ProjectNamedLikeItsOwnListIsRefused)
+{
+    for (const char* name : {"p.kud2", "q.KUD2x"}) {
+        const bool same = std::string(name) == "p.kud2";
+        gDataChanged = true;
+        ui::testing::ScriptedUi u;
+        ui::testing::ScopedUi scope(u);
+        u.files.push_back(PathOf(name));
+        EXPECT_EQ(cmds.msub_SaveProjectAs(), same) << name;
+        EXPECT_EQ(u.messages.size(), same ? 1u : 0u) << name;
+        if (same) {
+            EXPECT_FALSE(fs::exists(dir / name));
+            EXPECT_EQ(gFileName, "untitled.kud");
+            EXPECT_TRUE(gDataChanged);
+        } else {
+            // Any other name has a companion of its own.
+            EXPECT_TRUE(fs::exists(dir / name));
+            EXPECT_TRUE(fs::exists(dir / "q.kud2"));
+        }
+    }
+}
+
 TEST_F(ProjectCommandsTest, ColumnListExportLeavesTheProjectAsItIs)
 {
     MakeColumns(2);
@@ -335,12 +358,15 @@ TEST_F(ProjectCommandsTest, ColumnListExportLeavesTheProjectAsItIs)
     EXPECT_FALSE(gDataChanged);
     EXPECT_EQ(gFileName, "a.b.kud");
 
-    // An existing file: No asks again, Cancel writes nothing.
+    // An existing file: No asks again from the default name, Cancel writes nothing.
     u.files = {PathOf("list.csv"), PathOf("list.csv")};
     u.answers = {Answer::No, Answer::Cancel};
+    u.fileRequests.clear();
     WriteBytes(dir / "list.csv", "keep");
     cmds.msub_WriteColumnListCsv();
     EXPECT_EQ(u.questions.size(), 2u);
+    ASSERT_EQ(u.fileRequests.size(), 2u);
+    EXPECT_EQ(u.fileRequests[1].fileName, "a.csv");
     EXPECT_EQ(ReadBytes(dir / "list.csv"), "keep");
 }
 

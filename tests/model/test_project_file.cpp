@@ -7,10 +7,15 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstring>
 #include <filesystem>
+#include <limits>
 #include <fstream>
+#include <functional>
 #include <memory>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace model;
@@ -357,7 +362,7 @@ protected:
     static Bytes CurrentFile(std::string_view version, int16_t n)
     {
         Bytes f(kProjectRecordSize + n * (kColumnRecordSize + kKvBaseRecordSize));
-        f.i16(0, n).text(72, 50, version).i16(134, -1);
+        f.i16(0, n).text(72, 50, version).f64(122, 9.80665).i16(134, -1);
         for (int16_t i = 0; i < n; ++i) {
             const std::size_t at = kProjectRecordSize + i * (kColumnRecordSize + kKvBaseRecordSize);
             f.text(at, 50, "C" + std::to_string(i + 1)).i32(at + 50, 150310).i16(at + 54, 4).i16(at + 56, 1);
@@ -457,7 +462,7 @@ TEST_F(ProjectRead, Version4xKeepsTheTemplateSteelArea)
     f.i16(0, 1).text(2, 50, "Old").i16(54, 1).f64(56, 1.25).f64(64, 240);
     f.text(72, 50, "Version 4.02").f64(122, 9.8).i16(130, 8).i16(132, -1).i16(134, 0);
     const std::size_t at = kV2ProjectRecordSize;
-    f.text(at, 50, "A1").i32(at + 50, 1000500).i16(at + 62, 3).i16(at + 782, -1);
+    f.text(at, 50, "A1").i32(at + 50, 1000500).i16(at + 56, 1).i16(at + 62, 3).i16(at + 782, -1);
     for (int k = 0; k < 8; ++k) f.f64(at + 1060 + 8 * k, 100 + k);  // SrcColSpec, first index fastest
     f.text(at + 1124, 8, "SD390").text(at + 1132, 4, "D25").i16(at + 1140, 6).f64(at + 1248, 850);
     f.f64(at + 206, 11);  // old load table (1, 1)
@@ -503,7 +508,7 @@ TEST_F(ProjectRead, Versions2And3)
     for (const Case& v : {Case{"Version 3.01", 7, -1}, Case{"Version 3.00", 6, 0}, Case{"Version 2.00", 6, 0}}) {
         Bytes f(kV2ProjectRecordSize + kV3ColumnRecordSize + kKvBaseRecordSize);
         f.i16(0, 1).i16(54, 0).f64(64, 21).text(72, 50, v.version).f64(122, 9.7).i16(130, 7).i16(132, -1).i16(134, 0);
-        f.text(kV2ProjectRecordSize, 50, "B2").i16(kV2ProjectRecordSize + 62, 1);
+        f.text(kV2ProjectRecordSize, 50, "B2").i16(kV2ProjectRecordSize + 56, 1).i16(kV2ProjectRecordSize + 62, 1);
         const ProjectFileData p = ReadProjectBytes(f.b, 1, *engine);
         EXPECT_EQ(p.layout, FileLayout::V3) << v.version;
         EXPECT_EQ(p.cond.SMode, -1) << v.version;
@@ -522,7 +527,8 @@ TEST_F(ProjectRead, OldestLayoutWhateverTheFirstName)
     for (const char* name : {"C1", "Version 5.06x", "X9.99"}) {
         Bytes f(kOldProjectRecordSize + 2 * (kOldColumnRecordSize + kOldKvBaseRecordSize));
         f.i16(0, 2).text(2, 50, "Oldest").i16(52, 1).i16(54, 1).f64(56, 1.1).f64(64, 180);
-        f.text(72, 50, name).i32(72 + 50, 110110).i16(72 + 782, -1);
+        f.text(72, 50, name).i32(72 + 50, 110110).i16(72 + 56, 1).i16(72 + 782, -1);
+        f.i16(72 + kOldColumnRecordSize + kOldKvBaseRecordSize + 56, 1);
         f.f64(72 + 206 + 8 * 6, 4.5);  // old table (1, 2)
         const std::size_t base1 = 72 + kOldColumnRecordSize;
         f.i32(base1, 110110).text(base1 + 4, 50, "KC200A").text(base1 + 288, 5, "xy");
@@ -574,6 +580,52 @@ TEST_F(ProjectRead, BadFilesAreRefused)
     for (const Case& c : cases) EXPECT_THROW(ReadProjectBytes(c.bytes, 0, *engine), ProjectFileError) << c.what;
 }
 
+// Numbers no saved project holds are refused before the engine is asked
+// anything (a 5.00 file selects each column's product in the engine).
+TEST_F(ProjectRead, NumbersNoProjectHoldsAreRefusedUntouched)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    const std::size_t col2 = kProjectRecordSize + kColumnRecordSize + kKvBaseRecordSize;
+    struct Case {
+        const char* what;
+        std::function<void(Bytes&)> spoil;
+    };
+    const Case cases[] = {
+        {"unit factor 0", [](Bytes& f) { f.f64(122, 0); }},
+        {"negative unit factor", [](Bytes& f) { f.f64(122, -9.8); }},
+        {"unit factor NaN", [&](Bytes& f) { f.f64(122, nan); }},
+        {"gamma infinite", [&](Bytes& f) { f.f64(56, inf); }},
+        {"date NaN", [&](Bytes& f) { f.f64(236, nan); }},
+        {"short-term mode 2", [](Bytes& f) { f.i16(52, 2); }},
+        {"ultimate mode -1", [](Bytes& f) { f.i16(54, -1); }},
+        {"snow handling 3", [](Bytes& f) { f.i16(506, 3); }},
+        {"load of column 2 NaN", [&](Bytes& f) { f.f64(col2 + 440 + 8 * 9, nan); }},
+        {"slab strength -inf", [&](Bytes& f) { f.f64(col2 + 1840, -inf); }},
+        {"base dimension NaN", [&](Bytes& f) { f.f64(col2 + kColumnRecordSize + 56, nan); }},
+        {"bolt variant 0", [&](Bytes& f) { f.i16(col2 + 56, 0); }},
+        {"bolt variant 5", [&](Bytes& f) { f.i16(col2 + 56, 5); }},
+        {"rotation 2", [&](Bytes& f) { f.i16(col2 + 58, 2); }},
+        {"orientation 4", [&](Bytes& f) { f.i16(col2 + 60, 4); }},
+    };
+    const int32_t model = engine->KolvanID();
+    for (const char* version : {"Version 5.06", "Version 5.00"}) {
+        for (const Case& c : cases) {
+            Bytes f = CurrentFile(version, 2);
+            f.i32(col2 + 50, 110110);
+            c.spoil(f);
+            EXPECT_THROW(ReadProjectBytes(f.b, 0, *engine), ProjectFileError) << version << ": " << c.what;
+            EXPECT_EQ(engine->KolvanID(), model) << version << ": " << c.what;
+        }
+    }
+    // The oldest layout is checked as it comes out of the conversion.
+    Bytes old(kOldProjectRecordSize + kOldColumnRecordSize + kOldKvBaseRecordSize);
+    old.i16(0, 1).f64(56, nan).f64(64, 180).i16(72 + 56, 1);
+    EXPECT_THROW(ReadProjectBytes(old.b, 0, *engine), ProjectFileError);
+    old.f64(56, 2.0);
+    EXPECT_NO_THROW(ReadProjectBytes(old.b, 0, *engine));
+}
+
 TEST(ProjectWrite, CurrentVersionAndExactBytes)
 {
     ProjectCondTbl cond;
@@ -620,3 +672,111 @@ TEST(ProjectWrite, AtomicReplaceLeavesNoTailAndNoTemporary)
     }
     fs::remove_all(dir);
 }
+
+namespace {
+
+std::string FileText(const fs::path& p)
+{
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+class WriteUnit : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir = fs::temp_directory_path() / ("kv_unit_" + std::to_string(::getpid()));
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        std::ofstream(dir / "p.kud", std::ios::binary) << "old project";
+        std::ofstream(dir / "p.kud2", std::ios::binary) << "old list";
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    void ExpectOldFilesOnly() const
+    {
+        EXPECT_EQ(FileText(dir / "p.kud"), "old project");
+        EXPECT_EQ(FileText(dir / "p.kud2"), "old list");
+        for (const auto& e : fs::directory_iterator(dir))
+            EXPECT_EQ(e.path().filename().string().find(".tmp"), std::string::npos) << e.path();
+    }
+    std::vector<FileToWrite> Both(std::string_view project, std::string_view list) const
+    {
+        return {{(dir / "p.kud").string(), project}, {(dir / "p.kud2").string(), list}};
+    }
+
+    fs::path dir;
+};
+
+TEST_F(WriteUnit, BothFilesKeepTheirPermissionsAndLinksStayLinks)
+{
+    fs::permissions(dir / "p.kud", fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read,
+                    fs::perm_options::replace);
+    // The list lives elsewhere; the project folder holds a link to it.
+    fs::create_directories(dir / "shared");
+    fs::rename(dir / "p.kud2", dir / "shared" / "list");
+    fs::create_symlink("shared/list", dir / "p.kud2");
+
+    WriteFilesAtomically(Both("new project", "new list"));
+    EXPECT_EQ(FileText(dir / "p.kud"), "new project");
+    EXPECT_EQ(fs::status(dir / "p.kud").permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_TRUE(fs::is_symlink(dir / "p.kud2"));
+    EXPECT_EQ(FileText(dir / "shared" / "list"), "new list");
+
+    // A new file gets the permissions any new file gets.
+    const mode_t mask = ::umask(022);
+    WriteFileAtomically((dir / "fresh.kud").string(), "x");
+    ::umask(mask);
+    EXPECT_EQ(fs::status(dir / "fresh.kud").permissions(), fs::perms(0644));
+}
+
+TEST_F(WriteUnit, AFailureBeforeTheRenamesLeavesBothOldFiles)
+{
+    // The list's place is taken by a folder.
+    fs::remove(dir / "p.kud2");
+    fs::create_directory(dir / "p.kud2");
+    try {
+        WriteFilesAtomically(Both("new project", "new list"));
+        ADD_FAILURE() << "written over a folder";
+    } catch (const std::runtime_error& e) {
+        EXPECT_NE(std::string(e.what()).find("p.kud2"), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(FileText(dir / "p.kud"), "old project");
+    EXPECT_TRUE(fs::is_directory(dir / "p.kud2"));
+    fs::remove(dir / "p.kud2");
+    std::ofstream(dir / "p.kud2", std::ios::binary) << "old list";
+
+    // The same file twice (through a link) would lose one of them.
+    fs::remove(dir / "p.kud2");
+    fs::create_symlink("p.kud", dir / "p.kud2");
+    EXPECT_THROW(WriteFilesAtomically(Both("new project", "new list")), std::runtime_error);
+    fs::remove(dir / "p.kud2");
+    std::ofstream(dir / "p.kud2", std::ios::binary) << "old list";
+    ExpectOldFilesOnly();
+}
+
+TEST_F(WriteUnit, AFullDiskWhileWritingLeavesBothOldFiles)
+{
+    // A file size limit fails the writes the way a full disk does, after
+    // the first file's temporary is complete.
+    struct rlimit before {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &before), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = before;
+    small.rlim_cur = 4096;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const std::string big(10000, 'L');
+    std::string message;
+    try {
+        WriteFilesAtomically(Both("new project", big));
+    } catch (const std::runtime_error& e) {
+        message = e.what();
+    }
+    ::setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_NE(message.find("p.kud2"), std::string::npos) << message;
+    ExpectOldFilesOnly();
+}
+
+}  // namespace
