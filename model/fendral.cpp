@@ -444,9 +444,10 @@ int32_t clsFendral::Data_Read(const std::string& vstrPath, const std::string& vs
     if (std::find(std::begin(kVersions), std::end(kVersions), fresh.readVersion_) == std::end(kVersions))
         r.fail("unknown version " + fresh.readVersion_);
     const int32_t count = r.count("record", FieldsPerRecord(fresh.readVersion_));
-    fresh.recs_.assign(static_cast<std::size_t>(count) + 1, FendralTbl{});
+    // Records are added as they are read: memory follows what the file
+    // really holds, not what its count claims.
     for (int32_t i = 1; i <= count; ++i) {
-        FendralTbl& f = fresh.recs_[static_cast<std::size_t>(i)];
+        FendralTbl& f = fresh.recs_.emplace_back();
         ReadRecord(r, f, fresh.readVersion_);
         if (f.ID > fresh.maxId_) fresh.maxId_ = f.ID;
     }
