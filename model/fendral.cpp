@@ -4,12 +4,11 @@
 #include "platform/text/cp932.h"
 #include "platform/text/vb.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <fstream>
 #include <limits>
-#include <optional>
-#include <sstream>
 #include <stdexcept>
 
 namespace model {
@@ -20,35 +19,104 @@ namespace {
 
 constexpr const char* kSeparator = "-+-";
 
+// Far above the list of the most columns a project has; a file beyond it is
+// refused before it is read.
+constexpr std::uintmax_t kMaxListFileBytes = 128u << 20;
+
 // The file read the way the list was always read: numbers one field at a
 // time (a field ends at a comma or at the end of the line, leading blanks
-// skipped), texts as whole lines.
+// skipped), texts as whole lines. Lines are decoded one at a time as the
+// reading reaches them.
 class ListReader {
 public:
-    explicit ListReader(const std::string& bytes)
+    explicit ListReader(std::string bytes) : bytes_(std::move(bytes))
     {
-        std::size_t start = 0;
-        while (start < bytes.size()) {
-            std::size_t end = bytes.find('\n', start);
-            if (end == std::string::npos) end = bytes.size();
-            std::string line = bytes.substr(start, end - start);
-            if (!line.empty() && line.back() == '\r') line.pop_back();
-            lines_.push_back(text::FromCp932(line));
-            start = end + 1;
+        for (const char c : bytes_) {
+            if (c == '\n') ++lines_;
+            if (c == ',') ++slots_;
         }
+        if (!bytes_.empty() && bytes_.back() != '\n') ++lines_;
+        slots_ += lines_;
+        load();
     }
 
     std::string lineText()
     {
         need();
-        std::string s = lines_[line_].substr(pos_);
+        fieldLine_ = line_;
+        std::string s = cur_.substr(pos_);
         next();
         return s;
     }
 
-    double number()
+    double number() { return toNumber(field()); }
+
+    int16_t int16() { return toInt16(number()); }
+    int32_t int32() { return toInt32(number()); }
+    uint8_t byte()
+    {
+        const int16_t v = int16();
+        if (v < 0 || v > 255) fail("a byte was expected: " + std::to_string(v));
+        return static_cast<uint8_t>(v);
+    }
+    int16_t boolean()
     {
         const std::string f = field();
+        if (f == "#TRUE#") return -1;
+        if (f == "#FALSE#") return 0;
+        return toNumber(f) != 0 ? -1 : 0;
+    }
+
+    // A count of things that take at least fieldsEach fields each: checked
+    // against what the rest of the file can hold before anything is sized
+    // by it.
+    int32_t count(const char* what, std::size_t fieldsEach)
+    {
+        const std::string f = field();
+        if (f.empty()) fail(std::string("the ") + what + " count is blank");
+        const int32_t n = toInt32(toNumber(f));
+        if (n < 0) fail(std::string("negative ") + what + " count: " + f);
+        if (static_cast<std::size_t>(n) > fieldsLeft() / fieldsEach)
+            fail(std::string("the ") + what + " count " + f + " is more than the rest of the file holds");
+        return n;
+    }
+
+    // Discards up to and including the next line that is exactly "-+-".
+    void skipToSeparator()
+    {
+        if (pos_ != 0) next();
+        while (line_ < lines_) {
+            const bool sep = cur_ == kSeparator;
+            next();
+            if (sep) return;
+        }
+    }
+
+    // The line of the field read last.
+    [[noreturn]] void fail(const std::string& what) const
+    {
+        throw std::runtime_error("base-rebar list, line " + std::to_string(fieldLine_ + 1) + ": " + what);
+    }
+
+private:
+    std::string field()
+    {
+        need();
+        fieldLine_ = line_;
+        std::size_t p = pos_;
+        while (p < cur_.size() && (cur_[p] == ' ' || cur_[p] == '\t')) ++p;
+        const std::size_t comma = cur_.find(',', p);
+        std::string f = cur_.substr(p, comma == std::string::npos ? std::string::npos : comma - p);
+        while (!f.empty() && (f.back() == ' ' || f.back() == '\t')) f.pop_back();
+        if (comma == std::string::npos)
+            next();
+        else
+            pos_ = comma + 1;
+        return f;
+    }
+
+    double toNumber(const std::string& f) const
+    {
         if (f.empty()) return 0;
         std::string_view v = f;
         bool negative = false;
@@ -64,74 +132,68 @@ public:
         return negative ? -d : d;
     }
 
-    int16_t int16() { return vb::CInt(number()); }
-    int32_t int32() { return vb::CLng(number()); }
-    uint8_t byte()
+    int16_t toInt16(double d) const
     {
-        const int16_t v = vb::CInt(number());
-        if (v < 0 || v > 255) throw vb::Overflow();
-        return static_cast<uint8_t>(v);
+        try {
+            return vb::CInt(d);
+        } catch (const vb::Error&) {
+            fail("the number " + FendralNumberText(d) + " is out of range");
+        }
     }
-    int16_t boolean()
+    int32_t toInt32(double d) const
     {
-        const std::string f = field();
-        if (f == "#TRUE#") return -1;
-        if (f == "#FALSE#") return 0;
-        pending_ = f;
-        return number() != 0 ? -1 : 0;
-    }
-
-    // Discards up to and including the next line that is exactly "-+-".
-    void skipToSeparator()
-    {
-        if (pos_ != 0) next();
-        while (line_ < lines_.size()) {
-            const bool sep = lines_[line_] == kSeparator;
-            next();
-            if (sep) return;
+        try {
+            return vb::CLng(d);
+        } catch (const vb::Error&) {
+            fail("the number " + FendralNumberText(d) + " is out of range");
         }
     }
 
-    [[noreturn]] void fail(const std::string& what) const
-    {
-        throw std::runtime_error("base-rebar list, line " + std::to_string(line_ + 1) + ": " + what);
-    }
+    // Fields the rest of the file can hold at most: one per line and one
+    // more per comma.
+    std::size_t fieldsLeft() const { return slots_ - slotsBefore_; }
 
-private:
-    std::string field()
+    void need()
     {
-        if (pending_) {
-            std::string f = *pending_;
-            pending_.reset();
-            return f;
+        if (line_ >= lines_) {
+            fieldLine_ = lines_;
+            fail("the file ends inside a record");
         }
-        need();
-        const std::string& l = lines_[line_];
-        std::size_t p = pos_;
-        while (p < l.size() && (l[p] == ' ' || l[p] == '\t')) ++p;
-        const std::size_t comma = l.find(',', p);
-        std::string f = l.substr(p, comma == std::string::npos ? std::string::npos : comma - p);
-        while (!f.empty() && (f.back() == ' ' || f.back() == '\t')) f.pop_back();
-        if (comma == std::string::npos)
-            next();
-        else
-            pos_ = comma + 1;
-        return f;
     }
-    void need() const
+    void load()
     {
-        if (line_ >= lines_.size()) fail("the file ends inside a record");
+        if (line_ >= lines_) {
+            cur_.clear();
+            return;
+        }
+        std::size_t end = bytes_.find('\n', start_);
+        if (end == std::string::npos) end = bytes_.size();
+        std::string_view raw(bytes_.data() + start_, end - start_);
+        slotsNow_ = 1 + static_cast<std::size_t>(std::count(raw.begin(), raw.end(), ','));
+        if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
+        cur_ = text::FromCp932(std::string(raw));
+        nextStart_ = end + 1;
     }
     void next()
     {
         ++line_;
         pos_ = 0;
+        slotsBefore_ += slotsNow_;
+        start_ = nextStart_;
+        load();
     }
 
-    std::vector<std::string> lines_;
+    std::string bytes_;
+    std::size_t lines_ = 0;
+    std::size_t slots_ = 0;        // lines plus commas of the whole file
+    std::size_t slotsBefore_ = 0;  // of the lines before the current one
+    std::size_t slotsNow_ = 0;     // of the current line
     std::size_t line_ = 0;
+    std::size_t start_ = 0;      // first byte of the current line
+    std::size_t nextStart_ = 0;  // first byte of the next line
+    std::string cur_;            // the current line, decoded
     std::size_t pos_ = 0;
-    std::optional<std::string> pending_;
+    std::size_t fieldLine_ = 0;
 };
 
 class ListWriter {
@@ -166,15 +228,13 @@ void ReadSide(ListReader& r, FendralSideTbl& s)
     s.Count2 = r.int16();
     s.Value2 = r.number();
     s.Value3 = r.number();
-    s.PairCount = r.int32();
-    if (s.PairCount < 0) r.fail("negative pair count");
+    s.PairCount = r.count("pair", 2);
     s.Pairs.assign(static_cast<std::size_t>(s.PairCount) + 1, FendralPair{});
     for (int32_t k = 1; k <= s.PairCount; ++k) {
         s.Pairs[static_cast<std::size_t>(k)].First = r.byte();
         s.Pairs[static_cast<std::size_t>(k)].Second = r.byte();
     }
-    s.ItemCount = r.int32();
-    if (s.ItemCount < 0) r.fail("negative item count");
+    s.ItemCount = r.count("item", 2);
     s.Items.assign(static_cast<std::size_t>(s.ItemCount) + 1, FendralItem{});
     for (int32_t k = 1; k <= s.ItemCount; ++k) {
         s.Items[static_cast<std::size_t>(k)].Kind = r.byte();
@@ -203,6 +263,23 @@ void WriteSide(ListWriter& w, const FendralSideTbl& s)
         w.integer(it.Kind);
         w.number(it.Value);
     }
+}
+
+// The versions this reader knows; a later one may hold fields it cannot place.
+constexpr const char* kVersions[] = {"1.00", "1.01", "1.02", "1.03", "1.04"};
+
+// The fields a record of that version has at the least, with empty pair and
+// item lists.
+std::size_t FieldsPerRecord(const std::string& version)
+{
+    constexpr std::size_t side = 7;
+    constexpr std::size_t block = 8 + 2 * side;
+    std::size_t n = 21 + 4 * block;
+    if (version > "1.00") n += 4;
+    if (version > "1.01") n += 1;
+    if (version > "1.02") n += 11;
+    if (version > "1.03") n += 2;
+    return n;
 }
 
 void ReadRecord(ListReader& r, FendralTbl& f, const std::string& version)
@@ -361,19 +438,16 @@ int32_t clsFendral::Data_Read(const std::string& vstrPath, const std::string& vs
         *this = std::move(fresh);
         return 0;
     }
-    std::ifstream in(file, std::ios::binary);
-    if (!in) throw std::runtime_error("base-rebar list: cannot open " + file);
-    std::ostringstream buf;
-    buf << in.rdbuf();
-
-    ListReader r(buf.str());
+    ListReader r(ReadRegularFile(file, kMaxListFileBytes));
     r.lineText();  // title
     fresh.readVersion_ = r.lineText();
-    const int32_t count = r.int32();
-    if (count < 0) r.fail("negative record count");
-    fresh.recs_.assign(static_cast<std::size_t>(count) + 1, FendralTbl{});
+    if (std::find(std::begin(kVersions), std::end(kVersions), fresh.readVersion_) == std::end(kVersions))
+        r.fail("unknown version " + fresh.readVersion_);
+    const int32_t count = r.count("record", FieldsPerRecord(fresh.readVersion_));
+    // Records are added as they are read: memory follows what the file
+    // really holds, not what its count claims.
     for (int32_t i = 1; i <= count; ++i) {
-        FendralTbl& f = fresh.recs_[static_cast<std::size_t>(i)];
+        FendralTbl& f = fresh.recs_.emplace_back();
         ReadRecord(r, f, fresh.readVersion_);
         if (f.ID > fresh.maxId_) fresh.maxId_ = f.ID;
     }

@@ -2,8 +2,15 @@
 
 #include "platform/text/vb.h"
 
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
 #include <filesystem>
+#include <limits>
+#include <stdexcept>
+#include <sys/stat.h>
 #include <system_error>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -15,7 +22,68 @@ constexpr char kSep = static_cast<char>(fs::path::preferred_separator);
 
 bool IsSep(char c) { return c == '\\' || c == '/'; }
 
+[[noreturn]] void FailOn(const std::string& what, const std::string& path)
+{
+    throw std::runtime_error(what + " " + path + ": " + std::generic_category().message(errno));
+}
+
+void CheckRegular(const struct stat& st, const std::string& path, std::uintmax_t maxBytes)
+{
+    if (!S_ISREG(st.st_mode)) throw std::runtime_error(path + " is not a regular file");
+    if (static_cast<std::uintmax_t>(st.st_size) > maxBytes)
+        throw std::runtime_error(path + " is too large (" + std::to_string(st.st_size) + " bytes, at most " +
+                                 std::to_string(maxBytes) + ")");
+}
+
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor() { ::close(fd_); }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+
+private:
+    int fd_;
+};
+
 }  // namespace
+
+std::string ReadRegularFile(const std::string& path, std::uintmax_t maxBytes)
+{
+    // Look before opening: opening a FIFO waits for a writer and opening a
+    // device may act on it.
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) FailOn("cannot open", path);
+    CheckRegular(st, path, maxBytes);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) FailOn("cannot open", path);
+    const Descriptor file(fd);
+    // The name may have been replaced in between.
+    if (::fstat(fd, &st) != 0) FailOn("cannot read", path);
+    CheckRegular(st, path, maxBytes);
+
+    // One byte more than allowed shows a file that grew while it was read.
+    const std::uintmax_t cap = maxBytes < std::numeric_limits<std::uintmax_t>::max() ? maxBytes + 1 : maxBytes;
+    std::string bytes(static_cast<std::size_t>(st.st_size) + 1, '\0');
+    std::size_t have = 0;
+    for (;;) {
+        if (have == bytes.size()) {
+            if (have >= cap) break;
+            bytes.resize(static_cast<std::size_t>(std::min<std::uintmax_t>(cap, have + have / 2 + 4096)));
+        }
+        const ssize_t n = ::read(fd, bytes.data() + have, bytes.size() - have);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            FailOn("cannot read", path);
+        }
+        if (n == 0) break;
+        have += static_cast<std::size_t>(n);
+    }
+    if (have > maxBytes)
+        throw std::runtime_error(path + " is too large (more than " + std::to_string(maxBytes) + " bytes)");
+    bytes.resize(have);
+    return bytes;
+}
 
 bool zDLFile_Vendra::ChkFileExists(const std::string& vstrPathName) const
 {

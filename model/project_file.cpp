@@ -2,6 +2,7 @@
 
 #include "engine/kv.h"
 #include "model/base_data.h"
+#include "model/file_util.h"
 #include "model/globals.h"
 #include "model/stress.h"
 #include "platform/text/utf8.h"
@@ -479,14 +480,11 @@ std::size_t ColumnSize(FileLayout l)
 
 std::size_t KvBaseSize(FileLayout l) { return l == FileLayout::Oldest ? kOldKvBaseRecordSize : kKvBaseRecordSize; }
 
-std::string ReadWholeFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw std::runtime_error("cannot open " + path);
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) throw std::runtime_error("cannot read " + path);
-    return bytes;
-}
+// The longest file any layout gives: the current one with 32767 columns.
+constexpr std::uintmax_t kMaxProjectFileBytes =
+    kProjectRecordSize + 32767ull * (kColumnRecordSize + kKvBaseRecordSize);
+
+std::string ReadWholeFile(const std::string& path) { return ReadRegularFile(path, kMaxProjectFileBytes); }
 
 double FileDate(const std::string& path)
 {

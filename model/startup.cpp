@@ -42,8 +42,22 @@ std::optional<bool> BooleanSetting(const QSettings& s, const char* key)
     const std::string text = vb::LCase(vb::Trim(s.value(QString::fromLatin1(key)).toString().toStdString()));
     if (text == "true") return true;
     if (text == "false") return false;
-    if (vb::IsNumeric(text)) return vb::Val(text) != 0;
+    if (!vb::IsNumeric(text)) return std::nullopt;
+    try {
+        return vb::Val(text) != 0;
+    } catch (const vb::Error&) {
+        // out of the range of a double
+    }
     return std::nullopt;
+}
+
+// A blank text names no file; the default stands then.
+std::optional<std::string> TextSetting(const QSettings& s, const char* key)
+{
+    if (!s.contains(QString::fromLatin1(key))) return std::nullopt;
+    std::string text = s.value(QString::fromLatin1(key)).toString().toStdString();
+    if (vb::Trim(text).empty()) return std::nullopt;
+    return text;
 }
 
 }  // namespace
@@ -58,11 +72,10 @@ StartupSettings ReadStartupSettings(QSettings& settings, const std::string& prog
         if (*v == 0 || *v == 1 || *v == 4 || *v == 6) out.kvSeries = static_cast<int16_t>(*v);
     }
     if (auto v = BooleanSetting(settings, "DispSIFlag")) out.siDisp = *v;
-    if (settings.contains(QStringLiteral("DataFilePath")))
-        out.dataFilePath = settings.value(QStringLiteral("DataFilePath")).toString().toStdString();
-    if (settings.contains(QStringLiteral("DataFileName")))
-        out.dataFileName = settings.value(QStringLiteral("DataFileName")).toString().toStdString();
-    if (auto v = NumberSetting(settings, "FcUpperLimit")) out.fcUpperLimit = *v;
+    if (auto v = TextSetting(settings, "DataFilePath")) out.dataFilePath = *v;
+    if (auto v = TextSetting(settings, "DataFileName")) out.dataFileName = *v;
+    // Strengths are capped at the limit; one not above 0 leaves nothing to compute with.
+    if (auto v = NumberSetting(settings, "FcUpperLimit"); v && *v > 0) out.fcUpperLimit = *v;
     settings.endGroup();
     return out;
 }

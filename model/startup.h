@@ -20,8 +20,9 @@ struct StartupSettings {
 };
 
 // Reads the settings; a value that is missing or unusable (not a number, a
-// "KvV" without a template model, a "DispSIFlag" that is no Boolean) takes
-// its default.
+// "KvV" without a template model, a "DispSIFlag" that is no Boolean or out of
+// range, an "FcUpperLimit" not above 0, a blank "DataFilePath" or
+// "DataFileName") takes its default.
 StartupSettings ReadStartupSettings(QSettings& settings, const std::string& programFolder);
 StartupSettings ReadStartupSettings(const std::string& programFolder);
 

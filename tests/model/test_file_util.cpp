@@ -1,9 +1,16 @@
 #include "model/file_util.h"
 
+#include "engine/kv.h"
+#include "model/project_file.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+#include <limits>
+#include <stdexcept>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 using model::zDLFile_Vendra;
@@ -99,5 +106,75 @@ TEST(FileUtil, FoldersAndFiles)
         if (c == '/') c = '\\';
     EXPECT_TRUE(f.ChkFileExists(windowsForm));
     EXPECT_FALSE(f.ChkFileExists((root / "missing").string()));
+    fs::remove_all(root);
+}
+
+TEST(FileUtil, ReadRegularFile)
+{
+    const fs::path root = fs::temp_directory_path() / ("kv_read_test_" + std::to_string(::getpid()));
+    fs::remove_all(root);
+    fs::create_directories(root);
+    const std::string file = (root / "p.kud").string();
+    const std::string bytes("a\0b\r\n\xff", 6);
+    std::ofstream(file, std::ios::binary) << bytes;
+    EXPECT_EQ(model::ReadRegularFile(file, 6), bytes);
+    EXPECT_EQ(model::ReadRegularFile(file, std::numeric_limits<std::uintmax_t>::max()), bytes);
+    fs::create_symlink(file, root / "link.kud");
+    EXPECT_EQ(model::ReadRegularFile((root / "link.kud").string(), 100), bytes);
+    std::ofstream((root / "empty.kud").string());
+    EXPECT_EQ(model::ReadRegularFile((root / "empty.kud").string(), 0), "");
+
+    // Refused before anything is read; a FIFO without a writer would
+    // otherwise wait for one.
+    ASSERT_EQ(::mkfifo((root / "fifo").c_str(), 0600), 0);
+    struct Case {
+        std::string path;
+        std::uintmax_t max;
+        const char* message;
+    };
+    const Case cases[] = {
+        {file, 5, "is too large (6 bytes, at most 5)"},
+        {(root / "fifo").string(), 100, "is not a regular file"},
+        {root.string(), 100, "is not a regular file"},
+        {"/dev/zero", 100, "is not a regular file"},
+        {(root / "missing").string(), 100, "cannot open"},
+    };
+    for (const Case& c : cases) {
+        try {
+            model::ReadRegularFile(c.path, c.max);
+            ADD_FAILURE() << c.path;
+        } catch (const std::runtime_error& e) {
+            const std::string what = e.what();
+            EXPECT_NE(what.find(c.message), std::string::npos) << what;
+            EXPECT_NE(what.find(c.path), std::string::npos) << what;
+        }
+    }
+    fs::remove_all(root);
+}
+
+TEST(FileUtil, ProjectReaderTakesOnlyRegularFilesOfAProjectsSize)
+{
+    kv::KV engine(KV_SAMPLE_DIR);
+    const fs::path root = fs::temp_directory_path() / ("kv_project_read_" + std::to_string(::getpid()));
+    fs::remove_all(root);
+    fs::create_directories(root);
+    ASSERT_EQ(::mkfifo((root / "fifo.kud").c_str(), 0600), 0);
+    // One byte beyond the current layout with 32767 columns; sparse, so cheap.
+    const std::uintmax_t largest =
+        model::kProjectRecordSize + 32767ull * (model::kColumnRecordSize + model::kKvBaseRecordSize);
+    std::ofstream((root / "huge.kud").string());
+    fs::resize_file(root / "huge.kud", largest + 1);
+    struct Case {
+        const char* name;
+        const char* message;
+    };
+    for (const Case& c : {Case{"fifo.kud", "is not a regular file"}, Case{"huge.kud", "is too large"}}) {
+        try {
+            model::ReadProjectFile((root / c.name).string(), engine);
+            ADD_FAILURE() << c.name;
+        } catch (const std::runtime_error& e) {
+            EXPECT_NE(std::string(e.what()).find(c.message), std::string::npos) << e.what();
+        }
+    }
     fs::remove_all(root);
 }

@@ -49,6 +49,9 @@ TEST(StartupSettingsTest, DefaultsAndUnusableValues)
     const Case cases[] = {
         {"0", "False", "300", 0, false, 300}, {"6", "true", "240", 6, true, 240},  {"4", "-1", "180.5", 4, true, 180.5},
         {"2", "0", "x", 1, false, 240},       {"abc", "maybe", "", 1, true, 240}, {"99", "TRUE", "1e400", 1, true, 240},
+        // Out of a double's range, or a limit every strength would be cut to.
+        {"1", "1e400", "0", 1, true, 240},    {"1", "-1e400", "-5", 1, true, 240},
+        {"1", "&HFFFFFFFFFFFF", "-1e400", 1, true, 240}, {"1", "False", "1e-3", 1, false, 1e-3},
     };
     for (const Case& c : cases) {
         s.beginGroup("Settings");
@@ -60,6 +63,31 @@ TEST(StartupSettingsTest, DefaultsAndUnusableValues)
         EXPECT_EQ(r.kvSeries, c.series) << c.kvv;
         EXPECT_EQ(r.siDisp, c.siDisp) << c.si;
         EXPECT_EQ(r.fcUpperLimit, c.fcLimit) << c.fc;
+    }
+    fs::remove_all(dir);
+}
+
+TEST(StartupSettingsTest, BlankCatalogueNameOrFolderTakesTheDefault)
+{
+    const fs::path dir = TempDir("catalogue");
+    QSettings s(QString::fromStdString((dir / "c.ini").string()), QSettings::IniFormat);
+    struct Case {
+        const char* path;
+        const char* name;
+        const char* wantPath;
+        const char* wantName;
+    };
+    const Case cases[] = {
+        {"", "", "/opt/prog", "\\data.mdb"},
+        {"  ", "\\cat.mdb", "/opt/prog", "\\cat.mdb"},
+        {"/srv/db", "", "/srv/db", "\\data.mdb"},
+    };
+    for (const Case& c : cases) {
+        s.setValue("Settings/DataFilePath", c.path);
+        s.setValue("Settings/DataFileName", c.name);
+        const StartupSettings r = ReadStartupSettings(s, "/opt/prog");
+        EXPECT_EQ(r.dataFilePath, c.wantPath) << c.path;
+        EXPECT_EQ(r.dataFileName, c.wantName) << c.name;
     }
     fs::remove_all(dir);
 }
