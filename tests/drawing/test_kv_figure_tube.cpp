@@ -70,11 +70,13 @@ TEST_F(Tube, DimensionTextsAndLines) {
     // Bolt pitch below the base: extension lines from y = 5.5 to 14.5, the
     // line at 14, arrowheads opening toward the middle.
     EXPECT_TRUE(HasSeg(segs, {-5.5, 5.5, -5.5, 14.5}));
+    EXPECT_TRUE(HasSeg(segs, {5.5, 5.5, 5.5, 14.5}));
     EXPECT_TRUE(HasSeg(segs, {-5.5, 14, 5.5, 14}));
     EXPECT_TRUE(HasSeg(segs, {-5.5, 14, -4, 13.5}));
     EXPECT_TRUE(HasSeg(segs, {5.5, 14, 4, 14.5}));
     // Plate size, right of the base.
     EXPECT_TRUE(HasSeg(segs, {17, -7, 17, 7}));
+    EXPECT_TRUE(HasSeg(segs, {5.5, -7, 17.5, -7}));
     EXPECT_TRUE(HasSeg(segs, {5.5, 7, 17.5, 7}));
     // Direction symbol.
     EXPECT_TRUE(HasSeg(segs, {-13, 21, -5, 21}));

@@ -129,6 +129,21 @@ TEST_F(Diagram, ScalingOfTheWorkedExampleOnScreen) {
     EXPECT_EQ(pic.ops[1].args, (std::vector<double>{0, 0, 4800, 3600}));
 }
 
+// The moment step is the first of 5, 10, 25, 50, ... with fewer than 5 steps
+// over MaxM: exactly 5 steps is one too many.
+TEST_F(Diagram, MomentStepAtItsThreshold) {
+    struct Case {
+        double maxM, step;
+    } cases[] = {{250, 100}, {249, 50}, {25, 10}, {24, 5}};
+    show(true, false, false);
+    for (const Case& c : cases) {
+        kv.muMax[0] = c.maxM * 158 / 188;  // MaxM = Mm × 188 / 158, exact here
+        draw();
+        ASSERT_EQ(gNMChart.MaxM, c.maxM);
+        EXPECT_EQ(gNMChart.StepM, c.step) << "MaxM " << c.maxM;
+    }
+}
+
 TEST_F(Diagram, ScalingIntoThePrintedArea) {
     po.setprpMode(1);
     po.setprpVsPrinter(&page);

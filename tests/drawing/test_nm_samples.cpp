@@ -2,6 +2,7 @@
 // targets and keeps them for a person to look at: samples/nm_s.png and
 // samples/nm_src.png (picture box), samples/nm_diagrams.pdf (one page, both
 // diagrams in 82.5 x 138 mm areas) and its page as samples/nm_diagrams_page.png.
+// Each diagram must be what a direct call records, and must show.
 #include "drawing/globals.h"
 #include "drawing/nm_diagram.h"
 #include "model/base_data.h"
@@ -9,6 +10,7 @@
 #include "platform/qt/ole_color.h"
 #include "platform/qt/picture_box.h"
 #include "platform/qt/print_control.h"
+#include "sample_check.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,6 +19,7 @@
 
 using namespace drawing;
 using nmtest::NMGlobals;
+using namespace samplecheck;
 
 namespace {
 
@@ -63,18 +66,28 @@ void SetUpColumn(bool steel) {
 
 void DrawOnScreen(const char* file, bool steel) {
     NMGlobals globals;
-    SetUpColumn(steel);
-    vbqt::PictureBox box;
-    box.resize(640, 480);
-    box.setTwipsPerPixel(15, 15);
-    clsPrintOut po;
-    po.setprpMode(2);
-    po.setprpPicture(&box);
-    po.setFontName("ＭＳ 明朝");
-    po.setFontSize(11);
+    vbqt::PictureBox box, ruler;
+    for (vbqt::PictureBox* b : {&box, &ruler}) {
+        b->resize(640, 480);
+        b->setTwipsPerPixel(15, 15);
+    }
     NMEngineKv kv(nmtest::SampleEngine());
-    int16_t iCol = 1, dir = 999;
-    DrawNMDiagram(kv, po, iCol, dir);
+    const auto draw = [&](vbqt::PictureTarget& target) {
+        SetUpColumn(steel);
+        clsPrintOut po;
+        po.setprpMode(2);
+        po.setprpPicture(&target);
+        po.setFontName("ＭＳ 明朝");
+        po.setFontSize(11);
+        int16_t iCol = 1, dir = 999;
+        DrawNMDiagram(kv, po, iCol, dir);
+    };
+    TeePicture tee(box, ruler);
+    draw(tee);
+    MeasuredPicture direct(ruler);
+    draw(direct);
+    EXPECT_EQ(Strings(tee.log.ops), Strings(direct.ops));
+    ExpectShown(box.image(), PictureProbes(tee.log.ops, 15), 50, file);
 
     QDir().mkpath(KV_TEST_OUT_DIR);
     const QString path = QString(KV_TEST_OUT_DIR "/") + file;
@@ -95,15 +108,13 @@ TEST(NMSamples, SrcDiagramPng) { DrawOnScreen("nm_src.png", false); }
 
 TEST(NMSamples, BothDiagramsOnPaperPdf) {
     NMGlobals globals;
-    vbqt::PrintControl pc;
-    pc.StartDoc();
-    clsPrintOut po;
-    po.setprpMode(1);
-    po.setprpVsPrinter(&pc);
-    po.setFontName("ＭＳ 明朝");
-    po.setFontSize(6);
     NMEngineKv kv(nmtest::SampleEngine());
-    for (const bool steel : {true, false}) {
+    const auto draw = [&](vbqt::PrintControl& pc, bool steel) {
+        clsPrintOut po;
+        po.setprpMode(1);
+        po.setprpVsPrinter(&pc);
+        po.setFontName("ＭＳ 明朝");
+        po.setFontSize(6);
         SetUpColumn(steel);
         gNMChart.AreaLeft = steel ? 15 : 110;
         gNMChart.AreaTop = 30;
@@ -111,9 +122,16 @@ TEST(NMSamples, BothDiagramsOnPaperPdf) {
         gNMChart.AreaHeight = 138;
         int16_t iCol = 1, dir = 999;
         DrawNMDiagram(kv, po, iCol, dir);
+    };
+    vbqt::PrintControl pc;
+    pc.StartDoc();
+    size_t bounds[3] = {0, 0, 0};
+    for (const bool steel : {true, false}) {
+        draw(pc, steel);
+        bounds[steel ? 1 : 2] = pc.pages().front().ops.size();
     }
     pc.EndDoc();
-    EXPECT_EQ(pc.PageCount(), 1);
+    ASSERT_EQ(pc.PageCount(), 1);
 
     QDir().mkpath(KV_TEST_OUT_DIR);
     const QString path = QStringLiteral(KV_TEST_OUT_DIR "/nm_diagrams.pdf");
@@ -122,6 +140,18 @@ TEST(NMSamples, BothDiagramsOnPaperPdf) {
     EXPECT_GT(QFileInfo(path).size(), 1000);
     const QImage img = pc.renderPage(0, 200);
     EXPECT_TRUE(img.save(QStringLiteral(KV_TEST_OUT_DIR "/nm_diagrams_page.png")));
+
+    const auto& ops = pc.pages().front().ops;
+    for (const bool steel : {true, false}) {
+        const size_t from = bounds[steel ? 0 : 1], to = bounds[steel ? 1 : 2];
+        const char* what = steel ? "steel diagram" : "SRC diagram";
+        vbqt::PrintControl own;
+        own.StartDoc();
+        draw(own, steel);
+        own.EndDoc();
+        EXPECT_EQ(Strings(own.pages().front().ops), Strings(ops, from, to)) << what;
+        ExpectShown(img, PageProbes(ops, from, to, 200), 50, what);
+    }
 }
 
 }  // namespace

@@ -1,11 +1,18 @@
 #!/usr/bin/env python3
-"""Reference values for test_smode.cpp, worked out straight from the formulas
-of the steel-base strengths (zone cascades) with plain IEEE doubles.
+"""Reference values for test_smode.cpp and test_shear.cpp, worked out straight
+from the formulas of the steel-base strengths (zone cascades, long-term set,
+shear along the ray) with plain IEEE doubles.
 
-Run: python3 tests/engine/smode_reference.py  -> prints the C++ table rows.
-The base used by every row is the one of MakeBase() in test_smode.cpp.
+    python3 smode_reference.py                 prints the C++ table rows
+    python3 smode_reference.py --check FILE..  compares them with the tables
+                                               kMuRows, kLongTermRows and kRays
+                                               of the C++ sources (run by CTest)
+
+The base used by every row is the one of MakeBase() in test_smode_base.h.
 """
 import math
+import re
+import sys
 
 SI = 9.80665
 # plan dimensions X (mm): D, B, d1, -, d2, -
@@ -175,22 +182,27 @@ def bounds(kind, abv, state):
         return [Nu, bnd, bnd - T, -T, -2 * T]
 
 
-def main():
-    cases = [(0, 0, 0), (0, 0, 1), (2, 0, 0), (1, 0, 0), (3, 0, 1), (4, 0, 2), (1, 1, 0), (4, 1, 1),
-             (5, 0, 1), (5, 1, 0), (6, 0, 0), (6, 0, 1), (6, 1, 0), (6, 1, 2)]
-    for kind, abv, state in cases:
+# Zone table: one point inside every zone (midway between its bounds), one
+# just outside either end, and a point DELTA either side of every bound, so
+# that a bound that moves by more than DELTA changes a row.
+DELTA = 0.01  # tf
+ZONE_CASES = [(0, 0, 0), (0, 0, 1), (2, 0, 0), (1, 0, 0), (3, 0, 1), (4, 0, 2), (1, 1, 0), (4, 1, 1),
+              (5, 0, 1), (5, 1, 0), (6, 0, 0), (6, 0, 1), (6, 1, 0), (6, 1, 2)]
+
+
+def zone_rows():
+    """(kind, AbV, state, N, Mu in tf*m, label or None), N from the top down."""
+    rows = []
+    for kind, abv, state in ZONE_CASES:
         b = bounds(kind, abv, state)
-        if sorted(b, reverse=True) != b:
-            print(f"// kind {kind} AbV {abv} state {state}: bounds out of order {b}")
+        if any(b[i] - b[i + 1] <= 2 * DELTA for i in range(len(b) - 1)):
+            raise ValueError(f"kind {kind} AbV {abv} state {state}: bounds out of order {b}")
         pts = [b[0] + 5] + [(b[i] + b[i + 1]) / 2 for i in range(len(b) - 1)] + [b[-1] - 5]
-        for N in pts:
+        pts += [x for bound in b for x in (bound + DELTA, bound - DELTA)]
+        for N in sorted(pts, reverse=True):
             m, lab = zone_moment(kind, abv, state, N)
-            lab_s = "nullptr" if lab is None else f'"{lab}"'
-            print(f"        {{{kind}, {abv}, {state}, {N!r}, {m / 100!r}, {lab_s}}},")
-
-
-if __name__ == "__main__":
-    main()
+            rows.append((kind, abv, state, N, m / 100, lab))
+    return rows
 
 
 # ---- long-term moment of kinds 0 and 2 (tf*cm) and its Nl -----------------
@@ -234,16 +246,23 @@ def long_term(kind, N, ex_mm, ey_mm=0.0, abv=0):
     return M, Nl, mode, plastic
 
 
-def print_long_term():
-    for kind, ex in [(0, 0.0), (0, 50.0), (2, 200.0), (0, 225.0)]:
-        for N in [300.0, 150.0, 50.0, 0.0, -15.0, -30.0, -50.0]:
-            M, Nl, mode, plastic = long_term(kind, N, ex)
-            print(f"        {{{kind}, {ex!r}, {N!r}, {(M / 100 - abs(N * ex / 1000))!r}, {Nl!r}}},"
-                  f"  // mode {mode}, {'plastic' if plastic else 'elastic'}")
+# (kind, ex mm, N tf) of the long-term table: every mode, both sets.
+LONG_TERM_CASES = [
+    (0, 0.0, 300.0), (0, 0.0, 150.0), (0, 0.0, 50.0), (0, 0.0, 0.0), (0, 0.0, -15.0), (0, 0.0, -30.0),
+    (0, 0.0, -50.0),
+    (0, 50.0, 150.0), (0, 50.0, 50.0), (0, 50.0, 0.0), (0, 50.0, -50.0),
+    (2, 200.0, 300.0), (2, 200.0, 150.0), (2, 200.0, 0.0), (2, 200.0, -30.0),
+    (0, 225.0, 150.0), (0, 225.0, 50.0), (0, 225.0, -15.0),
+]
 
 
-if __name__ == "__main__":
-    print_long_term()
+def long_term_rows():
+    """(kind, ex, N, Mu in tf*m less the eccentric moment, Nl)."""
+    rows = []
+    for kind, ex, N in LONG_TERM_CASES:
+        M, Nl, _, _ = long_term(kind, N, ex)
+        rows.append((kind, ex, N, M / 100 - abs(N * ex / 1000), Nl))
+    return rows
 
 
 # ---- shear: ray search, zone, friction and bolt term (test_shear.cpp) -------
@@ -371,23 +390,126 @@ def shear(kind, abv, state, N, M, e=0.0, beta=BETA):
     return x, rho, lab, qu0, qu1
 
 
-def print_shear():
-    # (kind, AbV, state, N, M as a share of the capacity at N, e)
-    cases = [(0, 0, 0, 100.0, 20.0), (0, 0, 1, 400.0, 4.0), (0, 0, 0, -20.0, 8.0), (2, 0, 1, 30.0, 25.0),
-             (0, 0, 2, 100.0, 5.0),
-             (1, 1, 0, 300.0, 14.2), (1, 1, 1, 300.0, 14.2), (1, 1, 0, 250.0, 30.0), (4, 1, 0, 100.0, 30.0),
-             (4, 1, 0, -60.0, 12.0), (3, 1, 2, -20.0, 10.0),
-             (1, 0, 0, 380.0, 9.0), (4, 0, 1, 100.0, 30.0), (3, 0, 0, -30.0, 4.0),
-             (5, 0, 0, 200.0, 28.0), (5, 0, 0, 80.0, 30.0), (5, 1, 1, -60.0, 10.0), (5, 1, 0, -60.0, 10.0),
-             (6, 0, 1, 300.0, 10.0), (6, 0, 0, 100.0, 20.0), (6, 1, 1, -50.0, 6.0)]
-    for kind, abv, state, N, M in cases:
-        res = shear(kind, abv, state, N, M)
+# Loads of the ray table (kind, AbV, state, N tf, M tf*m): one load per zone
+# label, ultimate and service states where the bolt term differs; bolts with
+# beta 0.95, so that sqrt(1 - t^2) governs in some zones.
+RAY_BETA = 0.95
+RAY_CASES = [
+    (0, 0, 0, 471.0, 0.1), (0, 0, 0, 396.0, 12.4), (0, 0, 2, 149.0, 0.1), (0, 0, 0, 297.0, 21.0),
+    (0, 0, 0, 50.0, 25.9), (0, 0, 0, -25.0, 0.3),
+    (1, 0, 0, -25.0, 0.3), (1, 0, 0, 297.0, 21.0), (1, 0, 1, 297.0, 9.3), (1, 0, 0, 396.0, 12.4),
+    (1, 0, 0, 471.0, 0.1),
+    (1, 1, 0, -25.0, 0.6), (1, 1, 0, 198.0, 38.9), (1, 1, 1, 149.0, 19.5), (1, 1, 0, 198.0, 25.9),
+    (1, 1, 0, 297.0, 21.0), (1, 1, 1, 297.0, 9.3), (1, 1, 0, 396.0, 12.4), (1, 1, 0, 471.0, 0.1),
+    (2, 0, 2, 130.0, 0.1), (2, 0, 1, 33.0, 18.3),
+    (3, 1, 1, -20.0, 0.5), (3, 1, 0, 489.0, 0.1),
+    (4, 0, 1, -19.0, 0.2), (4, 1, 1, 149.0, 29.2),
+    (5, 0, 0, -25.0, 0.3), (5, 0, 0, 396.0, 23.5), (5, 0, 1, 294.0, 11.6), (5, 0, 0, 396.0, 15.7),
+    (5, 0, 0, 471.0, 0.2),
+    (5, 1, 0, -25.0, 0.6), (5, 1, 0, 297.0, 38.7), (5, 1, 0, 396.0, 23.5), (5, 1, 1, 349.0, 0.1),
+    (6, 0, 0, -23.0, 0.2), (6, 0, 0, 374.0, 27.0), (6, 0, 1, 294.0, 9.2), (6, 0, 0, 374.0, 18.0),
+    (6, 0, 0, 445.0, 0.2),
+    (6, 1, 0, -23.0, 0.5), (6, 1, 0, 281.0, 24.9), (6, 1, 1, 294.0, 12.0), (6, 1, 0, 374.0, 13.4),
+    (6, 1, 0, 445.0, 0.2),
+]
+
+
+def ray_rows():
+    """(kind, AbV, state, N, M, x, zone, Qu0, Qu1)."""
+    rows = []
+    for kind, abv, state, N, M in RAY_CASES:
+        res = shear(kind, abv, state, N, M, beta=RAY_BETA)
         if res is None:
-            print(f"// gated {kind} {abv} {state} {N} {M}")
+            raise ValueError(f"ray load fails in bending: {kind} {abv} {state} {N} {M}")
+        x, _, lab, qu0, qu1 = res
+        rows.append((kind, abv, state, N, M, x, lab, qu0, qu1))
+    return rows
+
+
+# ---- the tables and their C++ counterparts ----------------------------------
+TABLES = {"kMuRows": zone_rows, "kLongTermRows": long_term_rows, "kRays": ray_rows}
+
+
+def cpp_value(v):
+    if v is None:
+        return "nullptr"
+    if isinstance(v, str):
+        return f'"{v}"'
+    return repr(v)
+
+
+def cpp_tables(sources):
+    """The rows of every table of TABLES found in the C++ sources."""
+    found = {}
+    for path in sources:
+        with open(path, encoding="utf-8") as f:
+            text = re.sub(r"//[^\n]*", "", f.read())
+        for name in TABLES:
+            m = re.search(name + r"\[\]\s*=\s*\{(.*?)\n\s*\};", text, re.S)
+            if not m:
+                continue
+            rows = []
+            for row in re.findall(r"\{([^{}]*)\}", m.group(1)):
+                rows.append(tuple(parse_cpp(t.strip()) for t in row.split(",")))
+            found[name] = (path, rows)
+    return found
+
+
+def parse_cpp(token):
+    if token == "nullptr":
+        return None
+    if token.startswith('"'):
+        return token[1:-1]
+    if re.fullmatch(r"-?\d+", token):
+        return int(token)
+    return float(token)
+
+
+def same(a, b):
+    if isinstance(a, str) or a is None or isinstance(b, str) or b is None:
+        return a == b
+    # Ulps of a platform's libm aside, every number must agree.
+    return abs(a - b) <= 1e-13 * max(1.0, abs(a), abs(b))
+
+
+def check(sources):
+    found = cpp_tables(sources)
+    failures = 0
+    for name, make in TABLES.items():
+        if name not in found:
+            print(f"{name}: table not found in {' '.join(sources)}")
+            failures += 1
             continue
-        x, rho, lab, qu0, qu1 = res
-        print(f"        {{{kind}, {abv}, {state}, {N!r}, {M!r}, {x!r}, \"{lab}\", {qu0!r}, {qu1!r}}},")
+        path, have = found[name]
+        want = make()
+        if len(have) != len(want):
+            print(f"{name} ({path}): {len(have)} rows, the reference has {len(want)}")
+            failures += 1
+        shown = 0
+        for i, (h, w) in enumerate(zip(have, want)):
+            if len(h) != len(w) or not all(same(x, y) for x, y in zip(h, w)):
+                failures += 1
+                shown += 1
+                if shown > 10:
+                    continue
+                print(f"{name} ({path}) row {i + 1}:\n  C++       {{{', '.join(map(cpp_value, h))}}}"
+                      f"\n  reference {{{', '.join(map(cpp_value, w))}}}")
+        if shown > 10:
+            print(f"{name}: {shown - 10} more rows differ")
+    if failures == 0:
+        print(f"{', '.join(TABLES)}: the C++ tables agree with the reference")
+    return failures == 0
+
+
+def main(argv):
+    if len(argv) > 1 and argv[1] == "--check":
+        return 0 if check(argv[2:]) else 1
+    for name, make in TABLES.items():
+        print(f"// {name}")
+        for row in make():
+            print(f"        {{{', '.join(map(cpp_value, row))}}},")
+    return 0
 
 
 if __name__ == "__main__":
-    print_shear()
+    sys.exit(main(sys.argv))

@@ -22,8 +22,8 @@ double Shear(KvState& s, double N, double M) {
     return CalcQu(s, N, M, s.Condition, s.Zone);
 }
 
-// Rays from tests/engine/smode_reference.py (print_shear and its sweep): one
-// load per zone label, ultimate and service states where the bolt term
+// Rays from tests/engine/smode_reference.py (RAY_CASES, compared by CTest):
+// one load per zone label, ultimate and service states where the bolt term
 // differs; bolts with β 0.95, so that √(1 - t²) governs in some zones.
 // x is where the ray leaves the curve (ratio = N / x); Qu0 friction, Qu1 bolts.
 struct RayRow {

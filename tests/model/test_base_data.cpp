@@ -11,18 +11,6 @@
 
 using namespace model;
 
-TEST(RoundUpTo5Test, Boundaries)
-{
-    struct Case {
-        double x, expected;
-    };
-    const Case cases[] = {
-        {35, 35},  {36.2, 40}, {40.9, 40}, {41, 45},   {35.9, 35}, {36.0, 40},
-        {30.9, 30}, {31.0, 35}, {0, 0},     {-35.5, -35}, {-36.2, -40},
-    };
-    for (const Case& c : cases) EXPECT_EQ(RoundUpTo5(c.x), c.expected) << c.x;
-}
-
 class BaseData : public ::testing::Test {
 protected:
     void SetUp() override

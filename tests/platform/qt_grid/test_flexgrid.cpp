@@ -10,6 +10,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 using qtgrid::FlexGrid;
@@ -210,6 +212,25 @@ TEST_F(InputGrid, ListBoxRowsByCtrlAndShift)
     EXPECT_EQ(g.SelectedRows(), 2);
     g.setSelectionMode(qtgrid::flexSelectionFree);
     EXPECT_EQ(g.SelectedRows(), 0);
+}
+
+// Setting the row from code selects it in list-box mode from the first data
+// row on; a fixed row does not become selected.
+TEST_F(InputGrid, ListBoxRowFromCodeStartsAtTheFirstDataRow)
+{
+    g.setSelectionMode(qtgrid::flexSelectionListBox);
+    ASSERT_EQ(g.FixedRows(), 2);
+    const std::function<void(int)> byCode[] = {[&](int r) { g.setRow(r); },
+                                               [&](int r) { g.Select(r, 2); }};
+    for (const auto& set : byCode) {
+        set(4);
+        set(2);
+        ASSERT_EQ(g.SelectedRows(), 1);
+        EXPECT_EQ(g.SelectedRow(0), 2);
+        set(1);
+        ASSERT_EQ(g.SelectedRows(), 1);
+        EXPECT_EQ(g.SelectedRow(0), 2);
+    }
 }
 
 TEST(FlexGridKeys, ArrowsSkipHiddenAndAHandlerCanTakeTheKey)
