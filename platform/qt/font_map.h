@@ -19,4 +19,11 @@ QString mapVbFontName(const QString& name);
 // A Qt font for a font object; the point size is kept as given.
 QFont toQFont(const StdFont& f);
 
+// Both targets lay texts out in the cell the program's positions were worked
+// out for: the em box of the font size, its top at the current y, the
+// baseline at the em's ascent as the face designs it (the OS/2 typo ascender
+// and descender), not at the taller line box the face reports for spacing.
+// The part of the em above the baseline, 0 < a < 1.
+double emAscent(const QFont& f);
+
 }  // namespace vbqt

@@ -233,8 +233,9 @@ void PictureBox::Print(const std::string& text) {
         painter.setRenderHints(hints());
         painter.setFont(f);
         painter.setPen(oleToQColor(foreColor_));
-        const QPointF at(curX_ / twipsPerPixelX(), curY_ / twipsPerPixelY());
-        painter.drawText(QRectF(at, QSizeF(1e6, 1e6)), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip,
+        // The cell's top is the current y; the baseline is the em's ascent below it.
+        const double em = emPixels(f);
+        painter.drawText(QPointF(curX_ / twipsPerPixelX(), curY_ / twipsPerPixelY() + emAscent(f) * em),
                          s);
     }
     curY_ += TextHeight(text);
@@ -249,8 +250,12 @@ float PictureBox::TextWidth(const std::string& text) const {
 
 float PictureBox::TextHeight(const std::string& text) const {
     (void)text;
-    const QFontMetricsF m(qfont(), &image_);
-    return static_cast<float>(m.lineSpacing() * twipsPerPixelY());
+    return static_cast<float>(emPixels(qfont()) * twipsPerPixelY());
+}
+
+// The em as the painter sizes the font on the image: points at its resolution.
+double PictureBox::emPixels(const QFont& f) const {
+    return f.pointSizeF() * image_.logicalDpiY() / 72.0;
 }
 
 void PictureBox::paintEvent(QPaintEvent*) {

@@ -75,6 +75,7 @@ private:
     QPointF resolve(VbPoint p) const;
     QPen pen(int32_t color) const;
     QFont qfont() const;
+    double emPixels(const QFont& f) const;
     void fitImage();
 
     QImage image_;

@@ -213,10 +213,10 @@ double PrintControl::TextWidth(const std::string& text) const {
     return m.horizontalAdvance(QString::fromStdString(text));
 }
 
+// The em box: 20 twips a point.
 double PrintControl::TextHeight(const std::string& text) const {
     (void)text;
-    const QFontMetricsF m(toQFont(font_), twipsDevice());
-    return m.lineSpacing();
+    return toQFont(font_).pointSizeF() * 20;
 }
 
 void PrintControl::DrawPicture(const QImage& picture, double x1, double y1, double x2, double y2) {
@@ -269,12 +269,16 @@ void PrintControl::paintPage(int index, QPainter& painter, double ux, double uy)
             painter.drawPath(path);
             break;
         }
-        case PageOp::Text:
-            painter.setFont(toQFont(op.font));
+        case PageOp::Text: {
+            // The cell's top is at p1; the baseline is the em's ascent below it.
+            const QFont font = toQFont(op.font);
+            // The painter sizes the font at its device's resolution.
+            const double em = font.pointSizeF() * painter.device()->logicalDpiY() / 72.0;
+            painter.setFont(font);
             painter.setPen(oleToQColor(op.textColor));
-            painter.drawText(QRectF(dev(op.p1), QSizeF(1e7, 1e7)),
-                             Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, op.text);
+            painter.drawText(dev(op.p1) + QPointF(0, emAscent(font) * em), op.text);
             break;
+        }
         case PageOp::Picture:
             painter.drawImage(box, op.picture);
             break;

@@ -20,7 +20,9 @@ namespace {
 // Model units: the sampler is about 180 x 130 units.
 void drawSampler(clsPrintOut& po, const FigureFrameTbl& f, bool paper) {
     po.setFontName("ＭＳ 明朝");
-    po.setFontSize(paper ? 8 : 11);
+    // A dimension text stands 2.2 units over its line: the em of the font at
+    // the sampler's scale (75 twips, or a millimetre, a unit).
+    po.setFontSize(paper ? 6 : 8.25);
     po.setDrawWidth(paper ? 3 : 2);
 
     const auto at = [&](double x, double y) {

@@ -125,9 +125,8 @@ TEST_F(PictureBoxTest, PrintDrawsAndEndsTheLine) {
     box.setForeColor(RGB(0, 0, 0));
     const float h = box.TextHeight("日本語");
     const float w = box.TextWidth("日本語");
-    // 11 pt is 220 twips; full-width characters are about an em wide.
-    EXPECT_GT(h, 220);
-    EXPECT_LT(h, 400);
+    // The cell is the em: 11 pt is 220 twips; full-width characters are an em wide.
+    EXPECT_FLOAT_EQ(h, 220);
     EXPECT_NEAR(w, 3 * 220, 40);
     box.setCurrentX(300);
     box.setCurrentY(300);

@@ -1,3 +1,4 @@
+#include "platform/qt/font_map.h"
 #include "platform/qt/ole_color.h"
 #include "platform/qt/print_control.h"
 #include "platform/text/vberror.h"
@@ -6,6 +7,7 @@
 #include <QFile>
 #include <QPrintPreviewWidget>
 #include <QProcess>
+#include <QRawFont>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
@@ -59,6 +61,14 @@ const Word* find(const std::vector<Word>& words, const QString& text) {
 }
 
 constexpr double kPtPerMm = 72.0 / 25.4;
+
+// pdftotext boxes a word by the face's line box around the baseline, and the
+// baseline lies the em's ascent below the point the text was put at.
+double wordTop(const StdFont& f, double topPt) {
+    const QFont q = toQFont(f);
+    const QRawFont raw = QRawFont::fromFont(q);
+    return topPt + (emAscent(q) - raw.ascent() / raw.pixelSize()) * f.Size;
+}
 
 }  // namespace
 
@@ -164,7 +174,7 @@ TEST(PrintControl, PdfShowsTextWhereItWasPutAndTheContinuation) {
     pc.setText("日本語");
     pc.NewPage();
     pc.setCurrentX(0);
-    pc.setCurrentY(0);
+    pc.setCurrentY(10 * kTwipsPerMm);
     pc.setText("Second");
 
     QDir().mkpath(KV_TEST_OUT_DIR);
@@ -180,12 +190,11 @@ TEST(PrintControl, PdfShowsTextWhereItWasPutAndTheContinuation) {
     const Word* jp = find(words, QString::fromUtf8("日本語"));
     ASSERT_TRUE(left && right && jp);
     EXPECT_NEAR(left->xMin, 20 * kPtPerMm, 1.0);
-    // The box's top is the line's top: 14.5 mm, give or take the font's ascent rounding.
-    EXPECT_NEAR(left->yMin, 14.5 * kPtPerMm, 1.5);
+    EXPECT_NEAR(left->yMin, wordTop(f, 14.5 * kPtPerMm), 0.3);
     EXPECT_NEAR(right->xMin, advance / 20, 1.0);
     EXPECT_NEAR(right->yMin, left->yMin, 0.1);
     EXPECT_NEAR(jp->xMin, 30 * kPtPerMm, 1.0);
-    EXPECT_NEAR(jp->yMin, 60 * kPtPerMm, 1.5);
+    EXPECT_NEAR(jp->yMin, wordTop(f, 60 * kPtPerMm), 0.3);
     EXPECT_TRUE(find(words, "Second"));
 }
 
