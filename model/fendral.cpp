@@ -265,8 +265,17 @@ void WriteSide(ListWriter& w, const FendralSideTbl& s)
     }
 }
 
-// The versions this reader knows; a later one may hold fields it cannot place.
-constexpr const char* kVersions[] = {"1.00", "1.01", "1.02", "1.03", "1.04"};
+// A version is digits, a point and two digits, "1.00" or later. A later one
+// than "1.04" is read as "1.04": its extra fields stand before each record's
+// separator, which the reader skips to.
+bool IsReadableVersion(const std::string& v)
+{
+    const std::size_t dot = v.find('.');
+    if (dot == std::string::npos || dot == 0 || v.size() != dot + 3) return false;
+    for (std::size_t i = 0; i < v.size(); ++i)
+        if (i != dot && (v[i] < '0' || v[i] > '9')) return false;
+    return v >= "1.00";
+}
 
 // The fields a record of that version has at the least, with empty pair and
 // item lists.
@@ -441,8 +450,7 @@ int32_t clsFendral::Data_Read(const std::string& vstrPath, const std::string& vs
     ListReader r(ReadRegularFile(file, kMaxListFileBytes));
     r.lineText();  // title
     fresh.readVersion_ = r.lineText();
-    if (std::find(std::begin(kVersions), std::end(kVersions), fresh.readVersion_) == std::end(kVersions))
-        r.fail("unknown version " + fresh.readVersion_);
+    if (!IsReadableVersion(fresh.readVersion_)) r.fail("unknown version " + fresh.readVersion_);
     const int32_t count = r.count("record", FieldsPerRecord(fresh.readVersion_));
     // Records are added as they are read: memory follows what the file
     // really holds, not what its count claims.

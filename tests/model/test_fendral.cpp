@@ -186,7 +186,8 @@ TEST(FendralFile, VersionTable)
     };
     const Case cases[] = {
         {"1.00", false, false, false, false}, {"1.01", true, false, false, false}, {"1.02", true, true, false, false},
-        {"1.03", true, true, true, false},     {"1.04", true, true, true, true},
+        {"1.03", true, true, true, false},     {"1.04", true, true, true, true},    {"1.10", true, true, true, true},
+        {"9.99", true, true, true, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.version);
@@ -283,10 +284,12 @@ TEST(FendralFile, BadFileKeepsTheList)
         {truncated, "the file ends inside a record"},
         {halved, "line 3: the record count 1 is more than the rest of the file holds"},
         {"", "line 1: the file ends inside a record"},
-        // Only the versions the reader knows; a later one may place fields elsewhere.
-        {WithLine(good, 2, "9.99"), "line 2: unknown version"},
+        // A version line must be a version; a later one reads as "1.04" (VersionTable).
         {WithLine(good, 2, "abc"), "line 2: unknown version"},
-        {WithLine(good, 2, "1.10"), "line 2: unknown version"},
+        {WithLine(good, 2, "0.99"), "line 2: unknown version"},
+        {WithLine(good, 2, "1.0"), "line 2: unknown version"},
+        {WithLine(good, 2, "1.04x"), "line 2: unknown version"},
+        {WithLine(good, 2, ".104"), "line 2: unknown version"},
         {WithLine(good, 2, ""), "line 2: unknown version"},
         {WithLine(good, 3, ""), "line 3: the record count is blank"},
         {WithLine(good, 3, "  "), "line 3: the record count is blank"},
