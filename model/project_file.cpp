@@ -29,9 +29,28 @@ namespace {
 
 static_assert(std::endian::native == std::endian::little, "the file codec assumes a little-endian machine");
 
-// Appends fields in file form.
-class ByteWriter {
+// Visits the elements of array fields in file order, the first index
+// fastest, for the visitors that only read the record.
+template <class Self>
+class ArrayFields {
 public:
+    template <typename T, long Lo, long Hi>
+    void field(const vb::Array<T, Lo, Hi>& a)
+    {
+        for (long i = Lo; i <= Hi; ++i) static_cast<Self&>(*this).field(a(i));
+    }
+    template <typename T, long Lo1, long Hi1, long Lo2, long Hi2>
+    void field(const vb::Array2<T, Lo1, Hi1, Lo2, Hi2>& a)
+    {
+        for (long j = Lo2; j <= Hi2; ++j)
+            for (long i = Lo1; i <= Hi1; ++i) static_cast<Self&>(*this).field(a(i, j));
+    }
+};
+
+// Appends fields in file form.
+class ByteWriter : public ArrayFields<ByteWriter> {
+public:
+    using ArrayFields<ByteWriter>::field;
     std::string bytes;
 
     void field(int16_t v) { put(&v, 2); }
@@ -41,18 +60,6 @@ public:
     void field(const text::FixedText<N>& t)
     {
         bytes += t.toFile();
-    }
-    template <typename T, long Lo, long Hi>
-    void field(const vb::Array<T, Lo, Hi>& a)
-    {
-        for (long i = Lo; i <= Hi; ++i) field(a(i));
-    }
-    // The file runs the first index fastest.
-    template <typename T, long Lo1, long Hi1, long Lo2, long Hi2>
-    void field(const vb::Array2<T, Lo1, Hi1, Lo2, Hi2>& a)
-    {
-        for (long j = Lo2; j <= Hi2; ++j)
-            for (long i = Lo1; i <= Hi1; ++i) field(a(i, j));
     }
     void skip(std::size_t n) { bytes.append(n, '\0'); }
 
@@ -299,8 +306,9 @@ void KvBaseTailFields(IO& io, Rec& b)
 }
 
 // Visits the fields of a record and notes whether every double is finite.
-class FiniteCheck {
+class FiniteCheck : public ArrayFields<FiniteCheck> {
 public:
+    using ArrayFields<FiniteCheck>::field;
     bool ok = true;
 
     void field(int16_t) {}
@@ -312,17 +320,6 @@ public:
     template <std::size_t N>
     void field(const text::FixedText<N>&)
     {
-    }
-    template <typename T, long Lo, long Hi>
-    void field(const vb::Array<T, Lo, Hi>& a)
-    {
-        for (long i = Lo; i <= Hi; ++i) field(a(i));
-    }
-    template <typename T, long Lo1, long Hi1, long Lo2, long Hi2>
-    void field(const vb::Array2<T, Lo1, Hi1, Lo2, Hi2>& a)
-    {
-        for (long j = Lo2; j <= Hi2; ++j)
-            for (long i = Lo1; i <= Hi1; ++i) field(a(i, j));
     }
 };
 
