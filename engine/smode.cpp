@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 namespace kv {
@@ -123,6 +124,23 @@ double ZoneMoment134TwoRows(double N, double Nu, double D, double d1, double d2,
     return 0;
 }
 
+// (a/D)^(2/3) of one base: the shear's ray search asks for it at every point
+// along the ray with the same a and D, and pow is most of the cost there. The
+// last value is kept per thread, keyed by the exact bits of both inputs, so
+// every result and every error stays what a fresh computation gives.
+double ZoneFactor5(double a, double D) {
+    struct Last {
+        double a = 0, D = 0, k = 0;
+        bool set = false;
+    };
+    thread_local Last last;
+    if (last.set && std::memcmp(&last.a, &a, sizeof a) == 0 && std::memcmp(&last.D, &D, sizeof D) == 0)
+        return last.k;
+    const double k = Pow(Div(a, D), 2.0 / 3.0);
+    last = {a, D, k, true};
+    return k;
+}
+
 double ZoneMoment5(double N, double Nu, double D, double d1, double d2, int n, double Tu1, int abV) {
     double T = n * Tu1;
     double g = 0;
@@ -134,7 +152,7 @@ double ZoneMoment5(double N, double Nu, double D, double d1, double d2, int n, d
     }
     const double a = D / 2 + g;
     const double b = D / 2 - g;
-    const double ka = Pow(Div(a, D), 2.0 / 3.0);
+    const double ka = ZoneFactor5(a, D);
     const double kb = Div(1.5 * b, D);
     if (N > Nu) return 0;
     if (N > ka * Nu) return (1 - Pow(Div(N, Nu), 1.5)) * (D / 2) * N;
