@@ -143,20 +143,20 @@ void LoadResStrings(QWidget* frm)
     // Qt builds some controls of its own (tab bars, scroll bars, viewports):
     // they carry no ids, so they pass through unchanged.
     for (QWidget* w : frm->findChildren<QWidget*>()) {
-        // Menus go below; another window loads its own texts.
-        if (qobject_cast<QMenu*>(w) || w->isWindow()) continue;
+        // Menus go below; another window (and everything on it) loads its own texts.
+        if (w->window() != frm) continue;
         ApplyFont(w, face, size);
         ApplyControl(w);
     }
 
     QList<QAction*> menuActions;
     QSet<QAction*> seen;
-    for (QWidget* w : frm->findChildren<QWidget*>()) {
-        if (qobject_cast<QMenuBar*>(w)) CollectMenuActions(w, menuActions, seen);
-    }
+    const auto ours = [frm](const QWidget* w) { return w->parentWidget() && w->parentWidget()->window() == frm; };
+    for (QMenuBar* bar : frm->findChildren<QMenuBar*>())
+        if (ours(bar)) CollectMenuActions(bar, menuActions, seen);
     // Pop-up menus that hang from no menu bar.
     for (QMenu* m : frm->findChildren<QMenu*>()) {
-        if (!seen.contains(m->menuAction())) {
+        if (ours(m) && !seen.contains(m->menuAction())) {
             seen.insert(m->menuAction());
             menuActions << m->menuAction();
             CollectMenuActions(m, menuActions, seen);

@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -132,6 +133,19 @@ TEST_F(LoaderFixture, ControlsTakeTheirTextsByTagAndTip)
     EXPECT_EQ(list->headerItem()->text(1), "h1");
     // The names stay the documented ones.
     EXPECT_EQ(button->objectName(), "cmdClose");
+}
+
+TEST_F(LoaderFixture, AnotherWindowOwnedByThisOneIsLeftToItsOwnLoad)
+{
+    auto* dlg = new QDialog(&window);
+    auto* inner = Tagged<QLabel>(dlg, "Label1", "keep", "1105");
+    auto* menu = new QMenu("1000", dlg);
+    LoadResStrings(&window);
+    EXPECT_EQ(inner->text(), "keep");
+    EXPECT_EQ(menu->title(), "1000");
+    LoadResStrings(dlg);
+    EXPECT_EQ(inner->text(), U("柱名称"));
+    EXPECT_EQ(menu->title(), U("ﾌｧｲﾙ(&F)"));
 }
 
 TEST_F(LoaderFixture, WindowWithoutNumericTagKeepsItsCaption)
