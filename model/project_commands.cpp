@@ -300,7 +300,7 @@ bool ProjectCommands::msub_SaveProjectAs()
         // opens on the declined file's folder and name.
         gFileDir = FolderWithSeparator(*path, gFileName);
         if (FileExists(*path)) {
-            const ui::Answer a = ui::Current().question(kAskOverwrite, kConfirm, ui::Buttons::YesNoCancel);
+            const ui::Answer a = ui::Current().question(kAskOverwrite, kConfirm, ui::Buttons::YesNoCancel, ui::Answer::No);
             if (a == ui::Answer::No) continue;
             if (a != ui::Answer::Yes) {
                 gFileName = oldName;
@@ -419,7 +419,7 @@ void ProjectCommands::msub_WriteColumnListCsv()
         const auto path = ui::Current().chooseFile(r);
         if (!path) return;
         if (FileExists(*path)) {
-            const ui::Answer a = ui::Current().question(kAskOverwrite, kConfirm, ui::Buttons::YesNoCancel);
+            const ui::Answer a = ui::Current().question(kAskOverwrite, kConfirm, ui::Buttons::YesNoCancel, ui::Answer::No);
             if (a == ui::Answer::No) continue;
             if (a != ui::Answer::Yes) return;
         }

@@ -20,7 +20,8 @@ public:
     {
         std::cerr << title << ": " << text << '\n';
     }
-    Answer question(const std::string& text, const std::string& title, Buttons buttons) override
+    Answer question(const std::string& text, const std::string& title, Buttons buttons,
+                    std::optional<Answer> = std::nullopt) override
     {
         std::cerr << title << ": " << text << '\n';
         return buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;

@@ -28,7 +28,10 @@ public:
     virtual ~UserInterface() = default;
 
     virtual void message(const std::string& text, const std::string& title, MessageKind kind) = 0;
-    virtual Answer question(const std::string& text, const std::string& title, Buttons buttons) = 0;
+    // defaultButton: the button that Enter presses; none given means the
+    // first one.
+    virtual Answer question(const std::string& text, const std::string& title, Buttons buttons,
+                            std::optional<Answer> defaultButton = std::nullopt) = 0;
     // The chosen full path; nullopt when the user cancels.
     virtual std::optional<std::string> chooseFile(const FileRequest& request) = 0;
 

@@ -108,6 +108,7 @@ TEST_F(ProjectCommandsTest, NewAfterYesAndCancelledSaveDoesNothing)
     cmds.msub_NewProject();
     ASSERT_EQ(u.questions.size(), 1u);
     EXPECT_EQ(u.questions[0], kAskSave);
+    EXPECT_FALSE(u.questionDefaults[0]);  // the first button, Yes
     EXPECT_EQ(gCond.ColCount, 2);
     EXPECT_TRUE(gDataChanged);
 }
@@ -124,6 +125,7 @@ TEST_F(ProjectCommandsTest, OverwriteQuestionNoThenCancelKeepsEverything)
     EXPECT_TRUE(cmds.msub_SaveProjectAs());
     ASSERT_EQ(u.questions.size(), 1u);
     EXPECT_EQ(u.questions[0], kAskOverwrite);
+    EXPECT_EQ(u.questionDefaults[0], Answer::No);
     ASSERT_EQ(u.fileRequests.size(), 2u);
     EXPECT_EQ(u.fileRequests[0].initDir, "/before/");
     // The repeated dialog opens on the declined file: its name and its folder.
@@ -365,6 +367,7 @@ TEST_F(ProjectCommandsTest, ColumnListExportLeavesTheProjectAsItIs)
     WriteBytes(dir / "list.csv", "keep");
     cmds.msub_WriteColumnListCsv();
     EXPECT_EQ(u.questions.size(), 2u);
+    EXPECT_EQ(u.questionDefaults.back(), Answer::No);
     ASSERT_EQ(u.fileRequests.size(), 2u);
     EXPECT_EQ(u.fileRequests[1].fileName, "a.csv");
     EXPECT_EQ(ReadBytes(dir / "list.csv"), "keep");

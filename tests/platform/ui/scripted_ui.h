@@ -20,6 +20,7 @@ public:
     };
     std::vector<Shown> messages;
     std::vector<std::string> questions;
+    std::vector<std::optional<Answer>> questionDefaults;  // default button of each question
     std::deque<Answer> answers;                       // next answers; Cancel when empty
     std::deque<std::optional<std::string>> files;     // next chosen files; none when empty
     std::vector<FileRequest> fileRequests;
@@ -30,9 +31,11 @@ public:
     {
         messages.push_back({text, title, kind});
     }
-    Answer question(const std::string& text, const std::string&, Buttons) override
+    Answer question(const std::string& text, const std::string&, Buttons,
+                    std::optional<Answer> defaultButton = std::nullopt) override
     {
         questions.push_back(text);
+        questionDefaults.push_back(defaultButton);
         if (answers.empty()) return Answer::Cancel;
         const Answer a = answers.front();
         answers.pop_front();
