@@ -3,15 +3,24 @@
 #include "engine/kv.h"
 #include "model/adapter.h"
 #include "model/direction.h"
+#include "model/column_check.h"
 #include "model/format.h"
 #include "model/globals.h"
+#include "model/helpers.h"
+#include "model/rebar_handover.h"
 #include "model/rebar_zone.h"
 #include "model/stress.h"
 #include "platform/qt/grid/flexgrid.h"
+#include "widgets/zDLEditBox_Vendra.h"
+#include "widgets/zDLFlex8_Vendra.h"
 
+#include <QFrame>
+#include <QLineEdit>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
+
+#include <cmath>
 
 using namespace model;
 
@@ -45,6 +54,34 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
     setCentralWidget(central);
     grdView1 = new qtgrid::FlexGrid(central);
     grdView1->setObjectName("grdView1");
+    fraInput1 = new QFrame(central);
+    fraInput1->setObjectName("fraInput1");
+    fraInput1->hide();
+    txtInput1 = new QLineEdit(fraInput1);
+    txtInput1->setObjectName("txtInput1");
+    connect(grdView1, &qtgrid::FlexGrid::RowColChange, this, &frmMain::grdView1_RowColChange);
+}
+
+void frmMain::msub_SetUpTable()
+{
+    mobjEditBox = std::make_unique<zDLEditBox_Vendra>();
+    mobjEditBox->setprpNumeric(true);
+    mobjEditBox->setprpAllowMinus(true);
+    mobjEditBox->setprpAllowDecimal(true);
+    mobjEditBox->setprpIntDigits(6);
+    mobjEditBox->setprpDecDigits(3);
+    mobjEditBox->setprpMinValue(-100000);
+    mobjEditBox->setprpMaxValue(100000);
+
+    mobjFlexInput1 = std::make_unique<zDLFlex8_Vendra>();
+    mobjFlexInput1->setprpFlex(grdView1);
+    mobjFlexInput1->setprpInputContainer(fraInput1);
+    mobjFlexInput1->setprpInputTextBox(txtInput1);
+    mobjFlexInput1->setprpMoveMode(4);
+    connect(mobjFlexInput1.get(), &zDLFlex8_Vendra::Validate, this, &frmMain::mobjFlexInput1_Validate);
+
+    msub_InitResultTable();
+    msub_InitCellMaps();
 }
 
 frmMain::~frmMain() = default;
@@ -111,6 +148,12 @@ void frmMain::msub_FormatResultTable()
     g.setCellBackColor(10, 3, kOpenColor);
     for (int c = 5; c <= 19; c += 2) g.setColHidden(c, true);
     g.setRowHidden(3, true);
+}
+
+void frmMain::msub_SelectListRow(long row)
+{
+    mlngPendingRow = row;
+    msub_SelectColumn(false);
 }
 
 // ---- Cell maps ----
@@ -279,4 +322,95 @@ void frmMain::msub_FillStressInputCells()
     }
     mblnGridQuiet = false;
     g.setRedraw(true);
+}
+
+// ---- Entry and recalculation ----
+
+void frmMain::grdView1_RowColChange()
+{
+    if (!mobjFlexInput1) return;
+    mobjFlexInput1->Input_Reset(true);
+    const int row = grdView1->Row();
+    if (row != 4 && row != 5 && row != 10) return;
+    const int col = grdView1->Col();
+    if (grdView1->CellBackColor(row, col) != kOpenColor) return;
+    bool editable = false;
+    if (col == 2 || col == 3)
+        editable = true;
+    else if (col >= 4 && col <= 11)
+        editable = gCond.ShortCalcMode != 0;
+    else if (col >= 12 && col <= 19)
+        editable = gCond.UltCalcMode != 0;
+    if (editable) mobjFlexInput1->Input_Text(mobjEditBox.get());
+}
+
+void frmMain::mobjFlexInput1_Validate(int Row, int Col, const QVariant& Ans, bool /*Check*/)
+{
+    // A factor that cannot divide would store an infinite or meaningless
+    // stress: nothing is stored or recalculated.
+    if (!(std::isfinite(gUnitFactor) && gUnitFactor > 0)) return;
+    const double typed =
+        Ans.typeId() == QMetaType::Double ? SafeCDbl(Ans.toDouble()) : SafeCDbl(Ans.toString().toStdString());
+    const double value = typed / gUnitFactor;
+    ColumnDataTbl& col = gColumns(gCurCol);
+    for (const auto& [i, j] : EntryFields(Row, Col)) col.LoadTbl(i, j) = value;
+    gDataChanged = true;
+    msub_RecalcCurrentColumn();
+    UpdateColumnRebar(gCurCol, gColumns(gCurCol), gKvBase(gCurCol));
+    grdView1_RowColChange();
+}
+
+void frmMain::msub_RecalcCurrentColumn()
+{
+    msub_SelectColumn(true);
+    GetGoverningRebarZone(gCurCol);
+    ApplyDefaultArrangement(gColumns(gCurCol), gKvBase(gCurCol));
+    if (gCond.SMode != kFalse) LoadRebarZoneDetails(gCurCol, gColumns(gCurCol).CenColWall(0));
+}
+
+void frmMain::msub_SelectColumn(bool force)
+{
+    if (!force && mlngPendingRow == gCurCol && !mblnDeletingColumn && !mblnLoading) return;
+    gCurCol = static_cast<int16_t>(mlngPendingRow);
+    KvEngineRef kv(*gKv);
+    SetKvBaseInputs(kv, gColumns(gCurCol));
+    const bool autoRefresh = gAutoRefresh;
+    const bool changed = gDataChanged;
+    gAutoRefresh = true;
+    if (!mblnMovingColumn) msub_ShowCurrentColumn();
+    gDataChanged = changed;
+    gAutoRefresh = autoRefresh;
+    if (mobjFlexInput1) mobjFlexInput1->Input_Text(mobjEditBox.get());
+}
+
+void frmMain::msub_ShowCurrentColumn()
+{
+    msub_FillStressInputCells();
+    for (int16_t d = 0; d <= 1; ++d) {
+        CalcColumnByIndex(gCurCol, d);
+        msub_FillResultTable(d);
+    }
+}
+
+void frmMain::cmdFlgReflesh_Click()
+{
+    if (gAutoRefresh) return;
+    gAutoRefresh = true;
+    msub_FillStressInputCells();
+    for (int16_t d = 0; d <= 1; ++d) {
+        CalcColumnByIndex(gCurCol, d);
+        msub_FillResultTable(d);
+    }
+    gAutoRefresh = false;
+}
+
+void frmMain::refleshTable()
+{
+    msub_FormatResultTable();
+    msub_SelectColumn(true);
+    msub_FillStressInputCells();
+    for (int16_t d = 0; d <= 1; ++d) {
+        CalcColumnByIndex(gCurCol, d);
+        msub_FillResultTable(d);
+    }
 }

@@ -10,6 +10,7 @@
 #include <QMainWindow>
 #include <QVariant>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -26,6 +27,11 @@ struct CellPosTbl {
     int16_t Col = 0;
 };
 
+class QFrame;
+class QLineEdit;
+class zDLEditBox_Vendra;
+class zDLFlex8_Vendra;
+
 class frmMain : public QMainWindow {
     Q_OBJECT
 public:
@@ -39,10 +45,17 @@ public:
 
     // Controls.
     qtgrid::FlexGrid* grdView1 = nullptr;
+    QFrame* fraInput1 = nullptr;   // carries the in-cell editor
+    QLineEdit* txtInput1 = nullptr;
+
+    // The table's part of the load: the entry filter, the in-cell editor on
+    // grdView1, the layout and the cell maps. Needs model::gzDLGetSys.
+    void msub_SetUpTable();
 
     // Stress and result table layout.
     void msub_InitResultTable();
     void msub_FormatResultTable();
+    void msub_SelectListRow(long row);
 
     // Cell maps.
     void msub_InitCellMaps();
@@ -60,8 +73,15 @@ public:
     std::string msub_GetColumnJudge(int16_t col) const;
     std::string msub_GetZoneMark(int16_t col) const;
 
-    // Design stresses of the current column into the stress cells.
+    // Stress entry and recalculation.
+    void grdView1_RowColChange();
+    void mobjFlexInput1_Validate(int Row, int Col, const QVariant& Ans, bool Check);
+    void msub_RecalcCurrentColumn();
+    void msub_SelectColumn(bool force);
+    void msub_ShowCurrentColumn();
     void msub_FillStressInputCells();
+    void cmdFlgReflesh_Click();
+    void refleshTable();
 
     vb::Array2<CellPosTbl, 1, 6, 1, 7> mintCellMap{};
     vb::Array<int16_t, 3, 9> mintCaseOfSlot{};
@@ -72,4 +92,7 @@ public:
     bool mblnMovingColumn = false;
     bool mblnDeletingColumn = false;
     bool mblnGridQuiet = false;
+
+    std::unique_ptr<zDLEditBox_Vendra> mobjEditBox;
+    std::unique_ptr<zDLFlex8_Vendra> mobjFlexInput1;
 };

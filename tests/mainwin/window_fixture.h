@@ -7,6 +7,7 @@
 #include "model/globals.h"
 #include "model/project_commands.h"
 #include "platform/qt/grid/flexgrid.h"
+#include "widgets/zDLGetSys_Vendra.h"
 
 #include <QSettings>
 #include <QString>
@@ -30,10 +31,10 @@ protected:
         model::StartProgram(KV_SAMPLE_DIR, "");
         model::gAutoRefresh = true;
         model::gShortLoadKind = 0;
+        if (!model::gzDLGetSys) model::gzDLGetSys = std::make_shared<zDLGetSys_Vendra>();
         w = std::make_unique<frmMain>();
-        w->msub_InitResultTable();
-        w->msub_InitCellMaps();
         w->setIndexArray();
+        w->msub_SetUpTable();
         g = w->grdView1;
     }
     void TearDown() override
