@@ -31,7 +31,7 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 // Grid row of a design-stress component (1..6).
 constexpr int kCompRow[] = {0, 4, 5, 10, 4, 5, 10};
 
-// Target column of a design case in direction 0; Y adds kCaseStepY.
+// Grid column of design case k in direction dir; -1 for a case without one.
 int CaseColumn(int16_t k, int16_t dir)
 {
     switch (k) {
