@@ -55,6 +55,7 @@ std::shared_ptr<zDLGetSys_Vendra> gzDLGetSys;
 std::shared_ptr<zDLFile_Vendra> gzDLFile;
 
 int16_t gDispMode = 0;
+bool gAutoRefresh = true;
 int16_t gShortLoadKind = 0;
 
 std::string gImportDir;

@@ -58,6 +58,9 @@ extern std::shared_ptr<zDLFile_Vendra> gzDLFile;
 
 // Main window: 0 N-M X, 1 N-M Y, 4 base figure, 5 RC section.
 extern int16_t gDispMode;
+// Result rows refilled on every change; when off, only by the paths that hold
+// it on for their own run (settings key "RefleshFlag").
+extern bool gAutoRefresh;
 // Short-term load kind of the design table: 0 seismic, 1 wind, 2 snow.
 extern int16_t gShortLoadKind;
 

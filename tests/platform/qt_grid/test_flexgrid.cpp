@@ -1,6 +1,7 @@
 // The grid control: merged headers, hidden rows and columns, scrolling by
 // whole rows with its notification, geometry, mouse and keys.
 #include "grid_layouts.h"
+#include "mainwin/frmMain.h"
 #include "platform/qt/grid/vbkeys.h"
 
 #include <QDir>
@@ -28,10 +29,21 @@ Range Merged(const FlexGrid& g, int r, int c)
     return x;
 }
 
-TEST(FlexGridStressTable, HeadersMergeAsLaidOut)
+// The main window's stress and result table, laid out by the window.
+struct StressTable : ::testing::Test {
+    frmMain w;
+    FlexGrid& g = *w.grdView1;
+    void SetUp() override { w.msub_InitResultTable(); }
+    void show(int width, int height)
+    {
+        w.resize(width + 40, height + 40);
+        w.show();
+        g.resize(width, height);
+    }
+};
+
+TEST_F(StressTable, HeadersMergeAsLaidOut)
 {
-    FlexGrid g;
-    gridtest::LayoutStressTable(g);
     struct Case {
         int r, c;
         Range expected;
@@ -56,12 +68,9 @@ TEST(FlexGridStressTable, HeadersMergeAsLaidOut)
     for (const auto& c : cases) EXPECT_EQ(Merged(g, c.r, c.c), c.expected) << c.r << "," << c.c;
 }
 
-TEST(FlexGridStressTable, HiddenColumnsTakeNoRoomAndShowInThePicture)
+TEST_F(StressTable, HiddenColumnsTakeNoRoomAndShowInThePicture)
 {
-    FlexGrid g;
-    gridtest::LayoutStressTable(g);
-    g.resize(560, 400);
-    g.show();
+    show(560, 400);
     for (int c = 5; c <= 19; c += 2) EXPECT_FALSE(g.ColIsVisible(c)) << c;
     for (int c : {2, 3, 4, 6, 8, 10, 12, 14, 16, 18}) EXPECT_TRUE(g.ColIsVisible(c)) << c;
     EXPECT_FALSE(g.RowIsVisible(3));
@@ -233,12 +242,9 @@ TEST_F(InputGrid, ListBoxRowFromCodeStartsAtTheFirstDataRow)
     }
 }
 
-TEST(FlexGridKeys, ArrowsSkipHiddenAndAHandlerCanTakeTheKey)
+TEST_F(StressTable, ArrowsSkipHiddenAndAHandlerCanTakeTheKey)
 {
-    FlexGrid g;
-    gridtest::LayoutStressTable(g);
-    g.resize(560, 400);
-    g.show();
+    show(560, 400);
     g.setFocus();
     g.Select(4, 4);
     QTest::keyClick(&g, Qt::Key_Right);

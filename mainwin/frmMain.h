@@ -1,0 +1,98 @@
+// The main window: the stress and result table of the current column, its
+// cell maps, the entry of stresses into it and the column's verdict texts.
+//
+// The procedures keep the names the rest of the program calls them by; they
+// are public so that the window's other parts and the tests can drive them.
+#pragma once
+
+#include "platform/text/vbarray.h"
+
+#include <QMainWindow>
+#include <QVariant>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+
+namespace qtgrid {
+class FlexGrid;
+}
+
+// A grid cell of a design stress; Grid 0 = the stress has no cell.
+struct CellPosTbl {
+    int16_t Grid = 0;
+    int16_t Row = 0;
+    int16_t Col = 0;
+};
+
+class QFrame;
+class QLineEdit;
+class zDLEditBox_Vendra;
+class zDLFlex8_Vendra;
+
+class frmMain : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit frmMain(QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    // Cell colours of grdView1 (OLE values).
+    static constexpr std::uint32_t kOpenColor = 0x80000005u;    // takes entry
+    static constexpr std::uint32_t kLockedColor = 0x8000000Au;  // result or closed stress cell
+    static constexpr std::uint32_t kDarkGrey = 0x00404040u;     // never takes entry
+
+    // Controls.
+    qtgrid::FlexGrid* grdView1 = nullptr;
+    QFrame* fraInput1 = nullptr;   // carries the in-cell editor
+    QLineEdit* txtInput1 = nullptr;
+
+    // The table's part of the load: the entry filter, the in-cell editor on
+    // grdView1, the layout and the cell maps. Needs model::gzDLGetSys.
+    void msub_SetUpTable();
+
+    // Stress and result table layout.
+    void msub_InitResultTable();
+    void msub_FormatResultTable();
+    void msub_SelectListRow(long row);
+
+    // Cell maps.
+    void msub_InitCellMaps();
+    void msub_GetCellPos(int16_t component, int16_t designCase, int16_t& grid, long& row, long& col,
+                         bool& found) const;
+    void setIndexArray();
+    // The LoadTbl fields (component, load column) that a value typed into a
+    // cell replaces; empty for a cell that takes no stress.
+    static std::vector<std::pair<int, int>> EntryFields(long row, long col);
+
+    // Result rows of one direction of the current column.
+    void msub_FillResultTable(int16_t dir);
+
+    // Column verdict and zone mark.
+    std::string msub_GetColumnJudge(int16_t col) const;
+    std::string msub_GetZoneMark(int16_t col) const;
+
+    // Stress entry and recalculation.
+    void grdView1_RowColChange();
+    void mobjFlexInput1_Validate(int Row, int Col, const QVariant& Ans, bool Check);
+    void msub_RecalcCurrentColumn();
+    void msub_SelectColumn(bool force);
+    void msub_ShowCurrentColumn();
+    void msub_FillStressInputCells();
+    void cmdFlgReflesh_Click();
+    void refleshTable();
+
+    vb::Array2<CellPosTbl, 1, 6, 1, 7> mintCellMap{};
+    vb::Array<int16_t, 3, 9> mintCaseOfSlot{};
+    vb::Array<int16_t, 1, 16> mintCompOfItem{};
+
+    long mlngPendingRow = 1;
+    bool mblnLoading = false;
+    bool mblnMovingColumn = false;
+    bool mblnDeletingColumn = false;
+    bool mblnGridQuiet = false;
+
+    std::unique_ptr<zDLEditBox_Vendra> mobjEditBox;
+    std::unique_ptr<zDLFlex8_Vendra> mobjFlexInput1;
+};
