@@ -745,8 +745,14 @@ void FlexGrid::paintEvent(QPaintEvent*)
                         a = (align / 3 == 0 ? Qt::AlignLeft : align / 3 == 1 ? Qt::AlignHCenter : Qt::AlignRight);
                         a |= (align % 3 == 0 ? Qt::AlignTop : align % 3 == 1 ? Qt::AlignVCenter : Qt::AlignBottom);
                     }
+                    // A label merged over several rows wraps rather than being
+                    // cut at the column edge: the height is there to use.
+                    const QRect box = rc.adjusted(2, 1, -2 - gridLineWidth_, -1 - gridLineWidth_);
+                    const int flags = (r2 > r1 && p.fontMetrics().horizontalAdvance(text) > box.width())
+                                          ? int(a) | Qt::TextWrapAnywhere
+                                          : int(a);
                     p.setPen(fg);
-                    p.drawText(rc.adjusted(2, 1, -2 - gridLineWidth_, -1 - gridLineWidth_), a, text);
+                    p.drawText(box, flags, text);
                 }
                 if (!fixed && !rowSelect && hasFocus() && r1 <= row_ && row_ <= r2 && c1 <= col_ && col_ <= c2) {
                     p.setPen(QPen(pal.color(QPalette::Text), 1, Qt::DotLine));
