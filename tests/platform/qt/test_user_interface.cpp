@@ -22,14 +22,16 @@ namespace {
 // Runs `act` on the modal window as soon as one is up.
 void OnModal(std::function<void(QWidget*)> act)
 {
-    auto poll = std::make_shared<std::function<void()>>();
-    *poll = [act, poll] {
-        if (QWidget* w = QApplication::activeModalWidget())
+    // A timer owned by the application polls until the window is up, then goes.
+    auto* poll = new QTimer(qApp);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, act] {
+        if (QWidget* w = QApplication::activeModalWidget()) {
+            poll->stop();
+            poll->deleteLater();
             act(w);
-        else
-            QTimer::singleShot(0, *poll);
-    };
-    QTimer::singleShot(0, *poll);
+        }
+    });
+    poll->start(0);
 }
 
 struct Seen {
