@@ -384,6 +384,15 @@ TEST_F(Lifecycle, CancelKeepsTheWindowAndTheStore)
     EXPECT_TRUE(gzDLGetSys);
 }
 
+TEST_F(Lifecycle, ClosingEndsTheOtherWindowsToo)
+{
+    start();
+    QWidget other;
+    other.show();
+    EXPECT_TRUE(w->close());
+    EXPECT_FALSE(other.isVisible());
+}
+
 TEST_F(Lifecycle, MinimisedWindowWritesNothing)
 {
     ScriptedUi u;
