@@ -1,31 +1,39 @@
-// SRC_Okv. The windows are not built yet: the start-up reads the settings,
-// creates the engine on the catalogue, builds the templates and opens the
-// project named on the command line (or the one-column default), then
-// reports what it holds.
+// SRC_Okv: the start-up prepares the project (settings, engine on the
+// catalogue, templates, the project named on the command line or the
+// one-column default), then the main window opens on it.
+#include "mainwin/frmMain.h"
 #include "model/globals.h"
 #include "model/project_commands.h"
-#include "model/texts.h"
-#include "platform/text/vb.h"
+#include "platform/qt/qt_user_interface.h"
+#include "widgets/zDLGetSys_Vendra.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 
 #include <iostream>
+#include <memory>
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    QApplication app(argc, argv);
+    ui::QtUserInterface userInterface;
+    ui::SetCurrent(&userInterface);
     std::string commandLine;
     for (int i = 1; i < argc; ++i) commandLine += (i > 1 ? " " : "") + std::string(argv[i]);
     try {
         model::StartProgram(QCoreApplication::applicationDirPath().toStdString(), commandLine);
     } catch (const std::exception& e) {
+        userInterface.message(std::string("データベースが開けません。\r\n") + e.what(), ui::kProgramTitle,
+                              ui::MessageKind::Critical);
         std::cerr << "データベースが開けません: " << e.what() << "\n";
         return 1;
     }
-    std::cout << "柱脚検討 -\"" << model::gFileName << "\": " << model::gCond.ColCount << " 本\n";
-    for (long i = 1; i <= model::gCond.ColCount; ++i)
-        std::cout << "  " << vb::Trim(model::gColumns(i).ColName.value()) << "  "
-                  << model::GetKvDisplayName(model::gKvBase(i)) << "\n";
-    model::ReleaseGlobalObjects();
-    return 0;
+    // The grid editors read the scroll-bar sizes from it.
+    model::gzDLGetSys = std::make_shared<zDLGetSys_Vendra>();
+    auto window = std::make_unique<frmMain>();
+    userInterface.setOwner(window.get());
+    window->show();
+    const int rc = QApplication::exec();
+    window.reset();
+    ui::SetCurrent(nullptr);
+    return rc;
 }

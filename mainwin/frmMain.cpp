@@ -1,5 +1,13 @@
 #include "mainwin/frmMain.h"
 
+#include "drawing/globals.h"
+#include "mainwin/load_res_strings.h"
+#include "model/startup.h"
+#include "platform/qt/picture_box.h"
+#include "platform/text/vb.h"
+#include "platform/ui/ui.h"
+#include "widgets/cIconMenu.h"
+
 #include "engine/kv.h"
 #include "model/adapter.h"
 #include "model/direction.h"
@@ -14,12 +22,24 @@
 #include "widgets/zDLEditBox_Vendra.h"
 #include "widgets/zDLFlex8_Vendra.h"
 
+#include <QApplication>
+#include <QCloseEvent>
 #include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QSettings>
+#include <QShowEvent>
+#include <QStatusBar>
+#include <QToolBar>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace model;
@@ -49,17 +69,296 @@ int CaseColumn(int16_t k, int16_t dir)
 frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName("frmMain");
-    auto* central = new QWidget(this);
-    central->setObjectName("centralWidget");
-    setCentralWidget(central);
-    grdView1 = new qtgrid::FlexGrid(central);
+    programFolder = QCoreApplication::applicationDirPath().toStdString();
+    // The inner area above the status bar; controls sit in it by design
+    // position, the toolbar docked at its top edge.
+    client_ = new QWidget(this);
+    client_->setObjectName("centralWidget");
+    setCentralWidget(client_);
+    sbStatusBar = new QStatusBar(this);
+    sbStatusBar->setObjectName("sbStatusBar");
+    setStatusBar(sbStatusBar);
+    tbToolBar = new QToolBar(client_);
+    tbToolBar->setObjectName("tbToolBar");
+    tbToolBar->setMovable(false);
+    imgMenu = MakeMenuImages();
+
+    auto frame = [this](const char* name, const char* caption, int resTag) {
+        auto* f = new QGroupBox(QString::fromUtf8(caption), client_);
+        f->setObjectName(name);
+        if (resTag) f->setProperty("resTag", resTag);
+        return f;
+    };
+    Frame5 = frame("Frame5", "物件名", 0);
+    Frame3 = frame("Frame3", "構造種別", 1274);
+    Frame6 = frame("Frame6", "建物形状", 1276);
+    Frame4 = frame("Frame4", "計算ルート", 1272);
+    Frame8 = frame("Frame8", "短期計算荷重", 1287);
+    Frame7 = frame("Frame7", "積雪荷重の扱い", 1278);
+    grdList = new qtgrid::FlexGrid(client_);
+    grdList->setObjectName("grdList");
+    Frame1 = frame("Frame1", "柱", 0);
+    Frame2 = frame("Frame2", "柱脚", 0);
+    cmdFlgReflesh = new QPushButton(QStringLiteral("応力表･耐力図の更新する。"), client_);
+    cmdFlgReflesh->setObjectName("cmdFlgReflesh");
+    cmdFlgReflesh->setProperty("resTag", 1181);
+    // Created after the refresh button: the tall box covers it.
+    pctNM = new vbqt::PictureBox(client_);
+    pctNM->setObjectName("pctNM");
+    Label5 = new QLabel(QStringLiteral("応力表"), client_);
+    Label5->setObjectName("Label5");
+    cmdInput = new QPushButton(QStringLiteral("応力入力"), client_);
+    cmdInput->setObjectName("cmdInput");
+    Label6 = new QLabel(QStringLiteral("地震時などの応力は左のボタンをクリックし別画面で入力してください。"), client_);
+    Label6->setObjectName("Label6");
+    grdView1 = new qtgrid::FlexGrid(client_);
     grdView1->setObjectName("grdView1");
-    fraInput1 = new QFrame(central);
+    fraInput1 = new QFrame(client_);
     fraInput1->setObjectName("fraInput1");
     fraInput1->hide();
     txtInput1 = new QLineEdit(fraInput1);
     txtInput1->setObjectName("txtInput1");
+
+    Place(Frame5, 120, 690, 1935, 735);
+    Place(Frame3, 2160, 690, 1095, 735);
+    Place(Frame6, 3360, 690, 1095, 735);
+    Place(Frame4, 4560, 690, 2175, 735);
+    Place(Frame8, 6840, 690, 2175, 735);
+    Place(Frame7, 9120, 690, 2175, 735);
+    Place(grdList, 120, 1590, 8535, 1965);
+    Place(pctNM, 8760, 1560, 3840, 3735);
+    Place(Frame1, 120, 3600, 4725, 2085);
+    Place(Frame2, 4920, 3600, 3765, 2085);
+    Place(cmdFlgReflesh, 8760, 5400, 3855, 375);
+    Place(Label5, 120, 6000, 855, 375);
+    Place(cmdInput, 1440, 6000, 3105, 375);
+    Place(Label6, 4920, 6120, 5415, 255);
+    Place(grdView1, 120, 6480, 12495, 3285);
+    tbToolBar->setGeometry(0, 0, PxX(12720), tbToolBar->sizeHint().height());
+    resize(PxX(12720), PxY(10095) + sbStatusBar->sizeHint().height());
+
     connect(grdView1, &qtgrid::FlexGrid::RowColChange, this, &frmMain::grdView1_RowColChange);
+    connect(cmdFlgReflesh, &QPushButton::clicked, this, &frmMain::cmdFlgReflesh_Click);
+}
+
+// ---- Twips ----
+
+double frmMain::TwipsPerPixelX() const { return 1440.0 / std::max(1, logicalDpiX()); }
+double frmMain::TwipsPerPixelY() const { return 1440.0 / std::max(1, logicalDpiY()); }
+int frmMain::PxX(double twips) const { return static_cast<int>(std::lround(twips / TwipsPerPixelX())); }
+int frmMain::PxY(double twips) const { return static_cast<int>(std::lround(twips / TwipsPerPixelY())); }
+
+void frmMain::Place(QWidget* control, int left, int top, int width, int height)
+{
+    control->setGeometry(PxX(left), PxY(top), PxX(width), PxY(height));
+}
+
+QRect frmMain::TwipsRect(const QWidget* control) const
+{
+    const QRect r = control->geometry();
+    const double x = TwipsPerPixelX();
+    const double y = TwipsPerPixelY();
+    return {static_cast<int>(std::lround(r.x() * x)), static_cast<int>(std::lround(r.y() * y)),
+            static_cast<int>(std::lround(r.width() * x)), static_cast<int>(std::lround(r.height() * y))};
+}
+
+QSize frmMain::FrameExtra() const { return frameGeometry().size() - geometry().size(); }
+
+int frmMain::Left() const { return static_cast<int>(std::lround(frameGeometry().x() * TwipsPerPixelX())); }
+int frmMain::Top() const { return static_cast<int>(std::lround(frameGeometry().y() * TwipsPerPixelY())); }
+int frmMain::Width() const { return static_cast<int>(std::lround(frameGeometry().width() * TwipsPerPixelX())); }
+int frmMain::Height() const { return static_cast<int>(std::lround(frameGeometry().height() * TwipsPerPixelY())); }
+int frmMain::ScaleWidth() const { return static_cast<int>(std::lround(width() * TwipsPerPixelX())); }
+
+int frmMain::ScaleHeight() const
+{
+    const QWidget* menu = menuWidget();
+    const int menuPx = menu && !menu->isHidden() ? menu->height() : 0;
+    return static_cast<int>(std::lround((height() - menuPx) * TwipsPerPixelY()));
+}
+
+void frmMain::setCaption(const std::string& caption) { setWindowTitle(QString::fromStdString(caption)); }
+
+// ---- Lifecycle ----
+
+template <typename F>
+void frmMain::WithSettings(F&& f)
+{
+    if (settings_) {
+        f(*settings_);
+        return;
+    }
+    QSettings s(QStringLiteral("Vendra"), QStringLiteral("SRC_Okv"));
+    f(s);
+}
+
+void frmMain::showEvent(QShowEvent* event)
+{
+    if (!loaded_) Form_Load();
+    QMainWindow::showEvent(event);
+}
+
+void frmMain::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    Form_Resize();
+}
+
+void frmMain::closeEvent(QCloseEvent* event)
+{
+    bool cancel = false;
+    Form_Unload(cancel);
+    if (cancel)
+        event->ignore();
+    else
+        event->accept();
+}
+
+void frmMain::Form_Load()
+{
+    if (loaded_) return;
+    loaded_ = true;
+
+    cIconMenu& icons = gIconMenu();
+    icons.setStyle(1);
+    icons.sethTargetWnd(this);
+    icons.setMenuDefaultImage(imgMenu);
+    icons.SetIconMenu();
+
+    helpFile = programFolder + (!programFolder.empty() && programFolder.back() == '/' ? "" : "/") + "Kolvan.chm";
+
+    mlngPendingRow = 1;
+    mblnLoading = true;
+    mblnSettingStructure = false;
+    mblnShowingProject = false;
+
+    LoadResStrings(this);
+    setCaption(ProjectCaption(gFileName));
+
+    // Sizes beyond any screen are as unreadable as text.
+    const auto geometryValue = [](const QSettings& s, const char* key, double fallback) {
+        const auto v = NumberSetting(s, key);
+        return v && std::fabs(*v) <= 1e6 ? static_cast<double>(static_cast<float>(*v)) : fallback;
+    };
+    double left = 0, top = 0, width = 0, height = 0;
+    WithSettings([&](QSettings& s) {
+        s.beginGroup(QStringLiteral("Settings"));
+        left = geometryValue(s, "MainLeft", 1005);
+        top = geometryValue(s, "MainTop", 495);
+        width = geometryValue(s, "MainWidth", 13710);
+        height = geometryValue(s, "MainHeight", 10185);
+        gAutoRefresh = BooleanSetting(s, "RefleshFlag").value_or(true);
+        if (gFileDir.empty()) gFileDir = TextSetting(s, "DataPath").value_or(programFolder);
+        gImportDir = TextSetting(s, "ImportDataPath").value_or(programFolder);
+        s.endGroup();
+    });
+    move(PxX(left), PxY(top));
+    const QSize extra = FrameExtra();
+    resize(std::max(0, PxX(width) - extra.width()), std::max(0, PxY(height) - extra.height()));
+    // A change of size raises the resize rules, shown or not.
+    Form_Resize();
+    drawing::gNTFlag = true;
+
+    setIndexArray();
+    gShortLoadKind = 0;
+    mblnMovingColumn = false;
+    mblnDeletingColumn = false;
+    mblnFillingRoutes = false;
+    mblnGridQuiet = true;
+    msub_SetUpTable();
+
+    cmdFlgReflesh->setVisible(!gAutoRefresh);
+    const QRect nm = pctNM->geometry();
+    pctNM->setGeometry(nm.x(), nm.y(), nm.width(), PxY(gAutoRefresh ? 4215 : 3735));
+
+    const int16_t rootX = gCond.DesignRootX;
+    const int16_t rootY = gCond.DesignRootY;
+    mblnFillingRoutes = true;
+    gCond.DesignRootX = rootX;
+    gCond.DesignRootY = rootY;
+
+    msub_SelectColumn(true);
+
+    mblnFillingRoutes = false;
+    gDataChanged = false;
+    mblnLoading = false;
+}
+
+void frmMain::Form_Resize()
+{
+    // The platform refuses sizes while the window is minimised or maximised.
+    const bool sizable = !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
+    if (sizable) {
+        const QSize extra = FrameExtra();
+        if (frameGeometry().width() != PxX(kFixedWidth)) resize(PxX(kFixedWidth) - extra.width(), height());
+        if (frameGeometry().height() < PxY(kMinHeight)) resize(width(), PxY(kMinHeight) - extra.height());
+    }
+
+    const QWidget* menu = menuWidget();
+    const int innerHeight = height() - (menu && !menu->isHidden() ? menu->height() : 0);
+    const int statusHeight = sbStatusBar->isHidden() ? 0 : sbStatusBar->sizeHint().height();
+    tbToolBar->setGeometry(0, 0, width(), tbToolBar->sizeHint().height());
+
+    const int gridTop = innerHeight - statusHeight - grdView1->height() - PxY(60);
+    grdView1->move(grdView1->x(), gridTop);
+    Frame1->move(Frame1->x(), gridTop - Frame1->height() - PxY(720));
+    Frame2->move(Frame2->x(), gridTop - Frame2->height() - PxY(720));
+    grdList->resize(grdList->width(), std::max(0, Frame1->y() - grdList->y() - PxY(60)));
+    cmdInput->move(cmdInput->x(), gridTop - cmdInput->height() - PxY(120));
+    Label5->move(Label5->x(), gridTop - PxY(60) - Label5->height());
+    Label6->move(Label6->x(), gridTop - PxY(60) - Label6->height());
+}
+
+void frmMain::Form_Unload(bool& Cancel)
+{
+    if (gDataChanged) {
+        const bool untitled = vb::LCase(gFileName) == "untitled.kud";
+        const std::string text =
+            std::string("データが変更されています。\r") + (untitled ? "登録しますか？" : "上書きしますか？");
+        ProjectCommands commands(*this);
+        for (;;) {
+            const ui::Answer a =
+                ui::Current().question(text, "確認", ui::Buttons::YesNoCancel, ui::Answer::Yes);
+            if (a == ui::Answer::Yes) {
+                // Until the project is written (or the user says No or
+                // Cancel) the question comes back: the window never closes
+                // over changes that were not saved.
+                if (untitled ? commands.msub_SaveProjectAs() : !commands.msub_WriteProjectFile()) continue;
+                break;
+            }
+            if (a == ui::Answer::No) break;
+            Cancel = true;
+            return;
+        }
+    }
+
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it)
+        if (*it != this && (*it)->isVisible() && (*it)->isWindow()) (*it)->close();
+
+    if (!isMinimized()) {
+        const auto flag = [](bool b) { return b ? QStringLiteral("True") : QStringLiteral("False"); };
+        WithSettings([&](QSettings& s) {
+            s.beginGroup(QStringLiteral("Settings"));
+            s.setValue(QStringLiteral("MainLeft"), QString::number(Left()));
+            s.setValue(QStringLiteral("MainTop"), QString::number(Top()));
+            s.setValue(QStringLiteral("MainWidth"), QString::number(Width()));
+            s.setValue(QStringLiteral("MainHeight"), QString::number(Height()));
+            s.setValue(QStringLiteral("NTFlag"), flag(drawing::gNTFlag));
+            s.setValue(QStringLiteral("RefleshFlag"), flag(gAutoRefresh));
+            s.setValue(QStringLiteral("DataPath"), QString::fromStdString(gFileDir));
+            s.setValue(QStringLiteral("ImportDataPath"), QString::fromStdString(gImportDir));
+            s.endGroup();
+            WriteStartupSettings(s);
+        });
+    }
+
+    mobjEditBox.reset();
+    mobjFlexInput2.reset();
+    mobjFlexInput1.reset();
+    gIconMenu().UnSetIconMenu();
+    ReleaseGlobalObjects();
+    QCoreApplication::quit();
 }
 
 void frmMain::msub_SetUpTable()

@@ -1,13 +1,17 @@
-// The main window: the stress and result table of the current column, its
-// cell maps, the entry of stresses into it and the column's verdict texts.
+// The main window: its load, layout and close, the stress and result table of
+// the current column, its cell maps, the entry of stresses into it and the
+// column's verdict texts.
 //
 // The procedures keep the names the rest of the program calls them by; they
 // are public so that the window's other parts and the tests can drive them.
 #pragma once
 
+#include "model/project_commands.h"
 #include "platform/text/vbarray.h"
 
 #include <QMainWindow>
+#include <QRect>
+#include <QSize>
 #include <QVariant>
 #include <cstdint>
 #include <memory>
@@ -19,6 +23,16 @@
 namespace qtgrid {
 class FlexGrid;
 }
+namespace vbqt {
+class PictureBox;
+}
+class ImageList;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QSettings;
+class QStatusBar;
+class QToolBar;
 
 // A grid cell of a design stress; Grid 0 = the stress has no cell.
 struct CellPosTbl {
@@ -32,11 +46,43 @@ class QLineEdit;
 class zDLEditBox_Vendra;
 class zDLFlex8_Vendra;
 
-class frmMain : public QMainWindow {
+class frmMain : public QMainWindow, public model::MainWindowHost {
     Q_OBJECT
 public:
     explicit frmMain(QWidget* parent = nullptr);
     ~frmMain() override;
+
+    // Window size rules, twips.
+    static constexpr int kFixedWidth = 12840;
+    static constexpr int kMinHeight = 10905;
+
+    // The settings store the load reads and the close writes; none given: the
+    // user's ("Vendra", "SRC_Okv"). The caller keeps ownership.
+    void setSettingsStore(QSettings* settings) { settings_ = settings; }
+    // Default of "DataPath" and "ImportDataPath"; the help file lies there.
+    std::string programFolder;
+    std::string helpFile;
+
+    // Lifecycle. The load runs once, when the window is first shown (or
+    // called). Cancel set by the unload keeps the window open.
+    void Form_Load();
+    void Form_Resize();
+    void Form_Unload(bool& Cancel);
+
+    // Outer position and size and the inner size, twips.
+    int Left() const;
+    int Top() const;
+    int Width() const;
+    int Height() const;
+    int ScaleWidth() const;
+    int ScaleHeight() const;
+    double TwipsPerPixelX() const;
+    double TwipsPerPixelY() const;
+    // A control's place in twips (inner-area coordinates).
+    QRect TwipsRect(const QWidget* control) const;
+
+    // MainWindowHost.
+    void setCaption(const std::string& caption) override;
 
     // Cell colours of grdView1 (OLE values).
     static constexpr std::uint32_t kOpenColor = 0x80000005u;    // takes entry
@@ -44,9 +90,26 @@ public:
     static constexpr std::uint32_t kDarkGrey = 0x00404040u;     // never takes entry
 
     // Controls.
+    QToolBar* tbToolBar = nullptr;
+    QStatusBar* sbStatusBar = nullptr;
+    QGroupBox* Frame5 = nullptr;  // 物件名
+    QGroupBox* Frame3 = nullptr;  // 構造種別
+    QGroupBox* Frame6 = nullptr;  // 建物形状
+    QGroupBox* Frame4 = nullptr;  // 計算ルート
+    QGroupBox* Frame8 = nullptr;  // 短期計算荷重
+    QGroupBox* Frame7 = nullptr;  // 積雪荷重の扱い
+    qtgrid::FlexGrid* grdList = nullptr;
+    vbqt::PictureBox* pctNM = nullptr;
+    QGroupBox* Frame1 = nullptr;  // 柱
+    QGroupBox* Frame2 = nullptr;  // 柱脚
+    QPushButton* cmdFlgReflesh = nullptr;
+    QLabel* Label5 = nullptr;
+    QPushButton* cmdInput = nullptr;
+    QLabel* Label6 = nullptr;
     qtgrid::FlexGrid* grdView1 = nullptr;
     QFrame* fraInput1 = nullptr;   // carries the in-cell editor
     QLineEdit* txtInput1 = nullptr;
+    std::shared_ptr<ImageList> imgMenu;
 
     // The table's part of the load: the entry filter, the in-cell editor on
     // grdView1, the layout and the cell maps. Needs model::gzDLGetSys.
@@ -89,10 +152,32 @@ public:
 
     long mlngPendingRow = 1;
     bool mblnLoading = false;
+    bool mblnSettingStructure = false;
+    bool mblnShowingProject = false;
+    bool mblnFillingRoutes = false;
     bool mblnMovingColumn = false;
     bool mblnDeletingColumn = false;
     bool mblnGridQuiet = false;
 
     std::unique_ptr<zDLEditBox_Vendra> mobjEditBox;
     std::unique_ptr<zDLFlex8_Vendra> mobjFlexInput1;
+    std::unique_ptr<zDLFlex8_Vendra> mobjFlexInput2;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    QWidget* client_ = nullptr;
+    QSettings* settings_ = nullptr;
+    bool loaded_ = false;
+
+    int PxX(double twips) const;
+    int PxY(double twips) const;
+    void Place(QWidget* control, int left, int top, int width, int height);
+    // Outer size minus inner size, pixels (0 until the platform decorates).
+    QSize FrameExtra() const;
+    template <typename F>
+    void WithSettings(F&& f);
 };

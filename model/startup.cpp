@@ -21,6 +21,8 @@ const char* const kGroup = "Settings";
 
 QSettings AppSettings() { return QSettings(QStringLiteral("Vendra"), QStringLiteral("SRC_Okv")); }
 
+}  // namespace
+
 std::optional<double> NumberSetting(const QSettings& s, const char* key)
 {
     if (!s.contains(QString::fromLatin1(key))) return std::nullopt;
@@ -59,8 +61,6 @@ std::optional<std::string> TextSetting(const QSettings& s, const char* key)
     if (vb::Trim(text).empty()) return std::nullopt;
     return text;
 }
-
-}  // namespace
 
 StartupSettings ReadStartupSettings(QSettings& settings, const std::string& programFolder)
 {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <optional>
 #include <string>
 
 class QSettings;
@@ -18,6 +19,13 @@ struct StartupSettings {
     std::string dataFileName = "\\data.mdb";  // "DataFileName"
     double fcUpperLimit = 240;            // "FcUpperLimit", always kgf/cm2
 };
+
+// One value of the current group; nothing when the key is missing or its text
+// is no such value. Booleans are "True"/"False" in any letter case or a
+// number; a text of blanks only is no text.
+std::optional<double> NumberSetting(const QSettings& s, const char* key);
+std::optional<bool> BooleanSetting(const QSettings& s, const char* key);
+std::optional<std::string> TextSetting(const QSettings& s, const char* key);
 
 // Reads the settings; a value that is missing or unusable (not a number, a
 // "KvV" without a template model, a "DispSIFlag" that is no Boolean or out of
