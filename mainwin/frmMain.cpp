@@ -18,12 +18,14 @@
 #include "model/rebar_handover.h"
 #include "model/rebar_zone.h"
 #include "model/stress.h"
+#include "platform/qt/font_map.h"
 #include "platform/qt/grid/flexgrid.h"
 #include "widgets/zDLEditBox_Vendra.h"
 #include "widgets/zDLFlex8_Vendra.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFont>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -69,6 +71,9 @@ int CaseColumn(int16_t k, int16_t dir)
 frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName("frmMain");
+    // The program's forms use the Japanese UI face at 9 points; set before
+    // the controls are made so that they, and the grids' row heights, follow.
+    setFont(QFont(vbqt::mapVbFontName(QStringLiteral("ＭＳ Ｐゴシック")), 9));
     programFolder = QCoreApplication::applicationDirPath().toStdString();
     // The inner area above the status bar; controls sit in it by design
     // position, the toolbar docked at its top edge.

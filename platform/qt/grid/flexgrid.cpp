@@ -19,7 +19,11 @@ FlexGrid::FlexGrid(QWidget* parent) : QAbstractScrollArea(parent)
     viewport()->setMouseTracking(true);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    defaultRowHeight_ = static_cast<int>(std::lround((fontMetrics().height() + 4) * TwipsPerPixelY()));
+    // A row is the font's em and a small margin, as with the Japanese system
+    // fonts the layouts were made for; the CJK faces here report a much
+    // taller line box, which would push rows out of the designed heights.
+    const double em = font().pointSizeF() > 0 ? font().pointSizeF() * logicalDpiY() / 72.0 : fontMetrics().height();
+    defaultRowHeight_ = static_cast<int>(std::lround((em + 4) * TwipsPerPixelY()));
     resizeCells(2, 2);
     fixedRows_ = 1;
     fixedCols_ = 1;
