@@ -213,6 +213,16 @@ struct FigureTest : ::testing::Test {
         drawing::gNTFlag = true;
         pic.setFontSize(8.25);
     }
+    // A box column on a symmetric arrangement-0 base of series 1, two bolts a
+    // side.
+    void useSymmetricBoxBase() {
+        col().ColV = 0;
+        base().KvV = 1;
+        base().AbV = 0;
+        base().AbN = 2;
+        base().RotateMode = 0;
+        setKvLen(1, {500, 450, 400, 350, 0, 0});
+    }
     ~FigureTest() override {
         model::gColumns = savedColumns;
         model::gKvBase = savedBases;

@@ -14,12 +14,7 @@ namespace {
 
 struct TubeInk : FigureTest {
     TubeInk() {
-        col().ColV = 0;
-        base().KvV = 1;
-        base().AbV = 0;
-        base().AbN = 2;
-        base().RotateMode = 0;
-        setKvLen(1, {500, 450, 400, 350, 0, 0});
+        useSymmetricBoxBase();
     }
 
     // The main window's frame at 15 twips a pixel.

@@ -16,15 +16,8 @@ namespace {
 constexpr double kP = 3.14159265358979;
 
 struct Tube : FigureTest {
-    // A box column on a symmetric arrangement-0 base of series 1, two bolts
-    // a side.
     Tube() {
-        col().ColV = 0;
-        base().KvV = 1;
-        base().AbV = 0;
-        base().AbN = 2;
-        base().RotateMode = 0;
-        setKvLen(1, {500, 450, 400, 350, 0, 0});
+        useSymmetricBoxBase();
     }
     void draw(int16_t dir, clsPrintOut* surface = nullptr, FigureFrameTbl f = Frame(0, 0, 1)) {
         int16_t i = 1;
