@@ -62,11 +62,6 @@ bool AreaFactor(int16_t series, double abD, double& factor) {
     return false;
 }
 
-struct KvDataRow {
-    std::string sql;
-    bool full;  // shear sets with NAlpha, L1, L_C and the slab P values
-};
-
 }  // namespace
 
 std::string CataloguePath(const KvState& s) {

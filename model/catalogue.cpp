@@ -4,6 +4,8 @@
 #include "platform/text/native_path.h"
 #include "platform/text/vb.h"
 
+#include <limits>
+
 namespace model {
 
 std::string CatalogueFile() { return text::ToNativePath(gDataFilePath + gDataFileName); }
@@ -55,5 +57,13 @@ void ReleaseCatalogue()
 std::string QueryNumber(double v) { return vb::Trim(vb::Str(v)); }
 
 int16_t CatalogueInt16(const store::Recordset& rs, const std::string& name) { return vb::CInt(rs.number(name)); }
+
+int32_t CatalogueInt32(const store::Recordset& rs, const std::string& name)
+{
+    const long long v = rs.integer(name);
+    if (v < std::numeric_limits<int32_t>::min() || v > std::numeric_limits<int32_t>::max())
+        throw store::StoreError(store::kErrTypeMismatch, "type mismatch: " + name + " = " + std::to_string(v));
+    return static_cast<int32_t>(v);
+}
 
 }  // namespace model

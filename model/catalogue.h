@@ -30,4 +30,8 @@ std::string QueryNumber(double v);
 // A catalogue field as a 16-bit integer, rounded as VB's CInt (overflow: error 6).
 int16_t CatalogueInt16(const store::Recordset& rs, const std::string& name);
 
+// A catalogue ID or count as a 32-bit integer; a value outside that range is a
+// type mismatch of the catalogue, never a wrapped number.
+int32_t CatalogueInt32(const store::Recordset& rs, const std::string& name);
+
 }  // namespace model

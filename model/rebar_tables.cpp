@@ -161,7 +161,7 @@ void ReadArrangementTable(const std::string& dbPath, const std::string& modelNam
         for (int32_t i = 1; i <= count && !rs.eof(); ++i, rs.moveNext()) {
             RebarArrangeTbl& r = rows(i);
             r.Name = rs.text("Name");
-            r.ID = static_cast<int32_t>(rs.integer("ID"));
+            r.ID = CatalogueInt32(rs, "ID");
             r.KvV = CatalogueInt16(rs, "KvV");
             r.RCX = CatalogueInt16(rs, "RCX");
             r.RCY = CatalogueInt16(rs, "RCY");

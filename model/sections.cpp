@@ -108,7 +108,7 @@ void BoxOrRoundSection(ColumnDataTbl& col, const std::string& cond)
                                 "))";
         auto rs = db->openRecordset(sql);
         if (!rs.eof()) {
-            col.ColID = static_cast<int32_t>(rs.number("ID"));
+            col.ColID = CatalogueInt32(rs, "ID");
             CopyCatalogueSpec(rs, col);
             return;
         }
@@ -132,7 +132,7 @@ void HSection(ColumnDataTbl& col, const std::string& cond)
             store::Quote(QueryNumber(col.HDim(4))) + "))";
         auto rs = db.openRecordset(sql);
         if (!rs.eof()) {
-            col.ColID = static_cast<int32_t>(rs.number("ID"));
+            col.ColID = CatalogueInt32(rs, "ID");
             col.ColSize = rs.number("呼び柱成");
             col.ColT = rs.number("呼びフランジ幅");
             CopyCatalogueSpec(rs, col);
@@ -151,7 +151,7 @@ void HSection(ColumnDataTbl& col, const std::string& cond)
                                GradeClause(cond) + "AND ((柱.呼び柱成)=" + store::Quote(QueryNumber(col.ColSize)) +
                                ") AND ((柱.呼びフランジ幅)=" + store::Quote(QueryNumber(col.ColT)) + ") )");
     if (rs.eof()) return;
-    col.ColID = static_cast<int32_t>(rs.number("ID"));
+    col.ColID = CatalogueInt32(rs, "ID");
     // Section IDs start above 1; a row at 1 or below ends the look-up.
     if (col.ColID > 1) CalcHSectionProps(col);
 }
@@ -209,7 +209,7 @@ KvLookup GetKvIdByModelName(const std::string& name, int16_t boltSize, int32_t& 
     default: break;
     }
     if (variant == 0) return KvLookup::NoBoltVariant;
-    kvId = static_cast<int32_t>(rs.number("ID"));
+    kvId = CatalogueInt32(rs, "ID");
     abNum = variant;
     return KvLookup::Found;
 }

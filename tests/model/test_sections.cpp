@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 using namespace model;
 
 TEST(SteelGrades, NamesReadBackToTheirCode)
@@ -120,6 +122,23 @@ TEST_F(SectionLookup, BoxNotFoundChangesNothing)
     col.ColT = 9;
     col.ColID = 44;
     col.ColSpec(0) = 5;
+    const ColumnDataTbl before = col;
+    GetColumnSectionData(col);
+    EXPECT_EQ(col, before);
+}
+
+TEST(SectionLookupBadCatalogue, AnIdBeyond32BitsEndsTheLookUpUntouched)
+{
+    modeltest::CatalogueGlobals globals;
+    const std::filesystem::path file(KV_BAD_NUMBERS_CATALOGUE);
+    gDataFilePath = file.parent_path().string();
+    gDataFileName = "\\" + file.filename().string();
+    ColumnDataTbl col;
+    col.ColV = 0;
+    col.ColMatCode = 0;  // BCR
+    col.ColSize = 990;
+    col.ColT = 99;
+    col.ColID = 44;
     const ColumnDataTbl before = col;
     GetColumnSectionData(col);
     EXPECT_EQ(col, before);
