@@ -181,13 +181,7 @@ void LoadCatalogue(KvState& s) {
                            ",柱脚.L_y1,柱脚.L_y2,柱脚.L_y3,柱脚.L_l1,柱脚.ColSize,柱脚.C,柱脚.bb"
                            " From 柱脚 WHERE ((柱脚.ID)=" + vb::Str(s.KolvanID) + ")");
         rec.ID = s.KolvanID;
-        const auto i16 = [&](int pos) {
-            const long long v = rs.integer(pos);
-            if (v < INT16_MIN || v > INT16_MAX)
-                throw store::StoreError(store::kErrTypeMismatch, "Type mismatch: field '" + rs.fieldName(pos) + "' holds " +
-                                                                     std::to_string(v) + ", beyond a 16-bit integer");
-            return static_cast<int16_t>(v);
-        };
+        const auto i16 = [&](int pos) { return static_cast<int16_t>(rs.integer(pos, INT16_MIN, INT16_MAX)); };
         abCount = i16(15);
         if (abNum > abCount) abNum = abCount;
         if (abNum < 1) Fail(kErrCatalogue, "The catalogue model " + std::to_string(s.KolvanID) + " has no anchor-bolt variant");

@@ -60,10 +60,8 @@ int16_t CatalogueInt16(const store::Recordset& rs, const std::string& name) { re
 
 int32_t CatalogueInt32(const store::Recordset& rs, const std::string& name)
 {
-    const long long v = rs.integer(name);
-    if (v < std::numeric_limits<int32_t>::min() || v > std::numeric_limits<int32_t>::max())
-        throw store::StoreError(store::kErrTypeMismatch, "type mismatch: " + name + " = " + std::to_string(v));
-    return static_cast<int32_t>(v);
+    return static_cast<int32_t>(
+        rs.integer(name, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
 }
 
 }  // namespace model

@@ -497,6 +497,14 @@ long long Recordset::integer(int pos) const {
     return static_cast<long long>(r);
 }
 
+long long Recordset::integer(int pos, long long lo, long long hi) const {
+    const long long v = integer(pos);
+    if (v < lo || v > hi)
+        throw StoreError(kErrTypeMismatch, "Type mismatch: field '" + fieldName(pos) + "' holds " + std::to_string(v) +
+                                               ", outside " + std::to_string(lo) + " to " + std::to_string(hi));
+    return v;
+}
+
 std::string Recordset::text(int pos) const {
     requireRow(pos);
     const Cell& c = rows_->at(row_, pos);

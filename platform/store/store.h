@@ -70,6 +70,13 @@ public:
     // As number, rounded; a value beyond a 64-bit integer is a type mismatch.
     long long integer(int pos) const;
     long long integer(const std::string& name) const { return integer(fieldIndex(name)); }
+    // As integer, for a narrower target: a value outside lo..hi is a type
+    // mismatch, never a wrapped number.
+    long long integer(int pos, long long lo, long long hi) const;
+    long long integer(const std::string& name, long long lo, long long hi) const
+    {
+        return integer(fieldIndex(name), lo, hi);
+    }
     std::string text(int pos) const;
     std::string text(const std::string& name) const { return text(fieldIndex(name)); }
 
