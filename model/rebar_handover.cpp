@@ -217,11 +217,6 @@ void LoadRebarCompanion(const std::string& projectPath, bool ignoreExisting)
     RefreshOldCompanion(version);
 }
 
-void SaveRebarCompanion(const std::string& projectPath)
-{
-    gFendral.Data_Write(FolderOf(projectPath), "", TransferFileName(projectPath));
-}
-
 std::string RebarCompanionPath(const std::string& projectPath)
 {
     return FolderOf(projectPath) + TransferFileName(projectPath);

@@ -52,9 +52,8 @@ bool WriteTransferFile(const std::string& path);
 // calculated. ignoreExisting (projects older than 5.05) leaves an existing
 // file on disk and starts a fresh list.
 void LoadRebarCompanion(const std::string& projectPath, bool ignoreExisting);
-// Writes the list as the project's companion file; throws when it cannot.
-void SaveRebarCompanion(const std::string& projectPath);
-// Where the project's companion file lies.
+// Where the project's companion file lies; the project's save writes the list
+// there together with the project.
 std::string RebarCompanionPath(const std::string& projectPath);
 
 // The per-user folder of the exchange and transfer files, created on demand,

@@ -1,6 +1,7 @@
 #include "model/rebar_handover.h"
 
 #include "model/globals.h"
+#include "model/project_file.h"
 #include "platform/text/cp932.h"
 #include "rebar_fixture.h"
 #include "tests/platform/ui/scripted_ui.h"
@@ -218,7 +219,7 @@ TEST_F(RebarList, CompanionRoundTrip)
     r.Text1 = "set by the rebar program";
     gFendral.Set_Data(3, r, 1);
     const clsFendral written = gFendral;
-    SaveRebarCompanion(project);
+    WriteFileAtomically(RebarCompanionPath(project), gFendral.FileBytes());
     ASSERT_TRUE(std::filesystem::exists(t.dir() + "B.x.kud2"));
 
     ScriptedUi u;
