@@ -1,25 +1,25 @@
 #include "mainwin/frmMain.h"
 
 #include "drawing/globals.h"
-#include "mainwin/load_res_strings.h"
-#include "model/startup.h"
-#include "platform/qt/picture_box.h"
-#include "platform/text/vb.h"
-#include "platform/ui/ui.h"
-#include "widgets/cIconMenu.h"
-
 #include "engine/kv.h"
+#include "mainwin/load_res_strings.h"
 #include "model/adapter.h"
-#include "model/direction.h"
 #include "model/column_check.h"
+#include "model/direction.h"
 #include "model/format.h"
 #include "model/globals.h"
 #include "model/helpers.h"
 #include "model/rebar_handover.h"
 #include "model/rebar_zone.h"
+#include "model/startup.h"
 #include "model/stress.h"
 #include "platform/qt/font_map.h"
 #include "platform/qt/grid/flexgrid.h"
+#include "platform/qt/picture_box.h"
+#include "platform/qt/twips.h"
+#include "platform/text/vb.h"
+#include "platform/ui/ui.h"
+#include "widgets/cIconMenu.h"
 #include "widgets/zDLEditBox_Vendra.h"
 #include "widgets/zDLFlex8_Vendra.h"
 
@@ -148,8 +148,8 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
 
 // ---- Twips ----
 
-double frmMain::TwipsPerPixelX() const { return 1440.0 / std::max(1, logicalDpiX()); }
-double frmMain::TwipsPerPixelY() const { return 1440.0 / std::max(1, logicalDpiY()); }
+double frmMain::TwipsPerPixelX() const { return vbqt::TwipsPerPixelX(*this); }
+double frmMain::TwipsPerPixelY() const { return vbqt::TwipsPerPixelY(*this); }
 int frmMain::PxX(double twips) const { return static_cast<int>(std::lround(twips / TwipsPerPixelX())); }
 int frmMain::PxY(double twips) const { return static_cast<int>(std::lround(twips / TwipsPerPixelY())); }
 

@@ -4,6 +4,7 @@
 #include "platform/qt/font_map.h"
 #include "platform/qt/ole_color.h"
 #include "platform/qt/styles.h"
+#include "platform/qt/twips.h"
 #include "platform/text/vberror.h"
 
 #include <QFontMetricsF>
@@ -33,15 +34,11 @@ PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
 }
 
 double PictureBox::twipsPerPixelX() const {
-    if (tppX_ > 0) return tppX_;
-    const int dpi = logicalDpiX();
-    return dpi > 0 ? 1440.0 / dpi : 15.0;
+    return tppX_ > 0 ? tppX_ : vbqt::TwipsPerPixelX(*this);
 }
 
 double PictureBox::twipsPerPixelY() const {
-    if (tppY_ > 0) return tppY_;
-    const int dpi = logicalDpiY();
-    return dpi > 0 ? 1440.0 / dpi : 15.0;
+    return tppY_ > 0 ? tppY_ : vbqt::TwipsPerPixelY(*this);
 }
 
 void PictureBox::setTwipsPerPixel(double x, double y) {

@@ -1,6 +1,7 @@
 #include "platform/qt/grid/flexgrid.h"
 
 #include "platform/qt/grid/vbkeys.h"
+#include "platform/qt/twips.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -612,8 +613,8 @@ int FlexGrid::ColAt(int x) const
 
 int FlexGrid::Height() const { return static_cast<int>(std::lround(height() * TwipsPerPixelY())); }
 int FlexGrid::Width() const { return static_cast<int>(std::lround(width() * TwipsPerPixelX())); }
-double FlexGrid::TwipsPerPixelX() const { return 1440.0 / std::max(1, logicalDpiX()); }
-double FlexGrid::TwipsPerPixelY() const { return 1440.0 / std::max(1, logicalDpiY()); }
+double FlexGrid::TwipsPerPixelX() const { return vbqt::TwipsPerPixelX(*this); }
+double FlexGrid::TwipsPerPixelY() const { return vbqt::TwipsPerPixelY(*this); }
 int FlexGrid::TwipsToPixelsX(int twips) const { return static_cast<int>(std::lround(twips / TwipsPerPixelX())); }
 int FlexGrid::TwipsToPixelsY(int twips) const { return static_cast<int>(std::lround(twips / TwipsPerPixelY())); }
 
