@@ -193,7 +193,7 @@ void frmMain::WithSettings(F&& f)
         f(*settings_);
         return;
     }
-    QSettings s(QStringLiteral("Vendra"), QStringLiteral("SRC_Okv"));
+    QSettings s = AppSettings();
     f(s);
 }
 
@@ -247,7 +247,7 @@ void frmMain::Form_Load()
     };
     double left = 0, top = 0, width = 0, height = 0;
     WithSettings([&](QSettings& s) {
-        s.beginGroup(QStringLiteral("Settings"));
+        s.beginGroup(QString::fromLatin1(kSettingsGroup));
         left = geometryValue(s, "MainLeft", 1005);
         top = geometryValue(s, "MainTop", 495);
         width = geometryValue(s, "MainWidth", 13710);
@@ -344,7 +344,7 @@ void frmMain::Form_Unload(bool& Cancel)
     if (!isMinimized()) {
         const auto flag = [](bool b) { return b ? QStringLiteral("True") : QStringLiteral("False"); };
         WithSettings([&](QSettings& s) {
-            s.beginGroup(QStringLiteral("Settings"));
+            s.beginGroup(QString::fromLatin1(kSettingsGroup));
             s.setValue(QStringLiteral("MainLeft"), QString::number(Left()));
             s.setValue(QStringLiteral("MainTop"), QString::number(Top()));
             s.setValue(QStringLiteral("MainWidth"), QString::number(Width()));

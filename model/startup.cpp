@@ -15,13 +15,7 @@
 
 namespace model {
 
-namespace {
-
-const char* const kGroup = "Settings";
-
 QSettings AppSettings() { return QSettings(QStringLiteral("Vendra"), QStringLiteral("SRC_Okv")); }
-
-}  // namespace
 
 std::optional<double> NumberSetting(const QSettings& s, const char* key)
 {
@@ -66,7 +60,7 @@ StartupSettings ReadStartupSettings(QSettings& settings, const std::string& prog
 {
     StartupSettings out;
     out.dataFilePath = programFolder;
-    settings.beginGroup(QString::fromLatin1(kGroup));
+    settings.beginGroup(QString::fromLatin1(kSettingsGroup));
     if (auto v = NumberSetting(settings, "KvV")) {
         // Only these series have a template model.
         if (*v == 0 || *v == 1 || *v == 4 || *v == 6) out.kvSeries = static_cast<int16_t>(*v);
@@ -97,7 +91,7 @@ void ApplyStartupSettings(const StartupSettings& s)
 
 void WriteStartupSettings(QSettings& settings)
 {
-    settings.beginGroup(QString::fromLatin1(kGroup));
+    settings.beginGroup(QString::fromLatin1(kSettingsGroup));
     settings.setValue(QStringLiteral("KvV"), QString::number(gKvSeries));
     settings.setValue(QStringLiteral("DispSIFlag"), gSIDisp ? QStringLiteral("True") : QStringLiteral("False"));
     settings.setValue(QStringLiteral("DataFilePath"), QString::fromStdString(gDataFilePath));

@@ -20,6 +20,10 @@ struct StartupSettings {
     double fcUpperLimit = 240;            // "FcUpperLimit", always kgf/cm2
 };
 
+// The program's settings store, and the group its values live in.
+QSettings AppSettings();
+inline constexpr const char* kSettingsGroup = "Settings";
+
 // One value of the current group; nothing when the key is missing or its text
 // is no such value. Booleans are "True"/"False" in any letter case or a
 // number; a text of blanks only is no text.
