@@ -175,11 +175,15 @@ int frmMain::Width() const { return static_cast<int>(std::lround(frameGeometry()
 int frmMain::Height() const { return static_cast<int>(std::lround(frameGeometry().height() * TwipsPerPixelY())); }
 int frmMain::ScaleWidth() const { return static_cast<int>(std::lround(width() * TwipsPerPixelX())); }
 
-int frmMain::ScaleHeight() const
+int frmMain::MenuHeight() const
 {
     const QWidget* menu = menuWidget();
-    const int menuPx = menu && !menu->isHidden() ? menu->height() : 0;
-    return static_cast<int>(std::lround((height() - menuPx) * TwipsPerPixelY()));
+    return menu && !menu->isHidden() ? menu->height() : 0;
+}
+
+int frmMain::ScaleHeight() const
+{
+    return static_cast<int>(std::lround((height() - MenuHeight()) * TwipsPerPixelY()));
 }
 
 void frmMain::setCaption(const std::string& caption) { setWindowTitle(QString::fromStdString(caption)); }
@@ -276,12 +280,7 @@ void frmMain::Form_Load()
     const QRect nm = pctNM->geometry();
     pctNM->setGeometry(nm.x(), nm.y(), nm.width(), PxY(gAutoRefresh ? 4215 : 3735));
 
-    const int16_t rootX = gCond.DesignRootX;
-    const int16_t rootY = gCond.DesignRootY;
     mblnFillingRoutes = true;
-    gCond.DesignRootX = rootX;
-    gCond.DesignRootY = rootY;
-
     msub_SelectColumn(true);
 
     mblnFillingRoutes = false;
@@ -299,8 +298,7 @@ void frmMain::Form_Resize()
         if (frameGeometry().height() < PxY(kMinHeight)) resize(width(), PxY(kMinHeight) - extra.height());
     }
 
-    const QWidget* menu = menuWidget();
-    const int innerHeight = height() - (menu && !menu->isHidden() ? menu->height() : 0);
+    const int innerHeight = height() - MenuHeight();
     const int statusHeight = sbStatusBar->isHidden() ? 0 : sbStatusBar->sizeHint().height();
     tbToolBar->setGeometry(0, 0, width(), tbToolBar->sizeHint().height());
 
@@ -555,19 +553,16 @@ void frmMain::msub_FillResultTable(int16_t dir)
         if ((k == 6 || k == 7) && !ultJadge) {
             // Unjudged ultimate moment: no moment verdict, the shear stands alone.
             g.setTextMatrix(8, c, QString());
-            g.setTextMatrix(11, c, Q(FormatValue(res.Qu(dir, k), 2)));
-            g.setTextMatrix(12, c, shearRatio);
-            g.setTextMatrix(13, c, verdict(res.JadgeQ(dir, k)));
-            continue;
-        }
-        g.setTextMatrix(8, c, verdict(res.JadgeM(dir, k)));
-        if (res.JadgeM(dir, k) == 0) {
-            for (int r : {11, 12, 13}) g.setTextMatrix(r, c, QStringLiteral(" -   *"));
         } else {
-            g.setTextMatrix(11, c, Q(FormatValue(res.Qu(dir, k), 2)));
-            g.setTextMatrix(12, c, shearRatio);
-            g.setTextMatrix(13, c, verdict(res.JadgeQ(dir, k)));
+            g.setTextMatrix(8, c, verdict(res.JadgeM(dir, k)));
+            if (res.JadgeM(dir, k) == 0) {
+                for (int r : {11, 12, 13}) g.setTextMatrix(r, c, QStringLiteral(" -   *"));
+                continue;
+            }
         }
+        g.setTextMatrix(11, c, Q(FormatValue(res.Qu(dir, k), 2)));
+        g.setTextMatrix(12, c, shearRatio);
+        g.setTextMatrix(13, c, verdict(res.JadgeQ(dir, k)));
     }
 
     g.setRedraw(true);
@@ -687,7 +682,8 @@ void frmMain::msub_SelectColumn(bool force)
     if (mobjFlexInput1) mobjFlexInput1->Input_Text(mobjEditBox.get());
 }
 
-void frmMain::msub_ShowCurrentColumn()
+// The current column's stress cells, then its check and results in X and Y.
+void frmMain::FillCurrentColumnTables()
 {
     msub_FillStressInputCells();
     for (int16_t d = 0; d <= 1; ++d) {
@@ -696,15 +692,13 @@ void frmMain::msub_ShowCurrentColumn()
     }
 }
 
+void frmMain::msub_ShowCurrentColumn() { FillCurrentColumnTables(); }
+
 void frmMain::cmdFlgReflesh_Click()
 {
     if (gAutoRefresh) return;
     gAutoRefresh = true;
-    msub_FillStressInputCells();
-    for (int16_t d = 0; d <= 1; ++d) {
-        CalcColumnByIndex(gCurCol, d);
-        msub_FillResultTable(d);
-    }
+    FillCurrentColumnTables();
     gAutoRefresh = false;
 }
 
@@ -712,9 +706,5 @@ void frmMain::refleshTable()
 {
     msub_FormatResultTable();
     msub_SelectColumn(true);
-    msub_FillStressInputCells();
-    for (int16_t d = 0; d <= 1; ++d) {
-        CalcColumnByIndex(gCurCol, d);
-        msub_FillResultTable(d);
-    }
+    FillCurrentColumnTables();
 }

@@ -173,6 +173,8 @@ private:
     QSettings* settings_ = nullptr;
     bool loaded_ = false;
 
+    void FillCurrentColumnTables();
+    int MenuHeight() const;
     int PxX(double twips) const;
     int PxY(double twips) const;
     void Place(QWidget* control, int left, int top, int width, int height);
