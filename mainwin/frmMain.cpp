@@ -144,6 +144,10 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
 
     connect(grdView1, &qtgrid::FlexGrid::RowColChange, this, &frmMain::grdView1_RowColChange);
     connect(cmdFlgReflesh, &QPushButton::clicked, this, &frmMain::cmdFlgReflesh_Click);
+
+    BuildConditionControls();
+    BuildDetailPanel();
+    BuildMenus();
 }
 
 // ---- Twips ----
@@ -280,8 +284,16 @@ void frmMain::Form_Load()
     const QRect nm = pctNM->geometry();
     pctNM->setGeometry(nm.x(), nm.y(), nm.width(), PxY(gAutoRefresh ? 4215 : 3735));
 
+    // Filling the route list must not change the project's routes.
+    const int16_t routeX = gCond.DesignRootX;
+    const int16_t routeY = gCond.DesignRootY;
     mblnFillingRoutes = true;
-    msub_SelectColumn(true);
+    set_cmbDRoot();
+    gCond.DesignRootX = routeX;
+    gCond.DesignRootY = routeY;
+
+    msub_UpdateDisplayMenus();
+    msub_ShowProject();
 
     mblnFillingRoutes = false;
     gDataChanged = false;
@@ -656,6 +668,7 @@ void frmMain::mobjFlexInput1_Validate(int Row, int Col, const QVariant& Ans, boo
     gDataChanged = true;
     msub_RecalcCurrentColumn();
     UpdateColumnRebar(gCurCol, gColumns(gCurCol), gKvBase(gCurCol));
+    msub_ShowColumnDetail();
     grdView1_RowColChange();
 }
 
@@ -677,6 +690,19 @@ void frmMain::msub_SelectColumn(bool force)
     const bool changed = gDataChanged;
     gAutoRefresh = true;
     if (!mblnMovingColumn) msub_ShowCurrentColumn();
+    // Up and down by position; a single column touches only "up".
+    const int16_t count = gCond.ColCount;
+    if (gCurCol == 1) {
+        msub_EnableMoveColLeft(false);
+        if (count >= 2) msub_EnableMoveColRight(true);
+    } else if (gCurCol == count) {
+        msub_EnableMoveColRight(false);
+        if (count >= 2) msub_EnableMoveColLeft(true);
+    } else {
+        msub_EnableMoveColLeft(true);
+        msub_EnableMoveColRight(true);
+    }
+    if (grdList->Row() != gCurCol) grdList->setRow(gCurCol);
     gDataChanged = changed;
     gAutoRefresh = autoRefresh;
     if (mobjFlexInput1) mobjFlexInput1->Input_Text(mobjEditBox.get());
@@ -692,13 +718,20 @@ void frmMain::FillCurrentColumnTables()
     }
 }
 
-void frmMain::msub_ShowCurrentColumn() { FillCurrentColumnTables(); }
+void frmMain::msub_ShowCurrentColumn()
+{
+    txtColName->setText(Q(vb::Trim(gColumns(gCurCol).ColName.value())));
+    FillCurrentColumnTables();
+    msub_ShowColumnDetail();
+    msub_UpdateDisplayMenus();
+}
 
 void frmMain::cmdFlgReflesh_Click()
 {
     if (gAutoRefresh) return;
     gAutoRefresh = true;
     FillCurrentColumnTables();
+    msub_ShowColumnDetail();
     gAutoRefresh = false;
 }
 
@@ -707,4 +740,5 @@ void frmMain::refleshTable()
     msub_FormatResultTable();
     msub_SelectColumn(true);
     FillCurrentColumnTables();
+    msub_ShowColumnDetail();
 }

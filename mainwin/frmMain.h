@@ -13,7 +13,9 @@
 #include <QRect>
 #include <QSize>
 #include <QVariant>
+#include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -25,10 +27,17 @@ class FlexGrid;
 }
 namespace vbqt {
 class PictureBox;
+class PictureTarget;
 }
 class ImageList;
+class QAction;
+class QCheckBox;
+class QComboBox;
 class QGroupBox;
 class QLabel;
+class QMenu;
+class QPixmap;
+class QRadioButton;
 class QPushButton;
 class QSettings;
 class QStatusBar;
@@ -83,6 +92,12 @@ public:
 
     // MainWindowHost.
     void setCaption(const std::string& caption) override;
+    void showNMX() override;
+    void showRoute(int16_t entry) override;
+    void showCalcMode(int16_t sSts, int16_t mode) override;
+    void showProject() override;
+    void setBukkenText(const std::string& text) override;
+    void enableColumnEditing(bool del, bool left, bool right) override;
 
     // Cell colours of grdView1 (OLE values).
     static constexpr std::uint32_t kOpenColor = 0x80000005u;    // takes entry
@@ -110,6 +125,50 @@ public:
     QFrame* fraInput1 = nullptr;   // carries the in-cell editor
     QLineEdit* txtInput1 = nullptr;
     std::shared_ptr<ImageList> imgMenu;
+
+    // Design conditions.
+    QLineEdit* txtBukken = nullptr;
+    std::array<QRadioButton*, 2> optStruc{};
+    QCheckBox* chkSymmetry = nullptr;
+    QComboBox* cmbDRoot = nullptr;
+    QCheckBox* chkDRoot = nullptr;
+    QLabel* Label2 = nullptr;  // γ
+    QLineEdit* txtGamma = nullptr;
+    std::array<QRadioButton*, 3> optCalcShortMode{};
+    QComboBox* cmbSCondition = nullptr;
+    QLabel* Label1 = nullptr;  // α1
+    QLineEdit* txtAlpha1 = nullptr;
+    QLabel* Label4 = nullptr;  // α2
+    QLineEdit* txtAlpha2 = nullptr;
+    // Status bar panels 1..3 (index 0..2).
+    std::array<QLabel*, 3> sbPanels{};
+
+    // Column detail panel.
+    QLabel* Label3 = nullptr;  // 柱名称
+    QLineEdit* txtColName = nullptr;
+    QLabel* lblCol = nullptr;
+    std::array<QLabel*, 9> lblColSpec{};
+    QLabel* lblKv = nullptr;
+    std::array<QLabel*, 4> lblKvSpec{};
+
+    // Menus.
+    QMenu* mnuEdit = nullptr;
+    QAction* mnuEditAddCol = nullptr;
+    QAction* mnuEditCopyCol = nullptr;
+    QAction* mnuEditDElCol = nullptr;
+    QAction* mnuEditMoveColLeft = nullptr;
+    QAction* mnuEditMoveColRight = nullptr;
+    QMenu* mnuView = nullptr;
+    QAction* mnuViewSelectKv = nullptr;
+    QAction* mnuDispNMX0 = nullptr;
+    QAction* mnuDispNMY0 = nullptr;
+    QAction* mnuDrawKV0 = nullptr;
+    QAction* mnuDrawRCCol0 = nullptr;
+    QMenu* mnuPopup = nullptr;
+    QAction* mnuDispNMX = nullptr;
+    QAction* mnuDispNMY = nullptr;
+    QAction* mnuDrawKV = nullptr;
+    QAction* mnuDrawRCCol = nullptr;
 
     // The table's part of the load: the entry filter, the in-cell editor on
     // grdView1, the layout and the cell maps. Needs model::gzDLGetSys.
@@ -146,6 +205,60 @@ public:
     void cmdFlgReflesh_Click();
     void refleshTable();
 
+    // Column list.
+    void grdList_RowColChange();
+    void grdList_DblClick();
+    // kind 0: a new default column, 1: a copy of the current one; after the
+    // current row.
+    void msub_AddColumn(int16_t kind);
+    void msub_DeleteColumn();
+    // 0: with the column above, 1: with the one below.
+    void msub_MoveColumn(int16_t direction);
+    void msub_EnableDelColumn(bool flag);
+    void msub_EnableMoveColLeft(bool flag);
+    void msub_EnableMoveColRight(bool flag);
+    void mnuEditAddCol_Click() { msub_AddColumn(0); }
+    void mnuEditCopyCol_Click() { msub_AddColumn(1); }
+    void mnuEditDElCol_Click() { msub_DeleteColumn(); }
+    void mnuEditMoveColLeft_Click() { msub_MoveColumn(0); }
+    void mnuEditMoveColRight_Click() { msub_MoveColumn(1); }
+
+    // Whole-project display.
+    void msub_ShowProject();
+    void msub_ShowCurrentColumnQuiet();
+
+    // Route list and calculation modes.
+    void set_cmbDRoot();
+    void cmbDRoot_Click();
+    void setCalcMode(int16_t SSts, int16_t CalcMode, int16_t Mode = 999);
+    void msub_ApplyCalcModeToGrid(int16_t SSts, int16_t Mode);
+
+    // Column detail panel and drawing box.
+    void msub_ShowColumnDetail();
+    void msub_UpdateDisplayMenus();
+    void msub_CheckDisplayMenus();
+    void msub_EditColumnSpec();
+    void mnuDispNMX_Click();
+    void mnuDispNMY_Click();
+    void mnuDrawKV_Click();
+    void mnuDrawRCCol_Click();
+    void mnuDispNMX0_Click() { mnuDispNMX_Click(); }
+    void mnuDispNMY0_Click() { mnuDispNMY_Click(); }
+    void mnuDrawKV0_Click() { mnuDrawKV_Click(); }
+    void mnuDrawRCCol0_Click() { mnuDrawRCCol_Click(); }
+    void mnuViewSelectKv_Click() { msub_EditColumnSpec(); }
+    void pctNM_MouseUp(int Button, int Shift, float X, float Y);
+    // The base-section picture of a base record, seen in the current
+    // column's direction and the shown shear direction.
+    QPixmap msub_GetColSectionPicture(const model::KvBaseTbl& rec) const;
+
+    // The column specification dialogs, shown modal on the current column;
+    // they set gSpecDialogOK when closed with OK. Empty: nothing opens.
+    std::function<void()> mShowSelectKvDialog;  // S mode
+    std::function<void()> mShowSrcInputDialog;  // SRC mode
+    // Where the drawing box draws; pctNM unless a test puts another here.
+    vbqt::PictureTarget* mDrawTarget = nullptr;
+
     vb::Array2<CellPosTbl, 1, 6, 1, 7> mintCellMap{};
     vb::Array<int16_t, 3, 9> mintCaseOfSlot{};
     vb::Array<int16_t, 1, 16> mintCompOfItem{};
@@ -158,6 +271,7 @@ public:
     bool mblnMovingColumn = false;
     bool mblnDeletingColumn = false;
     bool mblnGridQuiet = false;
+    bool mblnSkipRouteSync = false;
 
     std::unique_ptr<zDLEditBox_Vendra> mobjEditBox;
     std::unique_ptr<zDLFlex8_Vendra> mobjFlexInput1;
@@ -174,6 +288,16 @@ private:
     bool loaded_ = false;
 
     void FillCurrentColumnTables();
+    void BuildConditionControls();
+    void BuildDetailPanel();
+    void BuildMenus();
+    void LayoutColumnLabels(bool sMode);
+    void DrawCurrentNM();
+    void DrawCurrentFigure(int16_t dir);
+    void DrawCurrentRcSection();
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    // Runs what the user started; a failure is shown, not thrown into Qt.
+    void UserOperation(const std::function<void()>& operation);
     int MenuHeight() const;
     int PxX(double twips) const;
     int PxY(double twips) const;

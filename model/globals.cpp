@@ -55,6 +55,9 @@ std::shared_ptr<zDLGetSys_Vendra> gzDLGetSys;
 std::shared_ptr<zDLFile_Vendra> gzDLFile;
 
 int16_t gDispMode = 0;
+bool gSpecDialogOK = false;
+int16_t gShearDir = 0;
+int16_t gShearCase = 1;
 bool gAutoRefresh = true;
 int16_t gShortLoadKind = 0;
 

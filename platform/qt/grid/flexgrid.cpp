@@ -77,6 +77,43 @@ void FlexGrid::resizeCells(int rows, int cols)
 void FlexGrid::setRows(int n) { resizeCells(n, cols_); }
 void FlexGrid::setCols(int n) { resizeCells(rows_, n); }
 
+void FlexGrid::AddItem(const QString& item, int index)
+{
+    if (index < 0 || index > rows_) index = rows_;
+    resizeCells(rows_ + 1, cols_);
+    for (int r = rows_ - 1; r > index; --r) {
+        for (int c = 0; c < cols_; ++c) cell(r, c) = cell(r - 1, c);
+        rowHeight_[r] = rowHeight_[r - 1];
+        rowHidden_[r] = rowHidden_[r - 1];
+        mergeRow_[r] = mergeRow_[r - 1];
+    }
+    for (int c = 0; c < cols_; ++c) cell(index, c) = Cell{};
+    rowHeight_[index] = -1;
+    rowHidden_[index] = false;
+    mergeRow_[index] = false;
+    const QStringList texts = item.split(QLatin1Char('\t'));
+    for (int c = 0; c < std::min<int>(cols_, texts.size()); ++c) cell(index, c).text = texts[c];
+    for (int& s : selected_)
+        if (s >= index) ++s;
+    invalidateMerges();
+    Refresh();
+}
+
+void FlexGrid::RemoveItem(int index)
+{
+    if (index < 0 || index >= rows_) return;
+    for (int r = index; r + 1 < rows_; ++r) {
+        for (int c = 0; c < cols_; ++c) cell(r, c) = cell(r + 1, c);
+        rowHeight_[r] = rowHeight_[r + 1];
+        rowHidden_[r] = rowHidden_[r + 1];
+        mergeRow_[r] = mergeRow_[r + 1];
+    }
+    selected_.removeAll(index);
+    for (int& s : selected_)
+        if (s > index) --s;
+    resizeCells(rows_ - 1, cols_);
+}
+
 void FlexGrid::setFixedRows(int n)
 {
     fixedRows_ = std::clamp(n, 0, rows_);

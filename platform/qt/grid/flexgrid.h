@@ -69,6 +69,12 @@ public:
     void setRows(int n);
     int Cols() const { return cols_; }
     void setCols(int n);
+    // Inserts a row at index (appends for -1 or past the end); the item's
+    // tab-separated texts fill its cells from column 0. The rows below move
+    // down with their texts, colours and heights.
+    void AddItem(const QString& item, int index = -1);
+    // Removes a row; the rows below move up. Out of range: nothing.
+    void RemoveItem(int index);
     int FixedRows() const { return fixedRows_; }
     void setFixedRows(int n);
     int FixedCols() const { return fixedCols_; }

@@ -269,3 +269,38 @@ TEST_F(StressTable, ArrowsSkipHiddenAndAHandlerCanTakeTheKey)
 }
 
 }  // namespace
+
+TEST(FlexGridRows, AddItemAndRemoveItemMoveTheRowsBelow)
+{
+    FlexGrid g;
+    g.setCols(3);
+    g.setRows(4);
+    for (int r = 1; r < 4; ++r) {
+        g.setTextMatrix(r, 0, QString::number(r));
+        g.setCellBackColor(r, 1, 0x100u + r);
+    }
+    g.setRowHeight(2, 600);
+    g.AddItem(QStringLiteral("a\tb\tc\td"), 2);  // texts beyond the last column are dropped
+    ASSERT_EQ(g.Rows(), 5);
+    const QStringList col0 = {"1", "a", "2", "3"};
+    for (int r = 1; r < 5; ++r) EXPECT_EQ(g.TextMatrix(r, 0), col0[r - 1]) << r;
+    EXPECT_EQ(g.TextMatrix(2, 2), "c");
+    EXPECT_EQ(g.CellBackColor(3, 1), 0x102u);
+    EXPECT_EQ(g.RowHeight(3), 600);
+    EXPECT_NE(g.RowHeight(2), 600);
+
+    g.AddItem(QStringLiteral("end"));
+    EXPECT_EQ(g.Rows(), 6);
+    EXPECT_EQ(g.TextMatrix(5, 0), "end");
+    g.AddItem(QString(), 99);  // past the end appends
+    EXPECT_EQ(g.Rows(), 7);
+
+    g.RemoveItem(2);
+    ASSERT_EQ(g.Rows(), 6);
+    EXPECT_EQ(g.TextMatrix(2, 0), "2");
+    EXPECT_EQ(g.CellBackColor(2, 1), 0x102u);
+    EXPECT_EQ(g.RowHeight(2), 600);
+    g.RemoveItem(-1);
+    g.RemoveItem(6);
+    EXPECT_EQ(g.Rows(), 6);
+}

@@ -1,0 +1,445 @@
+// The main window's column detail panel, its drawing box with the display
+// menus, and the column specification command.
+#include "mainwin/frmMain.h"
+
+#include "drawing/figure_frame.h"
+#include "drawing/kv_figure_h.h"
+#include "drawing/kv_figure_src.h"
+#include "drawing/kv_figure_tube.h"
+#include "drawing/nm_diagram.h"
+#include "drawing/print_out.h"
+#include "drawing/rc_section.h"
+#include "engine/kv.h"
+#include "model/adapter.h"
+#include "model/column_check.h"
+#include "model/format.h"
+#include "model/globals.h"
+#include "model/rebar_handover.h"
+#include "model/rebar_zone.h"
+#include "model/texts.h"
+#include "platform/qt/grid/flexgrid.h"
+#include "platform/qt/picture_box.h"
+#include "platform/text/vb.h"
+#include "platform/ui/ui.h"
+
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+
+#include <exception>
+#include <utility>
+
+using namespace model;
+
+namespace {
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+bool SMode() { return gCond.SMode != kFalse; }
+
+// Places of the section labels (twips, in the frame) by structure kind.
+struct LabelPlace {
+    int top, left;
+    bool shown;
+};
+constexpr LabelPlace kSpecPlacesS[7] = {{900, 210, true},   {900, 1410, true},  {900, 2610, true}, {1140, 1410, true},
+                                        {1140, 2610, true}, {900, 3930, false}, {1140, 3930, false}};
+constexpr LabelPlace kSpecPlacesSrc[7] = {{1320, 510, true},  {1560, 510, true},  {1560, 1710, true},
+                                          {1800, 510, true},  {1800, 1710, true}, {1560, 3010, true},
+                                          {1800, 3010, true}};
+
+// Puts a flag back when the scope ends, also on an exception.
+class RestoreOnExit {
+public:
+    explicit RestoreOnExit(bool& flag) : flag_(flag), saved_(flag) {}
+    ~RestoreOnExit() { flag_ = saved_; }
+    RestoreOnExit(const RestoreOnExit&) = delete;
+    RestoreOnExit& operator=(const RestoreOnExit&) = delete;
+
+private:
+    bool& flag_;
+    bool saved_;
+};
+
+}  // namespace
+
+// ---- Controls ----
+
+void frmMain::BuildDetailPanel()
+{
+    auto label = [this](QWidget* parent, const QString& name, int left, int top, int width) {
+        auto* l = new QLabel(parent);
+        l->setObjectName(name);
+        Place(l, left, top, width, 255);
+        l->installEventFilter(this);
+        return l;
+    };
+    Label3 = label(Frame1, QStringLiteral("Label3"), 210, 300, 735);
+    Label3->setText(QStringLiteral("柱名称"));
+    txtColName = new QLineEdit(Frame1);
+    txtColName->setObjectName("txtColName");
+    Place(txtColName, 990, 270, 2415, 315);
+    lblCol = label(Frame1, QStringLiteral("lblCol"), 210, 660, 4395);
+    for (int i = 0; i < 9; ++i)
+        lblColSpec[i] = label(Frame1, QStringLiteral("lblColSpec_%1").arg(i), 210, 900, i >= 7 ? 4395 : 1155);
+    lblKv = label(Frame2, QStringLiteral("lblKv"), 210, 300, 3435);
+    for (int i = 0; i < 4; ++i) lblKvSpec[i] = label(Frame2, QStringLiteral("lblKvSpec_%1").arg(i), 210, 660 + 240 * i, 3435);
+    Frame1->installEventFilter(this);
+    Frame2->installEventFilter(this);
+    pctNM->installEventFilter(this);
+    mDrawTarget = pctNM;
+    LayoutColumnLabels(true);
+}
+
+void frmMain::BuildMenus()
+{
+    // Items carry their string id as their caption until the caption loader
+    // gives them their text.
+    auto item = [this](QMenu* menu, const char* name, const char* caption, void (frmMain::*handler)()) {
+        QAction* a = menu->addAction(QString::fromUtf8(caption));
+        a->setObjectName(name);
+        connect(a, &QAction::triggered, this, [this, handler] { UserOperation([&] { (this->*handler)(); }); });
+        return a;
+    };
+    mnuEdit = menuBar()->addMenu(QStringLiteral("1013"));
+    mnuEdit->setObjectName("mnuEdit");
+    mnuEditAddCol = item(mnuEdit, "mnuEditAddCol", "1151", &frmMain::mnuEditAddCol_Click);
+    mnuEditCopyCol = item(mnuEdit, "mnuEditCopyCol", "1152", &frmMain::mnuEditCopyCol_Click);
+    mnuEditDElCol = item(mnuEdit, "mnuEditDElCol", "1153", &frmMain::mnuEditDElCol_Click);
+    mnuEdit->addSeparator();
+    mnuEditMoveColLeft = item(mnuEdit, "mnuEditMoveColLeft", "1154", &frmMain::mnuEditMoveColLeft_Click);
+    mnuEditMoveColRight = item(mnuEdit, "mnuEditMoveColRight", "1155", &frmMain::mnuEditMoveColRight_Click);
+    for (QAction* a : {mnuEditDElCol, mnuEditMoveColLeft, mnuEditMoveColRight}) a->setEnabled(false);
+
+    mnuView = menuBar()->addMenu(QStringLiteral("1019"));
+    mnuView->setObjectName("mnuView");
+    mnuViewSelectKv = item(mnuView, "mnuViewSelectKv", "柱脚形式の選択(&H)...", &frmMain::mnuViewSelectKv_Click);
+    mnuView->addSeparator();
+    mnuDispNMX0 = item(mnuView, "mnuDispNMX0", "1157", &frmMain::mnuDispNMX0_Click);
+    mnuDispNMY0 = item(mnuView, "mnuDispNMY0", "1158", &frmMain::mnuDispNMY0_Click);
+    mnuView->addSeparator();
+    mnuDrawKV0 = item(mnuView, "mnuDrawKV0", "1159", &frmMain::mnuDrawKV0_Click);
+    mnuDrawRCCol0 = item(mnuView, "mnuDrawRCCol0", "1301", &frmMain::mnuDrawRCCol0_Click);
+
+    mnuPopup = new QMenu(QStringLiteral("1156"), this);
+    mnuPopup->setObjectName("mnuPopup");
+    mnuDispNMX = item(mnuPopup, "mnuDispNMX", "1157", &frmMain::mnuDispNMX_Click);
+    mnuDispNMY = item(mnuPopup, "mnuDispNMY", "1158", &frmMain::mnuDispNMY_Click);
+    mnuPopup->addSeparator();
+    mnuDrawKV = item(mnuPopup, "mnuDrawKV", "1159", &frmMain::mnuDrawKV_Click);
+    mnuDrawRCCol = item(mnuPopup, "mnuDrawRCCol", "1301", &frmMain::mnuDrawRCCol_Click);
+
+    for (QAction* a : {mnuDispNMX0, mnuDispNMY0, mnuDrawKV0, mnuDrawRCCol0, mnuDispNMX, mnuDispNMY, mnuDrawKV,
+                       mnuDrawRCCol})
+        a->setCheckable(true);
+    mnuDispNMX0->setChecked(true);
+    mnuDispNMX->setChecked(true);
+}
+
+void frmMain::UserOperation(const std::function<void()>& operation)
+{
+    try {
+        operation();
+    } catch (const std::exception& e) {
+        ui::Current().message(e.what(), "ヴェンドラS＆SRC柱脚検討", ui::MessageKind::Critical);
+    }
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == pctNM && event->type() == QEvent::MouseButtonRelease) {
+        const auto* m = static_cast<QMouseEvent*>(event);
+        const int button = m->button() == Qt::LeftButton    ? 1
+                           : m->button() == Qt::RightButton ? 2
+                           : m->button() == Qt::MiddleButton ? 4
+                                                             : 0;
+        int shift = 0;
+        if (m->modifiers() & Qt::ShiftModifier) shift |= 1;
+        if (m->modifiers() & Qt::ControlModifier) shift |= 2;
+        if (m->modifiers() & Qt::AltModifier) shift |= 4;
+        pctNM_MouseUp(button, shift, static_cast<float>(m->position().x() * TwipsPerPixelX()),
+                      static_cast<float>(m->position().y() * TwipsPerPixelY()));
+        return false;
+    }
+    if (event->type() == QEvent::MouseButtonPress && watched != pctNM &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        // The frames and their labels open the column's specification.
+        UserOperation([this] { msub_EditColumnSpec(); });
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmMain::pctNM_MouseUp(int Button, int /*Shift*/, float X, float Y)
+{
+    if (Button != 2) return;
+    const QPoint at(static_cast<int>(X / TwipsPerPixelX()), static_cast<int>(Y / TwipsPerPixelY()));
+    mnuPopup->popup(pctNM->mapToGlobal(at));
+}
+
+// ---- Detail panel ----
+
+void frmMain::LayoutColumnLabels(bool sMode)
+{
+    const auto move = [this](QLabel* l, int top, int left) {
+        l->move(left < 0 ? l->x() : PxX(left), PxY(top));
+    };
+    move(lblCol, sMode ? 660 : 1080, -1);
+    const LabelPlace* places = sMode ? kSpecPlacesS : kSpecPlacesSrc;
+    for (int i = 0; i < 7; ++i) {
+        move(lblColSpec[i], places[i].top, places[i].left);
+        lblColSpec[i]->setVisible(places[i].shown);
+    }
+    if (sMode) {
+        lblColSpec[7]->hide();
+        lblColSpec[8]->hide();
+    } else {
+        move(lblColSpec[7], 600, -1);
+        lblColSpec[7]->show();
+    }
+}
+
+void frmMain::msub_ShowColumnDetail()
+{
+    const int16_t c = gCurCol;
+    const ColumnDataTbl& col = gColumns(c);
+    const bool sMode = SMode();
+    KvEngineRef engine(*gKv);
+    SetKvBaseInputs(engine, col);
+    if (!sMode) SetKvSrcInputs(engine, col);
+
+    const int16_t r = col.KvRotate;
+    const int16_t o = r == 0 ? 1 : 0;
+    // Any other turn reads as the first direction for the array fields.
+    const int16_t ri = r == 1 ? 1 : 0;
+
+    std::string rankLine;
+    const bool route3 = gCond.DesignRootX == 3 || gCond.DesignRootY == 3;
+    if (!sMode && route3)
+        rankLine = "     ( 柱脚で決まる柱ランク (X)" + GetSrcColumnRank(c, 0) + "  (Y)" + GetSrcColumnRank(c, 1) + " )";
+
+    LayoutColumnLabels(sMode);
+    if (!sMode) {
+        lblColSpec[7]->setText(Q("RC:" + vb::Str(col.cD(ri)) + "×" + vb::Str(col.cD(o)) + "(Fc" + FormatFc(col.Fc) +
+                                 ")" + "   鉄筋:" + vb::Trim(col.RBarVal.value()) + "(" +
+                                 vb::Trim(col.RBarMat.value()) + ")  本数" + vb::Str(col.RtN(ri)) + "×" +
+                                 vb::Str(col.RtN(o))));
+        lblColSpec[8]->setText(QString());
+        if (route3) {
+            lblColSpec[8]->move(lblColSpec[8]->x(), lblColSpec[7]->y() + PxY(240));
+            lblColSpec[8]->setText(Q(rankLine));
+            lblColSpec[8]->show();
+        } else {
+            lblColSpec[8]->hide();
+        }
+    }
+
+    const QString name = Q(vb::Trim(col.ColName.value()));
+    grdList->setTextMatrix(c, 0, QString::number(c));
+    grdList->setTextMatrix(c, 1, name);
+
+    int16_t index = c;
+    std::string main, second, material;
+    const QString section = Q(GetColumnSectionText(index, main, second, material));
+    lblCol->setText(section);
+    grdList->setTextMatrix(c, 2, section);
+
+    std::string props[7];
+    index = c;
+    GetSectionPropertyTexts(index, props);
+    for (int i = 0; i < 7; ++i) lblColSpec[i]->setText(Q(props[i]));
+
+    const QString kvName = Q(GetKvNameByIndex(c));
+    lblKv->setText(kvName);
+    grdList->setTextMatrix(c, 3, kvName);
+    grdList->setTextMatrix(c, 4, Q(msub_GetColumnJudge(c)));
+    grdList->setTextMatrix(c, 5, Q(msub_GetZoneMark(c)));
+    grdList->setTextMatrix(c, 6, Q(FormatFc(col.Fc)));
+
+    if (sMode) {
+        lblKvSpec[0]->setText(Q(GetKbsText(c)));
+        lblKvSpec[1]->setText(Q("コンクリート強度 " + FormatFc(col.Fc) + (gSIDisp ? "(N/mm2)" : "(kgf/cm2)")));
+        lblKvSpec[2]->setText(QString());
+        lblKvSpec[3]->setText(QString());
+    } else {
+        kv::KV& kv = *gKv;
+        const auto limitForce = [&kv](int16_t wall, int16_t route) {
+            kv.setsrcWall(wall);
+            kv.setDesignRoot(route);
+            const double t = -kv.srcTCrit();
+            return t < -9e10 ? std::string("なし") : vb::Format(t, "#######.## ");
+        };
+        const std::string tX = limitForce(col.CenColWall(0), gCond.DesignRootX);
+        const std::string tY = limitForce(col.CenColWall(1), gCond.DesignRootY);
+        if (r == 0 || r == 1) {
+            const double a = r == 0 ? kv.srcMRatio0() : kv.srcMRatio90();
+            const double b = r == 0 ? kv.srcMRatio90() : kv.srcMRatio0();
+            lblKvSpec[0]->setText(Q("曲げ負担率(≧0.10) " + vb::Format(a, "(X)0.000 ") + "(Y)" + vb::Format(b, "0.000")));
+        }
+        lblKvSpec[1]->setText(Q("軸力負担率(≧0.15) " + vb::Format(kv.srcNRatio(), "    0.000  ")));
+        lblKvSpec[2]->setText(Q((gSIDisp ? "限界軸力(kN) (X)" : "限界軸力(tf) (X)") + tX));
+        lblKvSpec[3]->setText(Q("   　　　　       (Y)" + tY));
+    }
+
+    switch (gDispMode) {
+    case 0:
+    case 1: DrawCurrentNM(); break;
+    case 4: DrawCurrentFigure(col.KvDir); break;
+    case 5: DrawCurrentRcSection(); break;
+    default: break;
+    }
+}
+
+void frmMain::msub_UpdateDisplayMenus()
+{
+    const bool alike = gColumns(gCurCol).ColXYDiffer == kFalse && gKvBase(gCurCol).RotateMode == kFalse;
+    mnuDispNMX->setEnabled(true);
+    mnuDispNMX0->setEnabled(true);
+    mnuDispNMY->setEnabled(!alike);
+    mnuDispNMY0->setEnabled(!alike);
+    mnuDrawRCCol->setVisible(SMode());
+    mnuDrawRCCol0->setVisible(SMode());
+    msub_CheckDisplayMenus();
+}
+
+void frmMain::msub_CheckDisplayMenus()
+{
+    const std::pair<QAction*, QAction*> pairs[] = {
+        {mnuDispNMX, mnuDispNMX0}, {mnuDispNMY, mnuDispNMY0}, {mnuDrawKV, mnuDrawKV0}, {mnuDrawRCCol, mnuDrawRCCol0}};
+    const int modes[] = {0, 1, 4, 5};
+    for (int i = 0; i < 4; ++i) {
+        pairs[i].first->setChecked(gDispMode == modes[i]);
+        pairs[i].second->setChecked(gDispMode == modes[i]);
+    }
+}
+
+// ---- Drawing box ----
+
+namespace {
+
+drawing::FigureFrameTbl BoxFrame(const vbqt::PictureTarget& target)
+{
+    drawing::FigureFrameTbl frame;
+    frame.ScaleX = 100;
+    frame.ScaleY = 100;
+    frame.X0 = target.ScaleWidth() / 2.0 * 0.8;
+    frame.Y0 = target.ScaleHeight() / 2.0 * 0.8 - 100;
+    frame.Mode = 1;
+    return frame;
+}
+
+}  // namespace
+
+// A figure that cannot be drawn leaves the box as it was; the panel's texts
+// still show the column.
+void frmMain::DrawCurrentNM()
+{
+    if (!mDrawTarget) return;
+    try {
+        drawing::clsPrintOut po;
+        po.setprpMode(2);
+        po.setprpPicture(mDrawTarget);
+        int16_t iCol = 999, dir = 999;
+        drawing::DrawNMDiagram(po, iCol, dir);
+    } catch (const std::exception&) {
+    }
+}
+
+void frmMain::DrawCurrentFigure(int16_t dir)
+{
+    if (!mDrawTarget) return;
+    try {
+        drawing::clsPrintOut po;
+        po.setprpMode(2);
+        po.setprpPicture(mDrawTarget);
+        const drawing::FigureFrameTbl frame = BoxFrame(*mDrawTarget);
+        int16_t iCol = gCurCol;
+        const int16_t kind = gColumns(gCurCol).ColV;
+        switch (kind) {
+        case 0:
+        case 1: drawing::DrawKvFigureTube(po, frame, iCol, dir); break;
+        case 2: drawing::DrawKvFigureH(po, frame, iCol, dir); break;
+        case 3: drawing::DrawKvFigureSrcX(po, frame, iCol, dir, 3, 3); break;
+        case 4: drawing::DrawKvFigureSrcT(po, frame, iCol, dir, 3, 3); break;
+        case 5:
+        case 6: drawing::DrawKvFigureSrcL(po, frame, kind, iCol, dir, 3, 3); break;
+        case 7: drawing::DrawKvFigureSrcH(po, frame, iCol, dir, 3, 3); break;
+        default: break;
+        }
+    } catch (const std::exception&) {
+    }
+}
+
+void frmMain::DrawCurrentRcSection()
+{
+    if (!mDrawTarget) return;
+    try {
+        drawing::clsPrintOut po;
+        po.setprpMode(2);
+        po.setprpPicture(mDrawTarget);
+        const drawing::FigureFrameTbl frame = BoxFrame(*mDrawTarget);
+        int16_t iCol = gCurCol;
+        int16_t dir = gColumns(gCurCol).KvDir;
+        drawing::DrawRcColumnSection(po, frame, iCol, dir);
+    } catch (const std::exception&) {
+    }
+}
+
+void frmMain::showNMX() { mnuDispNMX_Click(); }
+
+void frmMain::mnuDispNMX_Click()
+{
+    if (gDispMode == 0 && !mnuDrawKV->isChecked()) return;
+    gDispMode = 0;
+    msub_CheckDisplayMenus();
+    DrawCurrentNM();
+}
+
+void frmMain::mnuDispNMY_Click()
+{
+    if (gDispMode == 1 && !mnuDrawKV->isChecked()) return;
+    gDispMode = 1;
+    msub_CheckDisplayMenus();
+    DrawCurrentNM();
+}
+
+void frmMain::mnuDrawKV_Click()
+{
+    gDispMode = 4;
+    msub_CheckDisplayMenus();
+    const ColumnDataTbl& col = gColumns(gCurCol);
+    // From the menu an H column is drawn in its turn, the panel uses its
+    // base direction.
+    DrawCurrentFigure(col.ColV == 2 ? col.KvRotate : col.KvDir);
+}
+
+void frmMain::mnuDrawRCCol_Click()
+{
+    gDispMode = 5;
+    msub_CheckDisplayMenus();
+    DrawCurrentRcSection();
+}
+
+// ---- Column specification ----
+
+void frmMain::msub_EditColumnSpec()
+{
+    gSpecDialogOK = false;
+    const std::function<void()>& dialog = SMode() ? mShowSelectKvDialog : mShowSrcInputDialog;
+    if (dialog) dialog();
+    RestoreOnExit restore(gAutoRefresh);
+    gAutoRefresh = true;
+    if (gSpecDialogOK) {
+        UpdateColumnRebar(gCurCol, gColumns(gCurCol), gKvBase(gCurCol));
+        msub_UpdateDisplayMenus();
+        for (int16_t d = 0; d <= 1; ++d) {
+            CalcColumnByIndex(gCurCol, d);
+            msub_FillResultTable(d);
+        }
+    }
+    msub_ShowColumnDetail();
+}
