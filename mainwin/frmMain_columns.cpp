@@ -93,7 +93,7 @@ void frmMain::BuildConditionControls()
     Label2 = label("γ", Frame4, 1275);
     place(Label2, "Label2", 1380, 345, 195, 255);
     txtGamma = new QLineEdit(Frame4);
-    place(txtGamma, "txtGamma", 1620, 300, 435, 315);
+    place(txtGamma, "txtGamma", 1575, 300, 510, 315);
     chkDRoot = new QCheckBox(Frame4);
     place(chkDRoot, "chkDRoot", 120, 300, 255, 255);
     chkDRoot->hide();
@@ -108,15 +108,15 @@ void frmMain::BuildConditionControls()
 
     cmbSCondition = new QComboBox(Frame7);
     cmbSCondition->addItems({QStringLiteral("なし"), QStringLiteral("一般"), QStringLiteral("多雪")});
-    place(cmbSCondition, "cmbSCondition", 120, 300, 735, 315);
+    place(cmbSCondition, "cmbSCondition", 120, 300, 660, 315);
     Label1 = label("α1", Frame7, 1282);
-    place(Label1, "Label1", 900, 345, 255, 255);
+    place(Label1, "Label1", 825, 345, 240, 255);
     txtAlpha1 = new QLineEdit(Frame7);
-    place(txtAlpha1, "txtAlpha1", 1155, 300, 375, 315);
+    place(txtAlpha1, "txtAlpha1", 1065, 300, 450, 315);
     Label4 = label("α2", Frame7, 1283);
-    place(Label4, "Label4", 1560, 345, 255, 255);
+    place(Label4, "Label4", 1560, 345, 240, 255);
     txtAlpha2 = new QLineEdit(Frame7);
-    place(txtAlpha2, "txtAlpha2", 1800, 300, 315, 315);
+    place(txtAlpha2, "txtAlpha2", 1800, 300, 345, 315);
 
     for (int i = 0; i < 3; ++i) {
         sbPanels[i] = new QLabel(sbStatusBar);

@@ -135,7 +135,11 @@ void frmMain::BuildMenus()
 
     for (QAction* a : {mnuDispNMX0, mnuDispNMY0, mnuDrawKV0, mnuDrawRCCol0, mnuDispNMX, mnuDispNMY, mnuDrawKV,
                        mnuDrawRCCol})
+    {
         a->setCheckable(true);
+        // The marks follow the display mode, not the platform's toggling.
+        connect(a, &QAction::triggered, this, &frmMain::msub_CheckDisplayMenus);
+    }
     mnuDispNMX0->setChecked(true);
     mnuDispNMX->setChecked(true);
 }
