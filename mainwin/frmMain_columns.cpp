@@ -108,15 +108,16 @@ void frmMain::BuildConditionControls()
 
     cmbSCondition = new QComboBox(Frame7);
     cmbSCondition->addItems({QStringLiteral("なし"), QStringLiteral("一般"), QStringLiteral("多雪")});
-    place(cmbSCondition, "cmbSCondition", 120, 300, 660, 315);
+    place(cmbSCondition, "cmbSCondition", 90, 300, 735, 315);
     Label1 = label("α1", Frame7, 1282);
-    place(Label1, "Label1", 825, 345, 240, 255);
+    place(Label1, "Label1", 840, 345, 210, 255);
     txtAlpha1 = new QLineEdit(Frame7);
-    place(txtAlpha1, "txtAlpha1", 1065, 300, 450, 315);
+    place(txtAlpha1, "txtAlpha1", 1050, 300, 420, 315);
     Label4 = label("α2", Frame7, 1283);
-    place(Label4, "Label4", 1560, 345, 240, 255);
+    place(Label4, "Label4", 1485, 345, 210, 255);
     txtAlpha2 = new QLineEdit(Frame7);
-    place(txtAlpha2, "txtAlpha2", 1800, 300, 345, 315);
+    place(txtAlpha2, "txtAlpha2", 1695, 300, 420, 315);
+    for (QLineEdit* box : {txtGamma, txtAlpha1, txtAlpha2}) box->setTextMargins(0, 0, 0, 0);
 
     for (int i = 0; i < 3; ++i) {
         sbPanels[i] = new QLabel(sbStatusBar);

@@ -30,6 +30,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 
+#include <algorithm>
 #include <exception>
 #include <utility>
 
@@ -189,8 +190,11 @@ void frmMain::pctNM_MouseUp(int Button, int /*Shift*/, float X, float Y)
 
 void frmMain::LayoutColumnLabels(bool sMode)
 {
+    // Each label reaches to the frame's right edge: the texts are short
+    // enough not to run into their right-hand neighbours.
     const auto move = [this](QLabel* l, int top, int left) {
-        l->move(left < 0 ? l->x() : PxX(left), PxY(top));
+        const int x = left < 0 ? l->x() : PxX(left);
+        l->setGeometry(x, PxY(top), std::max(0, Frame1->width() - x - PxX(60)), l->height());
     };
     move(lblCol, sMode ? 660 : 1080, -1);
     const LabelPlace* places = sMode ? kSpecPlacesS : kSpecPlacesSrc;

@@ -7,6 +7,8 @@
 #include "model/project_commands.h"
 #include "platform/qt/grid/flexgrid.h"
 #include "platform/qt/picture_box.h"
+#include "model/base_data.h"
+#include "model/rebar_handover.h"
 #include "tests/platform/ui/scripted_ui.h"
 #include "widgets/zDLGetSys_Vendra.h"
 
@@ -428,6 +430,49 @@ TEST_F(Lifecycle, Screenshots)
     EXPECT_EQ(w->grdView1->TextMatrix(4, 12), "350.00");
     EXPECT_EQ(w->grdView1->TextMatrix(5, 12), "55.00");
     ASSERT_TRUE(w->grab().save(QString(KV_TEST_OUT_DIR) + "/main_window_manual.png"));
+}
+
+TEST_F(Lifecycle, ScreenshotsOfTheDrawingBox)
+{
+    std::filesystem::create_directories(KV_TEST_OUT_DIR);
+    start();
+    // A second column with different X and Y, so that both diagrams differ.
+    w->msub_AddColumn(1);
+    gColumns(2).ColName = "2C1";
+    gColumns(2).LoadTbl(2, 1) = 3;
+    gColumns(2).LoadTbl(5, 1) = 1;
+    gColumns(2).ColXYDiffer = kTrue;
+    w->msub_SelectListRow(1);
+    w->msub_SelectListRow(2);
+    const auto shot = [&](const char* name) {
+        QApplication::processEvents();
+        ASSERT_TRUE(w->grab().save(QString(KV_TEST_OUT_DIR) + "/" + name));
+    };
+    w->mnuDispNMY_Click();
+    shot("main_window_s_nm_y.png");
+    w->mnuDrawKV_Click();
+    shot("main_window_s_base.png");
+    w->mnuDrawRCCol_Click();
+    shot("main_window_s_rc.png");
+    w->mnuDispNMX_Click();
+    shot("main_window_s_nm_x.png");
+
+    gDataChanged = false;
+    gCond.SMode = kFalse;
+    gCond.ColCount = 1;
+    gColumns.redim(1);
+    gKvBase.redim(1);
+    gResults.redim(1);
+    gColumns(1) = gColumnDefaultSrc;
+    gKvBase(1).AbNum = gColumns(1).AbNum;
+    LoadKvBaseData(gColumns(1).KolvanID, gColumns(1).AbNum, gKvBase(1));
+    RebuildColumnRebar();
+    w->msub_ShowProject();
+    shot("main_window_src_nm_x.png");
+    w->mnuDrawKV_Click();
+    shot("main_window_src_base.png");
+    gDispMode = 0;
+    gDataChanged = false;
 }
 
 }  // namespace
