@@ -256,6 +256,9 @@ public:
     // they set gSpecDialogOK when closed with OK. Empty: nothing opens.
     std::function<void()> mShowSelectKvDialog;  // S mode
     std::function<void()> mShowSrcInputDialog;  // SRC mode
+    // The options and project details dialogs, shown modal over the window.
+    std::function<void()> mShowOptionsDialog;
+    std::function<void()> mShowBukkenDialog;
     // Where the drawing box draws; pctNM unless a test puts another here.
     vbqt::PictureTarget* mDrawTarget = nullptr;
 

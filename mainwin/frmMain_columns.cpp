@@ -505,7 +505,7 @@ void frmMain::showRoute(int16_t entry)
     mblnFillingRoutes = guard;
 }
 
-void frmMain::showCalcMode(int16_t sSts, int16_t mode) { setCalcMode(sSts, mode); }
+void frmMain::showCalcMode(int16_t sSts, int16_t mode) { setCalcMode(sSts, mode, 0); }
 
 void frmMain::showProject() { msub_ShowProject(); }
 
