@@ -23,6 +23,7 @@
 #include "widgets/zDLEditBox_Vendra.h"
 #include "widgets/zDLFlex8_Vendra.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFont>
@@ -148,6 +149,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
     BuildConditionControls();
     BuildDetailPanel();
     BuildMenus();
+    BuildCommands();
 }
 
 // ---- Twips ----
@@ -273,6 +275,8 @@ void frmMain::Form_Load()
     drawing::gNTFlag = true;
 
     setIndexArray();
+    ToolButton(QStringLiteral("DispSI"))->setChecked(gSIDisp);
+    EnableWaitingCommands();
     gShortLoadKind = 0;
     mblnMovingColumn = false;
     mblnDeletingColumn = false;
@@ -330,7 +334,7 @@ void frmMain::Form_Unload(bool& Cancel)
         const bool untitled = vb::LCase(gFileName) == "untitled.kud";
         const std::string text =
             std::string("データが変更されています。\r") + (untitled ? "登録しますか？" : "上書きしますか？");
-        ProjectCommands commands(*this);
+        ProjectCommands& commands = Commands();
         for (;;) {
             const ui::Answer a =
                 ui::Current().question(text, "確認", ui::Buttons::YesNoCancel, ui::Answer::Yes);

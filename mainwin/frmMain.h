@@ -25,12 +25,17 @@
 namespace qtgrid {
 class FlexGrid;
 }
+namespace model {
+class IProcessRunner;
+}
 namespace vbqt {
 class PictureBox;
 class PictureTarget;
 }
 class ImageList;
 class QAction;
+class QActionGroup;
+class QUrl;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -142,6 +147,7 @@ public:
     QLineEdit* txtAlpha2 = nullptr;
     // Status bar panels 1..3 (index 0..2).
     std::array<QLabel*, 3> sbPanels{};
+    QPushButton* cmdBDetail = nullptr;  // 詳細
 
     // Column detail panel.
     QLabel* Label3 = nullptr;  // 柱名称
@@ -164,6 +170,26 @@ public:
     QAction* mnuDispNMY0 = nullptr;
     QAction* mnuDrawKV0 = nullptr;
     QAction* mnuDrawRCCol0 = nullptr;
+    QMenu* mnuFile = nullptr;
+    QAction* mnuFileNew = nullptr;
+    QAction* mnuFileOpen = nullptr;
+    QAction* mnuFileSave = nullptr;
+    QAction* mnuFileSaveAs = nullptr;
+    QAction* mnuDevFileOut = nullptr;
+    QAction* mnuFileImport = nullptr;
+    QAction* mnuFilePageSetup = nullptr;
+    QAction* mnuFilePrint = nullptr;
+    QAction* mnuFileExit = nullptr;
+    QMenu* mnuTools = nullptr;
+    QAction* mnuToolsOptions = nullptr;
+    QMenu* mnuHelp = nullptr;
+    QAction* mnuHelpContents = nullptr;
+    QAction* mnuHelpSearchForHelpOn = nullptr;
+    QAction* mnuHelpJumpToKinou = nullptr;
+    QAction* mnuHelpJumpToSendan = nullptr;
+    QAction* mnuHelpJumpToHomePage = nullptr;
+    QAction* mnuHelpImmunity = nullptr;
+    QAction* mnuHelpAbout = nullptr;
     QMenu* mnuPopup = nullptr;
     QAction* mnuDispNMX = nullptr;
     QAction* mnuDispNMY = nullptr;
@@ -205,8 +231,54 @@ public:
     void cmdFlgReflesh_Click();
     void refleshTable();
 
+    // Status bar.
+    void sbStatusBar_PanelClick(int Panel);
+    void sbStatusBar_PanelDblClick(int Panel);
+
+    // Design condition handlers.
+    void txtGamma_Change();
+    void chkSymmetry_Click();
+    void cmbSCondition_Click();
+    void txtAlpha1_Change();
+    void txtAlpha2_Change();
+    void optCalcShortMode_Click(int Index);
+    void txtBukken_Change();
+    void txtColName_Change();
+    void optStruc_Click(int Index);
+
+    // Toolbar, menus, hot keys and buttons.
+    QAction* ToolButton(const QString& key) const;
+    void tbToolBar_ButtonClick(const QString& key);
+    void Form_KeyDown(int KeyCode, int Shift);
+    void mnuFileNew_Click();
+    void mnuFileOpen_Click();
+    void mnuFileSave_Click();
+    void mnuFileSaveAs_Click();
+    void mnuFileExit_Click() { close(); }
+    void mnuToolsOptions_Click();
+    void cmdBDetail_Click();
+    void mnuHelpContents_Click();
+    void mnuHelpSearchForHelpOn_Click();
+    void mnuHelpJumpToKinou_Click();
+    void mnuHelpJumpToSendan_Click();
+    void mnuHelpJumpToHomePage_Click();
+    void msub_RunFendralTool();
+    // Commands whose windows live elsewhere; empty: the item stays disabled.
+    std::function<void()> mShowPrintDialog;      // modeless from the menu
+    std::function<void()> mShowPrintDialogModal; // the toolbar's print key
+    std::function<void()> mShowPageSetup;
+    std::function<void()> mShowDevFileOut;
+    std::function<void()> mImportAnalysisFile;
+    std::function<void()> mShowImmunity;
+    std::function<void()> mShowAbout;
+    // Opens a file or an address with the desktop's viewer; true when it did.
+    std::function<bool(const QUrl&)> mOpenUrl;
+    // The external program runner; none given: the real one.
+    model::IProcessRunner* mProcessRunner = nullptr;
+
     // Column list.
     void grdList_RowColChange();
+
     void grdList_DblClick();
     // kind 0: a new default column, 1: a copy of the current one; after the
     // current row.
@@ -294,6 +366,17 @@ private:
     void BuildConditionControls();
     void BuildDetailPanel();
     void BuildMenus();
+    void BuildCommands();
+    void ConnectConditionHandlers();
+    void SetCurveButtons(bool sMode);
+    void EnableWaitingCommands();
+    void RedrawAfterCommand(const QString& key);
+    void SwitchUnits(bool si);
+    void OpenProgramFile(const char* name, bool reportFailure);
+    model::ProjectCommands& Commands();
+    std::unique_ptr<model::ProjectCommands> commands_;
+    QActionGroup* curveGroup_ = nullptr;
+    bool panelDoubleClicked_ = false;
     void LayoutColumnLabels(bool sMode);
     void DrawCurrentNM();
     void DrawCurrentFigure(int16_t dir);

@@ -22,6 +22,7 @@
 #include "resources/strings/res_strings.h"
 
 #include <QCheckBox>
+#include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -183,8 +184,8 @@ void frmMain::cmbDRoot_Click()
     gCond.DesignRootX = gCond.DesignRootY = code;
     if (sMode) {
         if (entry == 1 || entry == 2) {
-            // While a project is filled in, its own gamma stands.
-            if (!mblnFillingRoutes) {
+            // While a project is filled in or opened, its own gamma stands.
+            if (!mblnFillingRoutes && !Commands().mblnLoading) {
                 gCond.GammaX = gCond.GammaY = entry == 1 ? 1.67 : 2.0;
                 Label2->show();
                 txtGamma->show();
@@ -270,9 +271,23 @@ void frmMain::grdList_RowColChange()
 
 void frmMain::grdList_DblClick() { msub_EditColumnSpec(); }
 
-void frmMain::msub_EnableDelColumn(bool flag) { mnuEditDElCol->setEnabled(flag); }
-void frmMain::msub_EnableMoveColLeft(bool flag) { mnuEditMoveColLeft->setEnabled(flag); }
-void frmMain::msub_EnableMoveColRight(bool flag) { mnuEditMoveColRight->setEnabled(flag); }
+void frmMain::msub_EnableDelColumn(bool flag)
+{
+    mnuEditDElCol->setEnabled(flag);
+    if (QAction* b = ToolButton(QStringLiteral("DelCol"))) b->setEnabled(flag);
+}
+
+void frmMain::msub_EnableMoveColLeft(bool flag)
+{
+    mnuEditMoveColLeft->setEnabled(flag);
+    if (QAction* b = ToolButton(QStringLiteral("MoveColLeft"))) b->setEnabled(flag);
+}
+
+void frmMain::msub_EnableMoveColRight(bool flag)
+{
+    mnuEditMoveColRight->setEnabled(flag);
+    if (QAction* b = ToolButton(QStringLiteral("MoveColRight"))) b->setEnabled(flag);
+}
 
 void frmMain::msub_AddColumn(int16_t kind)
 {
@@ -428,11 +443,8 @@ void frmMain::msub_ShowProject()
     optStruc[sMode ? 0 : 1]->setChecked(true);
     mblnSettingStructure = false;
 
-    // Curves: S shows the short-term and ultimate ones, SRC one at a time.
-    gNMCurveShow(2) = false;
-    gNMCurveShow(1) = true;
-    gNMCurveShow(0) = sMode;
-
+    SetCurveButtons(sMode);
+    mnuFileImport->setEnabled(sMode && static_cast<bool>(mImportAnalysisFile));
     chkDRoot->hide();
     if (sMode) {
         if (gCond.DesignRootX == 2 || gCond.DesignRootX == 12) {

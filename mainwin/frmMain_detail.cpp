@@ -21,6 +21,7 @@
 #include "platform/qt/picture_box.h"
 #include "platform/text/vb.h"
 #include "platform/ui/ui.h"
+#include "widgets/zDLCtlProc_Vendra.h"
 
 #include <QAction>
 #include <QGroupBox>
@@ -29,6 +30,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QTimer>
 
 #include <algorithm>
 #include <exception>
@@ -156,6 +158,24 @@ void frmMain::UserOperation(const std::function<void()>& operation)
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event)
 {
+    for (int i = 0; i < 3; ++i) {
+        if (watched != sbPanels[i]) continue;
+        // A double click is a click and then the double click; the release
+        // that ends it is no second click.
+        if (event->type() == QEvent::MouseButtonDblClick) {
+            panelDoubleClicked_ = true;
+            UserOperation([this, i] { sbStatusBar_PanelDblClick(i + 1); });
+        } else if (event->type() == QEvent::MouseButtonRelease) {
+            if (!std::exchange(panelDoubleClicked_, false)) UserOperation([this, i] { sbStatusBar_PanelClick(i + 1); });
+        }
+        return QMainWindow::eventFilter(watched, event);
+    }
+    if (event->type() == QEvent::FocusIn) {
+        if (auto* box = qobject_cast<QLineEdit*>(watched)) {
+            QTimer::singleShot(0, box, [box] { SelectAllText(box); });
+            return QMainWindow::eventFilter(watched, event);
+        }
+    }
     if (watched == pctNM && event->type() == QEvent::MouseButtonRelease) {
         const auto* m = static_cast<QMouseEvent*>(event);
         const int button = m->button() == Qt::LeftButton    ? 1
@@ -170,7 +190,9 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
                       static_cast<float>(m->position().y() * TwipsPerPixelY()));
         return false;
     }
-    if (event->type() == QEvent::MouseButtonPress && watched != pctNM &&
+    const bool panelPart = watched == Frame1 || watched == Frame2 ||
+                           (qobject_cast<QLabel*>(watched) && (watched->parent() == Frame1 || watched->parent() == Frame2));
+    if (panelPart && event->type() == QEvent::MouseButtonPress &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         // The frames and their labels open the column's specification.
         UserOperation([this] { msub_EditColumnSpec(); });
