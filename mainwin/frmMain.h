@@ -248,6 +248,8 @@ public:
 
     // Toolbar, menus, hot keys and buttons.
     QAction* ToolButton(const QString& key) const;
+    // The file commands of this window.
+    model::ProjectCommands& Commands();
     void tbToolBar_ButtonClick(const QString& key);
     void Form_KeyDown(int KeyCode, int Shift);
     void mnuFileNew_Click();
@@ -373,7 +375,6 @@ private:
     void RedrawAfterCommand(const QString& key);
     void SwitchUnits(bool si);
     void OpenProgramFile(const char* name, bool reportFailure);
-    model::ProjectCommands& Commands();
     std::unique_ptr<model::ProjectCommands> commands_;
     QActionGroup* curveGroup_ = nullptr;
     bool panelDoubleClicked_ = false;

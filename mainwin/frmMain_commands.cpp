@@ -358,7 +358,8 @@ void frmMain::txtColName_Change()
     if (gCurCol < 1 || gCurCol > gCond.ColCount) return;
     grdList->setTextMatrix(gCurCol, 1, Q(t));
     gColumns(gCurCol).ColName = t;
-    RenameColumnRebar(gCurCol, t);
+    // The record carries the name as the column stores it.
+    RenameColumnRebar(gCurCol, gColumns(gCurCol).ColName.value());
     gDataChanged = true;
 }
 
@@ -458,7 +459,8 @@ void frmMain::tbToolBar_ButtonClick(const QString& key)
             gNMCurveShow(flag) = ToolButton(key)->isChecked();
         } else {
             for (int f = 0; f <= 2; ++f) gNMCurveShow(f) = f == flag;
-            ToolButton(key)->setChecked(true);
+            // The group knows only its last checked button: set all three.
+            for (QAction* a : curveGroup_->actions()) a->setChecked(a->objectName() == key);
         }
     } else if (key == QLatin1String("DispNMCol")) {
         gNMCurveShow(3) = ToolButton(key)->isChecked();
