@@ -11,6 +11,7 @@
 #include "widgets/zDLGetSys_Vendra.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -84,6 +85,20 @@ void BM_OpenProject1000(benchmark::State& state)
     ui::SetCurrent(nullptr);
 }
 BENCHMARK(BM_OpenProject1000)->Unit(benchmark::kMillisecond);
+
+// Choosing a route: the route's gamma and mode, then the whole project shown.
+void BM_ChooseRoute1000(benchmark::State& state)
+{
+    Window win;
+    win.w->msub_ShowProject();
+    int entry = 1;
+    for (auto _ : state) {
+        entry = entry == 1 ? 2 : 1;  // ルート 1-2 and ルート 2 in turn
+        win.w->cmbDRoot->setCurrentIndex(entry);
+        benchmark::DoNotOptimize(model::gResults(kColumns).Mu(0, 1));
+    }
+}
+BENCHMARK(BM_ChooseRoute1000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -13,6 +13,8 @@
 #include "widgets/zDLGetSys_Vendra.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QRadioButton>
 #include <QFile>
 #include <QGroupBox>
 #include <QPushButton>
@@ -472,6 +474,22 @@ TEST_F(Lifecycle, ScreenshotsOfTheDrawingBox)
     w->mnuDrawKV_Click();
     shot("main_window_src_base.png");
     gDispMode = 0;
+    gDataChanged = false;
+}
+
+TEST_F(Lifecycle, ScreenshotsOfTheConditions)
+{
+    std::filesystem::create_directories(KV_TEST_OUT_DIR);
+    start();
+    gDataChanged = false;
+    w->optStruc[1]->setChecked(true);
+    QApplication::processEvents();
+    ASSERT_EQ(gCond.SMode, kFalse);
+    ASSERT_TRUE(w->grab().save(QString(KV_TEST_OUT_DIR) + "/main_window_src_switched.png"));
+    w->optStruc[0]->setChecked(true);
+    w->cmbSCondition->setCurrentIndex(2);
+    QApplication::processEvents();
+    ASSERT_TRUE(w->grab().save(QString(KV_TEST_OUT_DIR) + "/main_window_snow.png"));
     gDataChanged = false;
 }
 
