@@ -328,27 +328,31 @@ void frmMain::Form_Resize()
     Label6->move(Label6->x(), gridTop - PxY(60) - Label6->height());
 }
 
+bool frmMain::ConfirmLeavingProject()
+{
+    if (!gDataChanged) return true;
+    const bool untitled = vb::LCase(gFileName) == "untitled.kud";
+    const std::string text =
+        std::string("データが変更されています。\r") + (untitled ? "登録しますか？" : "上書きしますか？");
+    ProjectCommands& commands = Commands();
+    for (;;) {
+        const ui::Answer a = ui::Current().question(text, "確認", ui::Buttons::YesNoCancel, ui::Answer::Yes);
+        if (a == ui::Answer::Yes) {
+            // Until the project is written (or the user says No or Cancel)
+            // the question comes back: the program never ends over changes
+            // that were not saved.
+            if (untitled ? commands.msub_SaveProjectAs() : !commands.msub_WriteProjectFile()) continue;
+            return true;
+        }
+        return a == ui::Answer::No;
+    }
+}
+
 void frmMain::Form_Unload(bool& Cancel)
 {
-    if (gDataChanged) {
-        const bool untitled = vb::LCase(gFileName) == "untitled.kud";
-        const std::string text =
-            std::string("データが変更されています。\r") + (untitled ? "登録しますか？" : "上書きしますか？");
-        ProjectCommands& commands = Commands();
-        for (;;) {
-            const ui::Answer a =
-                ui::Current().question(text, "確認", ui::Buttons::YesNoCancel, ui::Answer::Yes);
-            if (a == ui::Answer::Yes) {
-                // Until the project is written (or the user says No or
-                // Cancel) the question comes back: the window never closes
-                // over changes that were not saved.
-                if (untitled ? commands.msub_SaveProjectAs() : !commands.msub_WriteProjectFile()) continue;
-                break;
-            }
-            if (a == ui::Answer::No) break;
-            Cancel = true;
-            return;
-        }
+    if (!ConfirmLeavingProject()) {
+        Cancel = true;
+        return;
     }
 
     const QWidgetList windows = QApplication::topLevelWidgets();

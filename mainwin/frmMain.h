@@ -82,6 +82,8 @@ public:
     void Form_Load();
     void Form_Resize();
     void Form_Unload(bool& Cancel);
+    // The close question over unsaved changes; false when the user cancels.
+    bool ConfirmLeavingProject();
 
     // Outer position and size and the inner size, twips.
     int Left() const;
