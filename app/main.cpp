@@ -1,7 +1,9 @@
 // SRC_Okv: the start-up prepares the project (settings, engine on the
 // catalogue, templates, the project named on the command line or the
-// one-column default), then the main window opens on it.
+// one-column default), then the splash window shows; a second later the main
+// window opens on the project with the terms of use over it.
 #include "mainwin/frmMain.h"
+#include "mainwin/frmSplash.h"
 #include "model/globals.h"
 #include "model/project_commands.h"
 #include "platform/qt/qt_user_interface.h"
@@ -29,9 +31,13 @@ int main(int argc, char** argv)
     }
     // The grid editors read the scroll-bar sizes from it.
     model::gzDLGetSys = std::make_shared<zDLGetSys_Vendra>();
+    // It deletes itself when its timer has shown the main window.
+    auto* splash = new frmSplash;
+    splash->show();
+    splash->repaint();
     auto window = std::make_unique<frmMain>();
     userInterface.setOwner(window.get());
-    window->show();
+    splash->setMainWindow(window.get());
     const int rc = QApplication::exec();
     window.reset();
     ui::SetCurrent(nullptr);
