@@ -99,6 +99,7 @@ public:
 
     // MainWindowHost.
     void setCaption(const std::string& caption) override;
+    void showLoading(bool on) override;
     void showNMX() override;
     void showRoute(int16_t entry) override;
     void showCalcMode(int16_t sSts, int16_t mode) override;

@@ -11,6 +11,9 @@
 #include "model/globals.h"
 #include "model/rebar_handover.h"
 #include "model/shell.h"
+#include "mainwin/flmImmunity.h"
+#include "mainwin/frmAbout.h"
+#include "mainwin/frmNowLoading.h"
 #include "platform/qt/grid/flexgrid.h"
 #include "platform/qt/picture_box.h"
 #include "platform/text/utf8.h"
@@ -115,6 +118,10 @@ QPixmap MenuPicture(int id)
 void frmMain::BuildCommands()
 {
     mOpenUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+    // Refusing the terms ends the program: unsaved changes are offered for
+    // saving first, as closing the window does.
+    mShowImmunity = [this] { flmImmunity::ShowModal(this, [this] { return ConfirmLeavingProject(); }); };
+    mShowAbout = [this] { frmAbout::ShowModal(this); };
 
     // Toolbar.
     tbToolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
@@ -524,6 +531,14 @@ void frmMain::SwitchUnits(bool si)
         msub_FillResultTable(d);
     }
     for (int i = 1; i <= gCond.ColCount; ++i) grdList->setTextMatrix(i, 6, Q(vb::Trim(vb::Str(gColumns(i).Fc))));
+}
+
+void frmMain::showLoading(bool on)
+{
+    if (on)
+        ShowNowLoading(this);
+    else
+        HideNowLoading();
 }
 
 // ---- Hot keys, file commands, buttons ----

@@ -13,6 +13,7 @@
 #include "tests/platform/ui/scripted_ui.h"
 #include "widgets/zDLGetSys_Vendra.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -253,7 +254,7 @@ TEST_F(StartupWindows, TermsTextIsSixNumberedParagraphs)
     EXPECT_EQ(dlg.cmdNotAccept->text(), U("同意しない"));
 }
 
-TEST_F(StartupWindows, RefusingFromTheHelpMenuWithUnsavedChangesEndsWithoutTheQuestion)
+TEST_F(StartupWindows, TheDialogAloneEndsOnRefusalWithoutAQuestion)
 {
     ScriptedUi u;
     ScopedUi scope(u);
@@ -317,6 +318,36 @@ TEST_F(StartupWindows, AHookThatHoldsTheRefusalKeepsTheDialogOpen)
     EXPECT_EQ(asked, 1);
     EXPECT_TRUE(stillOpen);
     EXPECT_EQ(ended, 0);
+}
+
+TEST_F(StartupWindows, TheHelpMenuOffersToSaveBeforeTheRefusalEnds)
+{
+    ScriptedUi u;
+    ScopedUi scope(u);
+    w->show();
+    QApplication::processEvents();
+    gDataChanged = true;
+    u.answers = {ui::Answer::Cancel, ui::Answer::No};
+    bool openAfterCancel = false;
+    int endedAfterCancel = -1;
+    onModal([&](QWidget* m) {
+        auto* dlg = qobject_cast<flmImmunity*>(m);
+        if (!dlg) {
+            m->close();
+            return;
+        }
+        dlg->cmdNotAccept->click();
+        openAfterCancel = dlg->isVisible();
+        endedAfterCancel = ended;
+        dlg->cmdNotAccept->click();
+    });
+    w->mnuHelpImmunity->trigger();
+    EXPECT_TRUE(openAfterCancel);
+    EXPECT_EQ(endedAfterCancel, 0);
+    ASSERT_EQ(u.questions.size(), 2u);
+    EXPECT_EQ(u.questions[0], "データが変更されています。\r登録しますか？");
+    EXPECT_EQ(ended, 1);
+    gDataChanged = false;
 }
 
 // What the About box showed and did.
