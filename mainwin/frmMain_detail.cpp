@@ -2,6 +2,8 @@
 // menus, and the column specification command.
 #include "mainwin/frmMain.h"
 
+#include "mainwin/col_section_picture.h"
+
 #include "drawing/figure_frame.h"
 #include "drawing/kv_figure_h.h"
 #include "drawing/kv_figure_src.h"
@@ -10,6 +12,7 @@
 #include "drawing/print_out.h"
 #include "drawing/rc_section.h"
 #include "engine/kv.h"
+#include "mainwin/col_section_picture.h"
 #include "model/adapter.h"
 #include "model/column_check.h"
 #include "model/format.h"
@@ -472,4 +475,13 @@ void frmMain::msub_EditColumnSpec()
         }
     }
     msub_ShowColumnDetail();
+}
+
+// ---- Base-section picture ----
+
+QPixmap frmMain::msub_GetColSectionPicture(const model::KvBaseTbl& rec) const
+{
+    // The direction is the current column's, whichever column the record is of.
+    if (gCurCol < 1 || gCurCol > gColumns.ubound()) return {};
+    return ColSectionPicture(ColSectionPictureKey(rec, gColumns(gCurCol).KvDir, gShearDir));
 }
