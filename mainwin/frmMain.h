@@ -28,6 +28,10 @@ class FlexGrid;
 namespace model {
 class IProcessRunner;
 }
+namespace drawing {
+class clsPrintOut;
+struct FigureFrameTbl;
+}
 namespace vbqt {
 class PictureBox;
 class PictureTarget;
@@ -374,6 +378,8 @@ private:
     void BuildCommands();
     void ConnectConditionHandlers();
     void SetCurveButtons(bool sMode);
+    void ShowGammaForRoute(bool sMode);
+    QAction* AddMenuItem(QMenu* menu, const char* name, const char* caption, void (frmMain::*handler)());
     void EnableWaitingCommands();
     void RedrawAfterCommand(const QString& key);
     void SwitchUnits(bool si);
@@ -382,6 +388,7 @@ private:
     QActionGroup* curveGroup_ = nullptr;
     bool panelDoubleClicked_ = false;
     void LayoutColumnLabels(bool sMode);
+    void DrawInBox(const std::function<void(drawing::clsPrintOut&, const drawing::FigureFrameTbl&)>& draw);
     void DrawCurrentNM();
     void DrawCurrentFigure(int16_t dir);
     void DrawCurrentRcSection();

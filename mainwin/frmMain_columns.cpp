@@ -446,18 +446,7 @@ void frmMain::msub_ShowProject()
     SetCurveButtons(sMode);
     mnuFileImport->setEnabled(sMode && static_cast<bool>(mImportAnalysisFile));
     chkDRoot->hide();
-    if (sMode) {
-        if (gCond.DesignRootX == 2 || gCond.DesignRootX == 12) {
-            Label2->show();
-            txtGamma->show();
-        } else if (gCond.DesignRootX == 3 || gCond.DesignRootX == 11) {
-            Label2->hide();
-            txtGamma->hide();
-        }
-    } else {
-        txtGamma->hide();
-    }
-    cmbDRoot->show();
+    ShowGammaForRoute(sMode);
 
     setCalcMode(1, gCond.ShortCalcMode, 0);
     setCalcMode(0, gCond.UltCalcMode, 0);

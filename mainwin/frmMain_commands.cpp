@@ -147,11 +147,8 @@ void frmMain::BuildCommands()
     SetCurveButtons(true);
 
     // Menus around the Edit and View menus.
-    auto item = [this](QMenu* menu, const char* name, const char* caption, void (frmMain::*handler)()) {
-        QAction* a = menu->addAction(QString::fromUtf8(caption));
-        a->setObjectName(name);
-        connect(a, &QAction::triggered, this, [this, handler] { UserOperation([&] { (this->*handler)(); }); });
-        return a;
+    const auto item = [this](QMenu* menu, const char* name, const char* caption, void (frmMain::*handler)()) {
+        return AddMenuItem(menu, name, caption, handler);
     };
     auto hook = [this](QMenu* menu, const char* name, const char* caption, std::function<void()> frmMain::*member) {
         QAction* a = menu->addAction(QString::fromUtf8(caption));
@@ -410,6 +407,13 @@ void frmMain::optStruc_Click(int Index)
     set_cmbDRoot();
     mblnSettingStructure = false;
     mnuFileImport->setEnabled(sMode && static_cast<bool>(mImportAnalysisFile));
+    ShowGammaForRoute(sMode);
+    gDataChanged = false;
+}
+
+// The gamma box follows the route in S (kept for other codes); SRC has none.
+void frmMain::ShowGammaForRoute(bool sMode)
+{
     if (sMode) {
         if (gCond.DesignRootX == 2 || gCond.DesignRootX == 12) {
             Label2->show();
@@ -422,7 +426,6 @@ void frmMain::optStruc_Click(int Index)
         txtGamma->hide();
     }
     cmbDRoot->show();
-    gDataChanged = false;
 }
 
 // The curve buttons: independent in S, one at a time in SRC; short-term and

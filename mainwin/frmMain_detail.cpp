@@ -103,13 +103,8 @@ void frmMain::BuildDetailPanel()
 
 void frmMain::BuildMenus()
 {
-    // Items carry their string id as their caption until the caption loader
-    // gives them their text.
-    auto item = [this](QMenu* menu, const char* name, const char* caption, void (frmMain::*handler)()) {
-        QAction* a = menu->addAction(QString::fromUtf8(caption));
-        a->setObjectName(name);
-        connect(a, &QAction::triggered, this, [this, handler] { UserOperation([&] { (this->*handler)(); }); });
-        return a;
+    const auto item = [this](QMenu* menu, const char* name, const char* caption, void (frmMain::*handler)()) {
+        return AddMenuItem(menu, name, caption, handler);
     };
     mnuEdit = menuBar()->addMenu(QStringLiteral("1013"));
     mnuEdit->setObjectName("mnuEdit");
@@ -148,6 +143,16 @@ void frmMain::BuildMenus()
     }
     mnuDispNMX0->setChecked(true);
     mnuDispNMX->setChecked(true);
+}
+
+// Items carry their string id as their caption until the caption loader
+// gives them their text.
+QAction* frmMain::AddMenuItem(QMenu* menu, const char* name, const char* caption, void (frmMain::*handler)())
+{
+    QAction* a = menu->addAction(QString::fromUtf8(caption));
+    a->setObjectName(name);
+    connect(a, &QAction::triggered, this, [this, handler] { UserOperation([&] { (this->*handler)(); }); });
+    return a;
 }
 
 void frmMain::UserOperation(const std::function<void()>& operation)
@@ -369,27 +374,29 @@ drawing::FigureFrameTbl BoxFrame(const vbqt::PictureTarget& target)
 
 // A figure that cannot be drawn leaves the box as it was; the panel's texts
 // still show the column.
-void frmMain::DrawCurrentNM()
+void frmMain::DrawInBox(const std::function<void(drawing::clsPrintOut&, const drawing::FigureFrameTbl&)>& draw)
 {
     if (!mDrawTarget) return;
     try {
         drawing::clsPrintOut po;
         po.setprpMode(2);
         po.setprpPicture(mDrawTarget);
-        int16_t iCol = 999, dir = 999;
-        drawing::DrawNMDiagram(po, iCol, dir);
+        draw(po, BoxFrame(*mDrawTarget));
     } catch (const std::exception&) {
     }
 }
 
+void frmMain::DrawCurrentNM()
+{
+    DrawInBox([](drawing::clsPrintOut& po, const drawing::FigureFrameTbl&) {
+        int16_t iCol = 999, dir = 999;
+        drawing::DrawNMDiagram(po, iCol, dir);
+    });
+}
+
 void frmMain::DrawCurrentFigure(int16_t dir)
 {
-    if (!mDrawTarget) return;
-    try {
-        drawing::clsPrintOut po;
-        po.setprpMode(2);
-        po.setprpPicture(mDrawTarget);
-        const drawing::FigureFrameTbl frame = BoxFrame(*mDrawTarget);
+    DrawInBox([dir](drawing::clsPrintOut& po, const drawing::FigureFrameTbl& frame) mutable {
         int16_t iCol = gCurCol;
         const int16_t kind = gColumns(gCurCol).ColV;
         switch (kind) {
@@ -403,23 +410,16 @@ void frmMain::DrawCurrentFigure(int16_t dir)
         case 7: drawing::DrawKvFigureSrcH(po, frame, iCol, dir, 3, 3); break;
         default: break;
         }
-    } catch (const std::exception&) {
-    }
+    });
 }
 
 void frmMain::DrawCurrentRcSection()
 {
-    if (!mDrawTarget) return;
-    try {
-        drawing::clsPrintOut po;
-        po.setprpMode(2);
-        po.setprpPicture(mDrawTarget);
-        const drawing::FigureFrameTbl frame = BoxFrame(*mDrawTarget);
+    DrawInBox([](drawing::clsPrintOut& po, const drawing::FigureFrameTbl& frame) {
         int16_t iCol = gCurCol;
         int16_t dir = gColumns(gCurCol).KvDir;
         drawing::DrawRcColumnSection(po, frame, iCol, dir);
-    } catch (const std::exception&) {
-    }
+    });
 }
 
 void frmMain::showNMX() { mnuDispNMX_Click(); }
