@@ -586,10 +586,6 @@ TEST_F(Commands, HelpDocumentsAndWebPage)
 
 // Every command of the menus, the pop-up and the toolbar is connected; the
 // ones whose windows come later are shown disabled until they are there.
-struct TriggerPeek : QAction {
-    using QAction::receivers;
-};
-
 void CollectActions(const QList<QAction*>& actions, std::vector<QAction*>& out)
 {
     for (QAction* a : actions) {
@@ -613,10 +609,9 @@ TEST_F(Commands, EveryCommandIsConnectedOrWaitsForItsWindow)
     ASSERT_EQ(all.size(), 27u + 4u + 16u);  // menu bar, pop-up, toolbar
     QStringList waiting;
     for (QAction* a : all) {
-        const int connected =
-            static_cast<TriggerPeek*>(a)->receivers(SIGNAL(triggered(bool)));
-        EXPECT_GT(connected, 0) << a->objectName().toStdString();
         if (!a->isEnabled()) waiting << a->objectName();
+        // Breaking a connection succeeds only where there is one.
+        EXPECT_TRUE(QObject::disconnect(a, &QAction::triggered, nullptr, nullptr)) << a->objectName().toStdString();
     }
     waiting.sort();
     // One column whose X and Y are alike: deleting, moving and the Y diagram
