@@ -2,6 +2,7 @@
 // catalogue, templates, the project named on the command line or the
 // one-column default), then the splash window shows; a second later the main
 // window opens on the project with the terms of use over it.
+#include "dialogs/install.h"
 #include "mainwin/frmMain.h"
 #include "mainwin/frmSplash.h"
 #include "model/globals.h"
@@ -36,6 +37,7 @@ int main(int argc, char** argv)
     splash->show();
     splash->repaint();
     auto window = std::make_unique<frmMain>();
+    InstallMainWindowDialogs(*window);
     userInterface.setOwner(window.get());
     splash->setMainWindow(window.get());
     const int rc = QApplication::exec();

@@ -1,0 +1,17 @@
+#include "dialogs/install.h"
+
+#include "dialogs/frmBukken.h"
+#include "dialogs/frmOptions.h"
+#include "mainwin/frmMain.h"
+
+void InstallMainWindowDialogs(frmMain& w)
+{
+    w.mShowOptionsDialog = [&w] {
+        frmOptions dialog(w);
+        dialog.exec();
+    };
+    w.mShowBukkenDialog = [&w] {
+        frmBukken dialog(&w);
+        dialog.exec();
+    };
+}

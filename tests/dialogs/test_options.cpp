@@ -1,0 +1,215 @@
+// The options dialog over the main window.
+#include "tests/mainwin/window_fixture.h"
+
+#include "dialogs/frmOptions.h"
+#include "dialogs/install.h"
+#include "drawing/recording.h"
+#include "model/format.h"
+#include "platform/qt/picture_box.h"
+#include "platform/text/vb.h"
+#include "tests/platform/ui/scripted_ui.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTimer>
+
+#include <filesystem>
+
+namespace {
+
+using namespace model;
+using ui::testing::ScopedUi;
+using ui::testing::ScriptedUi;
+
+class Options : public mainwintest::WindowTest {
+protected:
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        w->mDrawTarget = &picture;
+        ui_ = std::make_unique<ScopedUi>(script);
+        gCond.SMode = kTrue;
+        gCond.DesignRootX = gCond.DesignRootY = 2;
+        gCond.ShortCalcMode = 0;
+        gCond.UltCalcMode = 0;
+        gCond.UltMQMode = kFalse;
+        gCond.UltJadge = kTrue;
+        gCond.GammaX = gCond.GammaY = 2.0;
+        w->msub_ShowProject();
+        gDataChanged = false;
+        dlg = std::make_unique<frmOptions>(*w);
+    }
+    void TearDown() override
+    {
+        dlg.reset();
+        ui_.reset();
+        gUnitFactor = gSIDisp ? gCond.GFactor : 1.0;
+        WindowTest::TearDown();
+    }
+
+    drawing::RecordingPicture picture;
+    ScriptedUi script;
+    std::unique_ptr<ScopedUi> ui_;
+    std::unique_ptr<frmOptions> dlg;
+};
+
+TEST_F(Options, LoadsTheProjectsOptions)
+{
+    EXPECT_EQ(dlg->windowTitle(), "ｵﾌﾟｼｮﾝ");
+    EXPECT_EQ(dlg->TabStrip1->tabText(0), "応力計算");
+    EXPECT_TRUE(dlg->chkShortCalcMode->isChecked());
+    EXPECT_TRUE(dlg->chkUltCalcMode->isChecked());
+    EXPECT_TRUE(dlg->txtUltFactor->isEnabled());
+    EXPECT_EQ(dlg->txtUltFactor->text(), "2");
+    EXPECT_EQ(dlg->txtGFactor->text().toStdString(), vb::CStr(gCond.GFactor));
+    EXPECT_FALSE(dlg->chkUltMQMode->isChecked());
+    EXPECT_TRUE(dlg->chkUltJadge->isChecked());
+    EXPECT_TRUE(dlg->chkReflesh->isChecked());
+}
+
+TEST_F(Options, UltimateBoxDrivesTheFactorAndTheLongTermShare)
+{
+    dlg->chkUltCalcMode->click();
+    EXPECT_FALSE(dlg->txtUltFactor->isEnabled());
+    EXPECT_FALSE(dlg->Label1->isEnabled());
+    EXPECT_FALSE(dlg->chkUltMQMode->isEnabled());
+    dlg->chkUltCalcMode->click();
+    EXPECT_TRUE(dlg->txtUltFactor->isEnabled());
+    EXPECT_TRUE(dlg->chkUltMQMode->isChecked());
+    dlg->cmdApply->click();
+    EXPECT_EQ(gCond.UltMQMode, kTrue);
+    EXPECT_EQ(gCond.UltCalcMode, 0);
+    EXPECT_TRUE(gDataChanged);
+}
+
+TEST_F(Options, AppliedFactorsReachTheProjectTheWindowAndTheEngine)
+{
+    dlg->txtUltFactor->setText("1.5");
+    dlg->txtGFactor->setText("10");
+    dlg->cmdApply->click();
+    EXPECT_EQ(gCond.GammaX, 1.5);
+    EXPECT_EQ(gCond.GammaY, 1.5);
+    EXPECT_EQ(w->txtGamma->text(), "1.50");
+    EXPECT_EQ(gCond.GFactor, 10);
+    EXPECT_EQ(gKv->SIFactor(), 10);
+    EXPECT_EQ(gUnitFactor, gSIDisp ? 10.0 : 1.0);
+    EXPECT_TRUE(gDataChanged);
+
+    gSIDisp = !gSIDisp;
+    dlg->cmdApply->click();
+    EXPECT_EQ(gUnitFactor, gSIDisp ? 10.0 : 1.0);
+    gSIDisp = !gSIDisp;
+}
+
+TEST_F(Options, ModesGoThroughTheWindow)
+{
+    dlg->chkShortCalcMode->click();
+    dlg->chkUltCalcMode->click();
+    dlg->cmdApply->click();
+    EXPECT_EQ(gCond.ShortCalcMode, 1);
+    EXPECT_EQ(gCond.UltCalcMode, 1);
+    EXPECT_EQ(w->sbPanels[1]->text(), "短期マニュアル");
+    EXPECT_EQ(w->sbPanels[2]->text(), "終局マニュアル");
+    EXPECT_EQ(w->grdView1->CellBackColor(5, 12), frmMain::kOpenColor);
+}
+
+TEST_F(Options, RefreshOffShowsTheButtonAndShortensTheBox)
+{
+    dlg->TabStrip1->setCurrentIndex(1);
+    dlg->chkReflesh->click();
+    dlg->cmdOK->click();
+    EXPECT_FALSE(gAutoRefresh);
+    EXPECT_FALSE(w->cmdFlgReflesh->isHidden());
+    EXPECT_NEAR(w->TwipsRect(w->pctNM).height(), 3735, w->TwipsPerPixelY());
+    // The refresh preference is no project value.
+    EXPECT_FALSE(gDataChanged);
+    gAutoRefresh = true;
+}
+
+TEST_F(Options, CancelWithoutApplyChangesNothing)
+{
+    const ProjectCondTbl before = gCond;
+    dlg->chkShortCalcMode->click();
+    dlg->chkUltJadge->click();
+    dlg->txtUltFactor->setText("3");
+    dlg->chkReflesh->click();
+    dlg->cmdCancel->click();
+    EXPECT_TRUE(gCond == before);
+    EXPECT_TRUE(gAutoRefresh);
+    EXPECT_FALSE(gDataChanged);
+    EXPECT_EQ(w->txtGamma->text(), "2.00");
+}
+
+TEST_F(Options, UnusableSiFactorsAreRefusedAndNothingIsApplied)
+{
+    for (const char* text : {"0", "abc", "-9.8", "", "1e999"}) {
+        const ProjectCondTbl before = gCond;
+        dlg->chkShortCalcMode->click();
+        dlg->txtGFactor->setText(QString::fromUtf8(text));
+        dlg->cmdOK->click();
+        EXPECT_TRUE(gCond == before) << text;
+        EXPECT_FALSE(gDataChanged) << text;
+        EXPECT_FALSE(dlg->result() == QDialog::Accepted) << text;
+        dlg->chkShortCalcMode->click();
+    }
+    EXPECT_EQ(script.messages.size(), 5u);
+}
+
+TEST_F(Options, ApplyingTheSameOptionsMarksNothing)
+{
+    dlg->cmdApply->click();
+    EXPECT_FALSE(gDataChanged);
+    // A mark made before stays.
+    gDataChanged = true;
+    dlg->cmdApply->click();
+    EXPECT_TRUE(gDataChanged);
+}
+
+TEST_F(Options, BaseFigureRedrawnInItsTurnOrTheDiagram)
+{
+    w->mnuDrawKV_Click();
+    picture = drawing::RecordingPicture();
+    dlg->cmdApply->click();
+    ASSERT_FALSE(picture.ops.empty());
+    EXPECT_EQ(gDispMode, 4);
+    w->mnuDispNMX_Click();
+    picture = drawing::RecordingPicture();
+    dlg->cmdApply->click();
+    EXPECT_FALSE(picture.ops.empty());
+}
+
+TEST_F(Options, TheToolsMenuOpensItAndTheWindowFollows)
+{
+    dlg.reset();
+    InstallMainWindowDialogs(*w);
+    w->Form_Load();
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        auto* d = qobject_cast<frmOptions*>(QApplication::activeModalWidget());
+        seen = d && d->isModal();
+        if (d) {
+            d->txtUltFactor->setText("1.25");
+            d->cmdOK->click();
+        }
+    });
+    w->mnuToolsOptions->trigger();
+    EXPECT_TRUE(seen);
+    EXPECT_EQ(gCond.GammaX, 1.25);
+}
+
+TEST_F(Options, Screenshots)
+{
+    std::filesystem::create_directories(KV_TEST_OUT_DIR);
+    dlg->show();
+    dlg->adjustSize();
+    ASSERT_TRUE(dlg->grab().save(QStringLiteral(KV_TEST_OUT_DIR "/options_tab1.png")));
+    dlg->TabStrip1->setCurrentIndex(1);
+    ASSERT_TRUE(dlg->grab().save(QStringLiteral(KV_TEST_OUT_DIR "/options_tab2.png")));
+}
+
+}  // namespace
