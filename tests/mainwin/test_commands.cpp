@@ -614,6 +614,15 @@ TEST_F(Commands, EveryCommandIsConnectedOrWaitsForItsWindow)
         EXPECT_TRUE(QObject::disconnect(a, &QAction::triggered, nullptr, nullptr)) << a->objectName().toStdString();
     }
     waiting.sort();
+    // The loaded window shows the string table's texts, not the ids.
+    const std::pair<QAction*, const char*> texts[] = {
+        {w->mnuFileNew, "新規作成(&N)"},         {w->mnuFileOpen, "開く(&O)"},
+        {w->mnuDevFileOut, "N-M関係のファイル出力(&W)..."}, {w->mnuFileImport, "データのインポート（&I)..."},
+        {w->mnuEditAddCol, "柱追加(&A)"},        {w->mnuEditMoveColRight, "柱下移動(&R)"},
+        {w->mnuDispNMX0, "X方向N-M関係の表示(&X)"}, {w->mnuDrawKV, "コルヴァンの詳細表示(&D)"},
+        {w->mnuDrawRCCol0, "ベース下柱形詳細表示"}, {w->mnuEdit->menuAction(), "編集(&E)"},
+        {w->mnuHelp->menuAction(), "ﾍﾙﾌﾟ(&H)"}};
+    for (const auto& [a, text] : texts) EXPECT_EQ(a->text().toStdString(), text) << a->objectName().toStdString();
     // One column whose X and Y are alike: deleting, moving and the Y diagram
     // are off by the column, not waiting.
     EXPECT_EQ(waiting.join(' ').toStdString(),
