@@ -1,0 +1,179 @@
+#include "dialogs/select_kv_rules.h"
+
+#include "model/format.h"
+#include "platform/text/vb.h"
+
+#include <algorithm>
+
+namespace selkv {
+
+namespace {
+
+std::string ShapeStr(int16_t shape) { return vb::Str(shape); }
+
+}  // namespace
+
+std::string GradeCriterion(int16_t shape, int16_t code)
+{
+    switch (shape) {
+    case kBox:
+        if (code == 0 || code == 101) return "='BCR'";
+        if (code == 1 || code == 2) return "='BCP'";
+        if (code == 3 || code == 4 || code == 102 || code == 103) return "<>'BCR'";
+        return {};
+    case kRound: return code == 5 || code == 6 ? "='STK'" : std::string();
+    case kH: return code >= 7 && code <= 10 ? "='SS'" : std::string();
+    default: return {};
+    }
+}
+
+std::string SqlText(const std::string& text, char quote)
+{
+    std::string out(1, quote);
+    for (char c : text) {
+        out += c;
+        if (c == quote) out += c;
+    }
+    out += quote;
+    return out;
+}
+
+std::string SizeListQuery(int16_t shape, int16_t code)
+{
+    const std::string field = shape == kH ? "呼び柱成" : "柱成";
+    return "SELECT DISTINCTROW First(柱." + field + ") AS 柱成ﾌｨｰﾙﾄﾞ " +
+           "From 柱 GROUP BY 柱.柱成, 柱.柱種類, 柱.規格 " + "HAVING (((柱.柱種類)=" + std::to_string(shape) +
+           ") AND ((柱.規格)" + GradeCriterion(shape, code) + "));";
+}
+
+std::string ThicknessListQuery(int16_t shape, const std::string& sizeText, int16_t code)
+{
+    return "SELECT DISTINCTROW 柱.柱成, 柱.フランジ厚 From 柱 WHERE (((柱.柱種類)=" + ShapeStr(shape) + ") " +
+           "AND ((柱.柱成)=" + SqlText(sizeText) + ") " + "AND ((柱.規格)" + GradeCriterion(shape, code) + "))";
+}
+
+std::string SectionQuery(int16_t shape, const std::string& sizeText, int16_t code, const std::string& thicknessText)
+{
+    return "SELECT DISTINCTROW 柱.柱成, 柱.フランジ厚, 柱.断面積, 柱.Zx, 柱.Zpx , 柱.Zy, 柱.Zpy From 柱 "
+           "WHERE (((柱.柱種類)=" +
+           ShapeStr(shape) + ") " + "AND ((柱.柱成)=" + SqlText(sizeText) + ") " + "AND ((柱.規格)" +
+           GradeCriterion(shape, code) + ")" + "AND ((柱.フランジ厚)=" + SqlText(thicknessText) + "))";
+}
+
+std::string FlangeWidthQuery(const std::string& sizeText)
+{
+    return "SELECT DISTINCTROW First(柱.呼びフランジ幅) AS 呼びフランジ幅ﾌｨｰﾙﾄﾞ From 柱 "
+           "GROUP BY 柱.呼びフランジ幅, 柱.呼び柱成, 柱.柱種類, 柱.規格 HAVING (((柱.呼び柱成)=" +
+           SqlText(vb::Trim(sizeText), '"') + ") AND ((柱.柱種類)=2) AND ((柱.規格)='SS'));";
+}
+
+std::string NominalSizeQuery(const std::string& sizeText)
+{
+    return "SELECT DISTINCTROW 柱.呼び柱成 From 柱 WHERE ((柱.柱成)=" + SqlText(sizeText) + ") ";
+}
+
+std::string ModelListQuery(const std::string& nominalSize, const std::string& seriesCondition, int16_t shape)
+{
+    return "SELECT DISTINCTROW 柱脚.形式名,柱脚.ID,柱脚.DispF From 柱脚 WHERE (((柱脚.ColSize)=" + nominalSize + ") " +
+           "AND (" + seriesCondition + ")" + "AND ((柱脚.ColV)=" + ShapeStr(shape) + "))";
+}
+
+std::vector<std::string> SizeListTexts(const std::vector<double>& values)
+{
+    std::vector<double> sorted = values;
+    // Stable: of equal values the first keeps its place.
+    std::stable_sort(sorted.begin(), sorted.end());
+    std::vector<std::string> texts;
+    for (double v : sorted) {
+        std::string t = model::FormatValue(v, -1);
+        if (texts.empty() || texts.back() != t) texts.push_back(std::move(t));
+    }
+    return texts;
+}
+
+int16_t AdjustSeriesForQuery(int16_t shape, double size, int16_t series)
+{
+    if (shape == kBox) {
+        if (size <= 175) return series == 1 || series == 5 ? 6 : series;
+        if (size <= 300) return series;
+        if (size <= 450) return series == 6 ? 4 : series;
+        return series == 4 || series == 6 ? 1 : series;
+    }
+    if (shape == kRound && size > 460) return series == 4 || series == 6 ? 1 : series;
+    return series;
+}
+
+std::string SeriesCondition(int16_t series)
+{
+    if (series == 1 || series == 5) return "((柱脚.KvV)=1) OR ((柱脚.KvV)=5)";
+    if (series == 4 || series == 6) return "((柱脚.KvV)=" + std::to_string(series) + ")";
+    return {};
+}
+
+std::array<SeriesOption, 3> ArrangeSeriesOptions(int16_t shape, double size)
+{
+    // Options 0 ルモ, 1 オルタ, 2 ソルヴェナス at the places 120, 2160, 4200.
+    std::array<SeriesOption, 3> o{};
+    const auto set = [&o](int option, int left, bool shown, int enabled = -1) {
+        o[static_cast<std::size_t>(option)] = {true, shown, left, enabled};
+    };
+    if (shape == kBox && size >= 150 && size < 200) {
+        set(2, 120, true);
+        set(0, 2160, true);
+        set(1, 4200, false);
+    } else if (shape == kBox && size >= 200 && size <= 300) {
+        set(2, 120, true);
+        set(0, 2160, true);
+        set(1, 4200, true, 1);
+    } else if ((shape == kBox && size > 300 && size <= 450) || (shape == kRound && size >= 189 && size <= 450)) {
+        set(0, 120, true);
+        set(1, 2160, true, 1);
+        set(2, 4200, false);
+    } else if (((shape == kBox || shape == kRound) && size > 450 && size <= 1200) || shape == kH) {
+        set(1, 120, true, 0);
+        set(2, 2160, false);
+        set(0, 4200, false);
+    }
+    return o;
+}
+
+int SeriesOptionOf(int16_t series)
+{
+    switch (series) {
+    case 1:
+    case 5: return 1;
+    case 4: return 0;
+    case 6: return 2;
+    default: return -1;
+    }
+}
+
+int16_t SeriesOfOption(int option, int16_t shape, double size)
+{
+    switch (option) {
+    case 0: return 4;
+    case 1: return shape == kBox && size >= 350 ? 5 : 1;
+    case 2: return 6;
+    default: return 0;
+    }
+}
+
+std::vector<std::string> ListedModels(const std::vector<ModelRow>& rows, int32_t& kolvanId, bool showKCModels,
+                                      bool showDispF2)
+{
+    std::vector<std::string> names;
+    bool first = true;
+    for (const ModelRow& r : rows) {
+        const std::string name = vb::Trim(r.name);
+        const bool hiddenKC = !showKCModels && name.rfind("KC", 0) == 0;
+        const bool shown = r.dispF == 1 || (r.dispF == 2 && showDispF2);
+        if (r.id == kolvanId || (!hiddenKC && shown)) names.push_back(name);
+        if (first) {
+            kolvanId = r.id;
+            first = false;
+        }
+    }
+    return names;
+}
+
+}  // namespace selkv

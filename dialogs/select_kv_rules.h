@@ -1,0 +1,71 @@
+// The catalogue queries and the choice rules of the column and base selection:
+// the grade criteria, the size, thickness, section, flange-width, nominal-size
+// and model queries, the ordering of the size list, the series adjustment and
+// the series options by shape and size, and the model-list filter.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace selkv {
+
+// Column shapes (柱.柱種類).
+inline constexpr int16_t kBox = 0;
+inline constexpr int16_t kRound = 1;
+inline constexpr int16_t kH = 2;
+
+// The condition on 柱.規格 of a grade code, placed after "AND ((柱.規格)";
+// the size list and the thickness and section queries use the same one.
+// Empty for a code the shape does not list.
+std::string GradeCriterion(int16_t shape, int16_t code);
+
+// A catalogue or typed text as an SQL literal between the quote given: a
+// quote inside is doubled, so that it neither ends nor widens the literal.
+std::string SqlText(const std::string& text, char quote = '\'');
+
+std::string SizeListQuery(int16_t shape, int16_t code);
+std::string ThicknessListQuery(int16_t shape, const std::string& sizeText, int16_t code);
+std::string SectionQuery(int16_t shape, const std::string& sizeText, int16_t code, const std::string& thicknessText);
+std::string FlangeWidthQuery(const std::string& sizeText);
+std::string NominalSizeQuery(const std::string& sizeText);
+// seriesCondition from SeriesCondition; shape as the column's code.
+std::string ModelListQuery(const std::string& nominalSize, const std::string& seriesCondition, int16_t shape);
+
+// The size list from the catalogue values: ascending, as text with as many
+// decimals as needed, each text once.
+std::vector<std::string> SizeListTexts(const std::vector<double>& values);
+
+// The series code the model query asks for (box and round only).
+int16_t AdjustSeriesForQuery(int16_t shape, double size, int16_t series);
+// "((柱脚.KvV)=1) OR ((柱脚.KvV)=5)" for 1 and 5, "((柱脚.KvV)=4)" for 4,
+// likewise 6; empty for a code without an option.
+std::string SeriesCondition(int16_t series);
+
+// The three series options (0 コルヴァン・ルモ, 1 オルタコルヴァン, 2 ソルヴェナス).
+struct SeriesOption {
+    bool arranged = false;  // false: the size has no arrangement; left as it was
+    bool shown = false;
+    int left = 0;           // twips inside the series frame
+    int enabled = -1;       // 1 enabled, 0 disabled, -1 unchanged
+};
+std::array<SeriesOption, 3> ArrangeSeriesOptions(int16_t shape, double size);
+// The option of a series code; -1 for a code without one.
+int SeriesOptionOf(int16_t series);
+// The series code an option sets for the shape and size.
+int16_t SeriesOfOption(int option, int16_t shape, double size);
+
+// One row of the model query.
+struct ModelRow {
+    std::string name;
+    int32_t id = 0;
+    int16_t dispF = 0;
+};
+// The names the model list shows: the working model's row always, the
+// others by the display filter. kolvanId becomes the first row's ID once
+// the first row has been looked at, as the list is filled.
+std::vector<std::string> ListedModels(const std::vector<ModelRow>& rows, int32_t& kolvanId, bool showKCModels,
+                                      bool showDispF2);
+
+}  // namespace selkv

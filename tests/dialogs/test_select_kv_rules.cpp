@@ -1,0 +1,227 @@
+// The queries and choice rules of the column and base selection, checked as
+// texts and run on the sample catalogue.
+#include "tests/mainwin/window_fixture.h"
+
+#include "dialogs/fc_list.h"
+#include "dialogs/select_kv_rules.h"
+#include "model/catalogue.h"
+#include "platform/text/vb.h"
+
+#include <QComboBox>
+#include <QSignalSpy>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace selkv;
+
+TEST(SelectKvQueries, TextsAsTheCatalogueIsAsked)
+{
+    EXPECT_EQ(SizeListQuery(kBox, 0),
+              "SELECT DISTINCTROW First(柱.柱成) AS 柱成ﾌｨｰﾙﾄﾞ From 柱 GROUP BY 柱.柱成, 柱.柱種類, 柱.規格 "
+              "HAVING (((柱.柱種類)=0) AND ((柱.規格)='BCR'));");
+    EXPECT_EQ(SizeListQuery(kH, 7),
+              "SELECT DISTINCTROW First(柱.呼び柱成) AS 柱成ﾌｨｰﾙﾄﾞ From 柱 GROUP BY 柱.柱成, 柱.柱種類, 柱.規格 "
+              "HAVING (((柱.柱種類)=2) AND ((柱.規格)='SS'));");
+    EXPECT_EQ(ThicknessListQuery(kBox, "200", 3),
+              "SELECT DISTINCTROW 柱.柱成, 柱.フランジ厚 From 柱 WHERE (((柱.柱種類)= 0) AND ((柱.柱成)='200') "
+              "AND ((柱.規格)<>'BCR'))");
+    EXPECT_EQ(SectionQuery(kRound, "267.4", 5, "9.3"),
+              "SELECT DISTINCTROW 柱.柱成, 柱.フランジ厚, 柱.断面積, 柱.Zx, 柱.Zpx , 柱.Zy, 柱.Zpy From 柱 "
+              "WHERE (((柱.柱種類)= 1) AND ((柱.柱成)='267.4') AND ((柱.規格)='STK')AND ((柱.フランジ厚)='9.3'))");
+    EXPECT_EQ(FlangeWidthQuery(" 400 "),
+              "SELECT DISTINCTROW First(柱.呼びフランジ幅) AS 呼びフランジ幅ﾌｨｰﾙﾄﾞ From 柱 GROUP BY 柱.呼びフランジ幅, "
+              "柱.呼び柱成, 柱.柱種類, 柱.規格 HAVING (((柱.呼び柱成)=\"400\") AND ((柱.柱種類)=2) AND ((柱.規格)='SS'));");
+    EXPECT_EQ(NominalSizeQuery("200"), "SELECT DISTINCTROW 柱.呼び柱成 From 柱 WHERE ((柱.柱成)='200') ");
+    EXPECT_EQ(ModelListQuery("200", SeriesCondition(1), kBox),
+              "SELECT DISTINCTROW 柱脚.形式名,柱脚.ID,柱脚.DispF From 柱脚 WHERE (((柱脚.ColSize)=200) AND "
+              "(((柱脚.KvV)=1) OR ((柱脚.KvV)=5))AND ((柱脚.ColV)= 0))");
+}
+
+TEST(SelectKvQueries, GradeCriteria)
+{
+    struct Case {
+        int16_t shape, code;
+        const char* criterion;
+    } cases[] = {{kBox, 0, "='BCR'"},   {kBox, 101, "='BCR'"},  {kBox, 1, "='BCP'"},   {kBox, 2, "='BCP'"},
+                 {kBox, 3, "<>'BCR'"},  {kBox, 4, "<>'BCR'"},  {kBox, 102, "<>'BCR'"}, {kBox, 103, "<>'BCR'"},
+                 {kRound, 5, "='STK'"}, {kRound, 6, "='STK'"}, {kH, 7, "='SS'"},      {kH, 10, "='SS'"},
+                 {kBox, 5, ""},         {kRound, 0, ""},       {kH, 999, ""}};
+    for (const Case& c : cases) EXPECT_EQ(GradeCriterion(c.shape, c.code), c.criterion) << c.shape << "/" << c.code;
+}
+
+TEST(SelectKvQueries, AQuoteInATextStaysInsideItsLiteral)
+{
+    EXPECT_EQ(SqlText("200"), "'200'");
+    EXPECT_EQ(SqlText("2'00"), "'2''00'");
+    EXPECT_EQ(SqlText("4\"00", '"'), "\"4\"\"00\"");
+}
+
+class SelectKvCatalogue : public mainwintest::WindowTest {
+protected:
+    std::vector<std::vector<std::string>> Rows(const std::string& sql, int fields)
+    {
+        auto db = model::OpenCatalogue();
+        auto rs = db.openRecordset(sql);
+        std::vector<std::vector<std::string>> rows;
+        for (; !rs.eof(); rs.moveNext()) {
+            std::vector<std::string> r;
+            for (int i = 0; i < fields; ++i) r.push_back(vb::Trim(rs.text(i)));
+            rows.push_back(r);
+        }
+        return rows;
+    }
+};
+
+TEST_F(SelectKvCatalogue, EveryQueryRunsOnTheSampleCatalogue)
+{
+    std::vector<double> sizes;
+    for (const auto& r : Rows(SizeListQuery(kBox, 3), 1)) sizes.push_back(vb::Val(r[0]));
+    const std::vector<std::string> texts = SizeListTexts(sizes);
+    // Every box grade but BCR: BCP and STKR sizes, each once, in numeric order.
+    EXPECT_EQ(texts, (std::vector<std::string>{"175", "200", "300", "350", "400", "500"}));
+
+    EXPECT_EQ(Rows(ThicknessListQuery(kBox, "200", 0), 2), (std::vector<std::vector<std::string>>{{"200", "9"}, {"200", "12"}}));
+    const auto section = Rows(SectionQuery(kBox, "200", 0, "9"), 7);
+    ASSERT_EQ(section.size(), 1u);
+    EXPECT_EQ(section[0][2], "65.98");
+    EXPECT_EQ(Rows(FlangeWidthQuery("400"), 1).size(), 2u);
+    EXPECT_EQ(Rows(NominalSizeQuery("200"), 1).front().front(), "200");
+    EXPECT_FALSE(Rows(ModelListQuery("200", SeriesCondition(4), kBox), 3).empty());
+
+    // A quote in a size text finds nothing instead of widening the query.
+    EXPECT_TRUE(Rows(ThicknessListQuery(kBox, "200' OR '1'='1", 0), 2).empty());
+    EXPECT_TRUE(Rows(FlangeWidthQuery("400\" OR \"1\"=\"1"), 1).empty());
+}
+
+TEST(SelectKvRules, SizeListIsNumericAndEachTextOnce)
+{
+    EXPECT_EQ(SizeListTexts({950, 1000, 200, 200, 267.4, 175}),
+              (std::vector<std::string>{"175", "200", "267.4", "950", "1000"}));
+    EXPECT_TRUE(SizeListTexts({}).empty());
+}
+
+TEST(SelectKvRules, SeriesAdjustmentForTheModelQuery)
+{
+    struct Case {
+        int16_t shape;
+        double size;
+        int16_t series, asked;
+    } cases[] = {
+        {kBox, 150, 1, 6},   {kBox, 175, 5, 6},   {kBox, 175, 4, 4},   {kBox, 180, 1, 1},   {kBox, 300, 6, 6},
+        {kBox, 300.5, 6, 4}, {kBox, 450, 6, 4},   {kBox, 450, 1, 1},   {kBox, 500, 4, 1},   {kBox, 500, 6, 1},
+        {kBox, 500, 5, 5},   {kRound, 460, 4, 4}, {kRound, 461, 4, 1}, {kRound, 500, 6, 1}, {kH, 900, 6, 6},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(AdjustSeriesForQuery(c.shape, c.size, c.series), c.asked) << c.shape << " " << c.size << " " << c.series;
+    EXPECT_EQ(SeriesCondition(5), "((柱脚.KvV)=1) OR ((柱脚.KvV)=5)");
+    EXPECT_EQ(SeriesCondition(4), "((柱脚.KvV)=4)");
+    EXPECT_EQ(SeriesCondition(6), "((柱脚.KvV)=6)");
+    for (int16_t s : {0, 2, 3}) EXPECT_EQ(SeriesCondition(s), "");
+}
+
+TEST(SelectKvRules, SeriesOptionsByShapeAndSize)
+{
+    // shown / left / enabled of ルモ, オルタ, ソルヴェナス; "-" for a size without an arrangement.
+    struct Case {
+        int16_t shape;
+        double size;
+        const char* expect;
+    } cases[] = {
+        {kBox, 149.9, "- - -"},
+        {kBox, 150, "s2160 h4200 s120"},
+        {kBox, 199.9, "s2160 h4200 s120"},
+        {kBox, 200, "s2160 s4200e s120"},
+        {kBox, 300, "s2160 s4200e s120"},
+        {kBox, 300.1, "s120 s2160e h4200"},
+        {kBox, 450, "s120 s2160e h4200"},
+        {kBox, 451, "h4200 s120d h2160"},
+        {kBox, 1200, "h4200 s120d h2160"},
+        {kBox, 1201, "- - -"},
+        {kRound, 188, "- - -"},
+        {kRound, 189, "s120 s2160e h4200"},
+        {kRound, 450, "s120 s2160e h4200"},
+        {kRound, 450.1, "h4200 s120d h2160"},
+        {kH, 100, "h4200 s120d h2160"},
+        {kH, 2000, "h4200 s120d h2160"},
+    };
+    for (const Case& c : cases) {
+        std::string got;
+        for (const SeriesOption& o : ArrangeSeriesOptions(c.shape, c.size)) {
+            if (!got.empty()) got += ' ';
+            if (!o.arranged) {
+                got += '-';
+                continue;
+            }
+            got += (o.shown ? "s" : "h") + std::to_string(o.left) + (o.enabled == 1 ? "e" : o.enabled == 0 ? "d" : "");
+        }
+        EXPECT_EQ(got, c.expect) << c.shape << " " << c.size;
+    }
+    EXPECT_EQ(SeriesOfOption(1, kBox, 350), 5);
+    EXPECT_EQ(SeriesOfOption(1, kBox, 300), 1);
+    EXPECT_EQ(SeriesOfOption(1, kRound, 400), 1);
+    EXPECT_EQ(SeriesOfOption(0, kBox, 300), 4);
+    EXPECT_EQ(SeriesOfOption(2, kBox, 300), 6);
+    EXPECT_EQ(SeriesOptionOf(5), 1);
+    EXPECT_EQ(SeriesOptionOf(4), 0);
+    EXPECT_EQ(SeriesOptionOf(6), 2);
+    EXPECT_EQ(SeriesOptionOf(2), -1);
+}
+
+TEST(SelectKvRules, ModelListFilter)
+{
+    const std::vector<ModelRow> rows = {
+        {"WP200-4 ", 150310, 0}, {"WP200-8", 150320, 1}, {"KC200A", 110110, 1}, {"WR200-8", 150330, 2}};
+    struct Case {
+        int32_t working;
+        bool kc, dispF2;
+        std::vector<std::string> listed;
+    } cases[] = {
+        // DispF 0 only as the first row and the working model.
+        {150310, true, false, {"WP200-4", "WP200-8", "KC200A"}},
+        {150320, true, false, {"WP200-8", "KC200A"}},
+        {999999, false, false, {"WP200-8"}},
+        {999999, true, true, {"WP200-8", "KC200A", "WR200-8"}},
+    };
+    for (const Case& c : cases) {
+        int32_t id = c.working;
+        EXPECT_EQ(ListedModels(rows, id, c.kc, c.dispF2), c.listed) << c.working;
+        EXPECT_EQ(id, 150310);  // the first row's ID, listed or not
+    }
+}
+
+TEST_F(SelectKvCatalogue, FcListByUnitAndKind)
+{
+    QComboBox list;
+    int selections = 0;
+    QObject::connect(&list, &QComboBox::currentIndexChanged, [&](int) { ++selections; });
+    struct Case {
+        bool si, sMode;
+        double fc;
+        int index;
+        double after;
+    } cases[] = {
+        {true, true, 22.5, 3, 22.5}, {true, true, 22.9, 3, 22.9}, {true, true, 240, 4, 240},
+        {true, false, 999, 4, 24},   {true, true, 999, 2, 21},    {false, true, 999, 2, 210},
+        {false, false, 1200, 4, 240}, {true, true, 20, -1, 20},   {true, true, 19.5, 1, 19.5},
+        {true, true, 28.5, 7, 28.5}, {false, true, 36, 10, 36},   {false, true, 330, 9, 330},
+    };
+    for (const Case& c : cases) {
+        model::gSIDisp = c.si;
+        model::gCond.SMode = c.sMode ? model::kTrue : model::kFalse;
+        double fc = c.fc;
+        selections = 0;
+        FillFcCombo(&list, fc);
+        EXPECT_EQ(list.count(), 11);
+        EXPECT_EQ(list.currentIndex(), c.index) << c.fc;
+        EXPECT_EQ(fc, c.after) << c.fc;
+        EXPECT_EQ(selections, c.index >= 0 ? 1 : 0) << c.fc;
+        EXPECT_EQ(list.itemText(3), c.si ? "22.5" : "225");
+        EXPECT_EQ(list.itemText(10), c.si ? "36" : "360");
+    }
+    model::gSIDisp = true;
+}
+
+}  // namespace
