@@ -4,6 +4,7 @@
 #include "platform/text/vb.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace selkv {
 
@@ -174,6 +175,57 @@ std::vector<std::string> ListedModels(const std::vector<ModelRow>& rows, int32_t
         }
     }
     return names;
+}
+
+bool Bcp325Replaced(double storedSize, int16_t storedGrade) { return storedSize < 300 && storedGrade == 2; }
+
+bool LumoPlateRefused(int16_t shape, int16_t grade, const model::KvBaseTbl& base)
+{
+    const bool f325 = (shape == kBox && (grade == 2 || grade == 4)) || (shape == kRound && grade == 6);
+    return f325 && base.KvV == 4 && base.KvT(2) > 40;
+}
+
+void TakeUserSectionValues(model::ColumnDataTbl& col, const std::array<std::string, 5>& boxTexts)
+{
+    for (long d = 0; d <= 4; ++d) {
+        if (vb::Trim(boxTexts[static_cast<std::size_t>(d)]) == model::FormatValue(col.ColSpec(d), -1)) {
+            col.ColSpecUser(d) = 0;
+            continue;
+        }
+        for (long i = 0; i <= 4; ++i) col.ColSpecUser(i) = vb::Val(boxTexts[static_cast<std::size_t>(i)]);
+        return;
+    }
+}
+
+bool ColumnXYDiffer(const model::ColumnDataTbl& col)
+{
+    const bool user = std::fabs(col.ColSpecUser(0)) >= 0.001;
+    const double dz = user ? col.ColSpecUser(3) - col.ColSpecUser(1) : col.ColSpec(3) - col.ColSpec(1);
+    return std::fabs(dz) > 0.001;
+}
+
+void SetSlabWidths(model::ColumnDataTbl& col)
+{
+    if (col.ColV == kBox || col.ColV == kRound) {
+        col.SlabQ_B1X = col.SlabQ_B1Y = col.ColSize;
+    } else if (col.ColV == kH && col.KvRotate == 0) {
+        col.SlabQ_B1X = col.HDim(2);
+        col.SlabQ_B1Y = col.HDim(1);
+    } else if (col.ColV == kH && col.KvRotate == 1) {
+        col.SlabQ_B1X = col.HDim(1);
+        col.SlabQ_B1Y = col.HDim(2);
+    } else {
+        return;
+    }
+    col.SlabQ_B2X = col.cD(1);
+    col.SlabQ_B2Y = col.cD(0);
+}
+
+void DropShearChoicesForNewBase(model::ColumnDataTbl& col, int32_t storedBaseId, int32_t newBaseId)
+{
+    if (storedBaseId == newBaseId) return;
+    for (long k = 1; k <= 7; ++k)
+        for (long d = 0; d <= 1; ++d) col.FShear(k, d) = 0;
 }
 
 }  // namespace selkv

@@ -4,6 +4,8 @@
 // the series options by shape and size, and the model-list filter.
 #pragma once
 
+#include "model/records.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -67,5 +69,23 @@ struct ModelRow {
 // the first row has been looked at, as the list is filled.
 std::vector<std::string> ListedModels(const std::vector<ModelRow>& rows, int32_t& kolvanId, bool showKCModels,
                                       bool showDispF2);
+
+// Commit rules.
+
+// A stored BCP325 column below 300 mm is opened as BCR295.
+bool Bcp325Replaced(double storedSize, int16_t storedGrade);
+// A コルヴァン・ルモ base with a plate over 40 mm on a column of F 325
+// (box BCP325 or STKR490, round STKN490) is refused.
+bool LumoPlateRefused(int16_t shape, int16_t grade, const model::KvBaseTbl& base);
+// The section property boxes as the user left them: all five user values
+// zero while every box shows its catalogue value as formatted, all five box
+// values as soon as one differs.
+void TakeUserSectionValues(model::ColumnDataTbl& col, const std::array<std::string, 5>& boxTexts);
+// Zx and Zy differ, by the user values when there are any.
+bool ColumnXYDiffer(const model::ColumnDataTbl& col);
+// The widths of the slab check from the column and the pedestal.
+void SetSlabWidths(model::ColumnDataTbl& col);
+// Another base drops every shear-method choice.
+void DropShearChoicesForNewBase(model::ColumnDataTbl& col, int32_t storedBaseId, int32_t newBaseId);
 
 }  // namespace selkv

@@ -224,4 +224,95 @@ TEST_F(SelectKvCatalogue, FcListByUnitAndKind)
     model::gSIDisp = true;
 }
 
+// ---- Commit rules ----
+
+TEST(SelectKvCommit, Bcp325BelowThreeHundredAndTheLumoPlate)
+{
+    EXPECT_TRUE(Bcp325Replaced(299.9, 2));
+    EXPECT_FALSE(Bcp325Replaced(300, 2));
+    EXPECT_FALSE(Bcp325Replaced(250, 0));
+
+    model::KvBaseTbl lumo;
+    lumo.KvV = 4;
+    struct Case {
+        int16_t shape, grade;
+        double plate;
+        bool refused;
+    } cases[] = {
+        {kBox, 2, 40, false},   {kBox, 2, 40.5, true},  {kBox, 4, 45, true},  {kBox, 0, 45, false},
+        {kBox, 3, 45, false},   {kRound, 6, 45, true},  {kRound, 5, 45, false}, {kH, 8, 45, false},
+    };
+    for (const Case& c : cases) {
+        lumo.KvT(2) = c.plate;
+        EXPECT_EQ(LumoPlateRefused(c.shape, c.grade, lumo), c.refused) << c.shape << "/" << c.grade << " " << c.plate;
+    }
+    lumo.KvV = 1;
+    lumo.KvT(2) = 60;
+    EXPECT_FALSE(LumoPlateRefused(kBox, 2, lumo));
+}
+
+TEST(SelectKvCommit, UserSectionValuesAllOrNothing)
+{
+    model::ColumnDataTbl col;
+    const double spec[] = {65.98, 391.8, 465.4, 391.8, 465.4};
+    for (long i = 0; i <= 4; ++i) col.ColSpec(i) = spec[i];
+    col.ColSpecUser(2) = 7;
+    TakeUserSectionValues(col, {"65.98", " 391.8 ", "465.4", "391.8", "465.4"});
+    for (long i = 0; i <= 4; ++i) EXPECT_EQ(col.ColSpecUser(i), 0) << i;
+    EXPECT_FALSE(ColumnXYDiffer(col));
+
+    // One box differs (also by its decimals): all five become user values.
+    TakeUserSectionValues(col, {"65.98", "391.8", "465.4", "400.0", "465.4"});
+    const double user[] = {65.98, 391.8, 465.4, 400, 465.4};
+    for (long i = 0; i <= 4; ++i) EXPECT_EQ(col.ColSpecUser(i), user[i]) << i;
+    EXPECT_TRUE(ColumnXYDiffer(col));
+    TakeUserSectionValues(col, {"65.98", "391.80", "465.4", "391.8", "465.4"});
+    EXPECT_EQ(col.ColSpecUser(1), 391.8);
+    EXPECT_FALSE(ColumnXYDiffer(col));
+
+    // Catalogue H section: Zy differs from Zx.
+    model::ColumnDataTbl h;
+    h.ColSpec(1) = 1173;
+    h.ColSpec(3) = 173.6;
+    EXPECT_TRUE(ColumnXYDiffer(h));
+}
+
+TEST(SelectKvCommit, SlabWidthsByShapeAndTurn)
+{
+    model::ColumnDataTbl col;
+    col.ColSize = 250;
+    col.HDim(1) = 400;
+    col.HDim(2) = 200;
+    col.cD(0) = 650;
+    col.cD(1) = 600;
+    struct Case {
+        int16_t shape, rotate;
+        double b1x, b1y, b2x, b2y;
+    } cases[] = {{kBox, 0, 250, 250, 600, 650},
+                 {kRound, 1, 250, 250, 600, 650},
+                 {kH, 0, 200, 400, 600, 650},
+                 {kH, 1, 400, 200, 600, 650},
+                 {3, 0, -1, -1, -1, -1}};
+    for (const Case& c : cases) {
+        col.ColV = c.shape;
+        col.KvRotate = c.rotate;
+        col.SlabQ_B1X = col.SlabQ_B1Y = col.SlabQ_B2X = col.SlabQ_B2Y = -1;
+        SetSlabWidths(col);
+        EXPECT_EQ(col.SlabQ_B1X, c.b1x) << c.shape << "/" << c.rotate;
+        EXPECT_EQ(col.SlabQ_B1Y, c.b1y) << c.shape << "/" << c.rotate;
+        EXPECT_EQ(col.SlabQ_B2X, c.b2x) << c.shape << "/" << c.rotate;
+        EXPECT_EQ(col.SlabQ_B2Y, c.b2y) << c.shape << "/" << c.rotate;
+    }
+}
+
+TEST(SelectKvCommit, ShearChoicesGoOnlyWithTheBase)
+{
+    model::ColumnDataTbl col;
+    for (long k = 1; k <= 7; ++k) col.FShear(k, 0) = col.FShear(k, 1) = 2;
+    DropShearChoicesForNewBase(col, 150310, 150310);
+    EXPECT_EQ(col.FShear(7, 1), 2);
+    DropShearChoicesForNewBase(col, 150310, 150320);
+    for (long k = 1; k <= 7; ++k) EXPECT_EQ(col.FShear(k, 0) + col.FShear(k, 1), 0) << k;
+}
+
 }  // namespace
