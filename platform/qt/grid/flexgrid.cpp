@@ -764,7 +764,10 @@ void FlexGrid::paintEvent(QPaintEvent*)
                 if (back == 0) back = fixed ? backColorFixed_ : backColor_;
                 QColor bg = OleToColor(back, pal);
                 QColor fg = pal.color(QPalette::Text);
-                if (!fixed && rowSelect && highLight_ != 0 && selected_.contains(r1)) {
+                // By row, the current row is the selection.
+                const bool selected =
+                    selectionMode_ == flexSelectionByRow ? r1 == row_ : selected_.contains(r1);
+                if (!fixed && rowSelect && highLight_ != 0 && selected) {
                     bg = pal.color(QPalette::Highlight);
                     fg = pal.color(QPalette::HighlightedText);
                 }

@@ -304,3 +304,26 @@ TEST(FlexGridRows, AddItemAndRemoveItemMoveTheRowsBelow)
     g.RemoveItem(6);
     EXPECT_EQ(g.Rows(), 6);
 }
+
+TEST(FlexGridRows, ByRowTheCurrentRowIsShownSelected)
+{
+    FlexGrid g;
+    g.setCols(3);
+    g.setRows(4);
+    g.setFixedCols(0);
+    g.setSelectionMode(qtgrid::flexSelectionByRow);
+    g.resize(300, 120);
+    g.setRow(2);
+    const QImage img = g.grab().toImage();
+    const QColor highlight = g.palette().color(QPalette::Highlight);
+    int highlighted = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) highlighted += img.pixelColor(x, y) == highlight;
+    EXPECT_GT(highlighted, 0);
+    g.setSelectionMode(qtgrid::flexSelectionFree);
+    const QImage freeImg = g.grab().toImage();
+    int stillHighlighted = 0;
+    for (int y = 0; y < freeImg.height(); ++y)
+        for (int x = 0; x < freeImg.width(); ++x) stillHighlighted += freeImg.pixelColor(x, y) == highlight;
+    EXPECT_EQ(stillHighlighted, 0);
+}
