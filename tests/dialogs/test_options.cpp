@@ -5,7 +5,9 @@
 #include "dialogs/install.h"
 #include "drawing/recording.h"
 #include "model/format.h"
+#include "model/startup.h"
 #include "platform/qt/picture_box.h"
+#include "platform/qt/twips.h"
 #include "platform/text/vb.h"
 #include "tests/platform/ui/scripted_ui.h"
 
@@ -15,9 +17,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QTabWidget>
 #include <QTimer>
 
+#include <cmath>
 #include <filesystem>
 
 namespace {
@@ -147,17 +151,50 @@ TEST_F(Options, CancelWithoutApplyChangesNothing)
 
 TEST_F(Options, UnusableSiFactorsAreRefusedAndNothingIsApplied)
 {
+    const int boxHeight = w->pctNM->height();
+    const bool buttonHidden = w->cmdFlgReflesh->isHidden();
     for (const char* text : {"0", "abc", "-9.8", "", "1e999"}) {
         const ProjectCondTbl before = gCond;
+        const double unit = gUnitFactor;
         dlg->chkShortCalcMode->click();
+        dlg->chkReflesh->click();
+        dlg->txtUltFactor->setText("1.5");
         dlg->txtGFactor->setText(QString::fromUtf8(text));
         dlg->cmdOK->click();
         EXPECT_TRUE(gCond == before) << text;
+        EXPECT_TRUE(gAutoRefresh) << text;
+        EXPECT_EQ(gUnitFactor, unit) << text;
+        EXPECT_EQ(w->txtGamma->text(), "2.00") << text;
+        EXPECT_EQ(w->cmdFlgReflesh->isHidden(), buttonHidden) << text;
+        EXPECT_EQ(w->pctNM->height(), boxHeight) << text;
         EXPECT_FALSE(gDataChanged) << text;
         EXPECT_FALSE(dlg->result() == QDialog::Accepted) << text;
         dlg->chkShortCalcMode->click();
+        dlg->chkReflesh->click();
     }
     EXPECT_EQ(script.messages.size(), 5u);
+}
+
+TEST_F(Options, PlacedByThePrintDialogsKeysAndWritesNone)
+{
+    const auto at = [](const frmOptions& d, double left, double top) {
+        return QPoint(static_cast<int>(std::lround(left / vbqt::TwipsPerPixelX(d))),
+                      static_cast<int>(std::lround(top / vbqt::TwipsPerPixelY(d))));
+    };
+    EXPECT_EQ(dlg->pos(), at(*dlg, 1005, 495));
+    {
+        QSettings s = AppSettings();
+        s.beginGroup(QString::fromLatin1(kSettingsGroup));
+        s.setValue("PrLeft", "3000");
+        s.setValue("PrTop", "kein");
+    }
+    const QStringList keysBefore = AppSettings().allKeys();
+    {
+        frmOptions d(*w);
+        EXPECT_EQ(d.pos(), at(d, 3000, 495));
+        d.cmdOK->click();
+    }
+    EXPECT_EQ(AppSettings().allKeys(), keysBefore);
 }
 
 TEST_F(Options, ApplyingTheSameOptionsMarksNothing)
