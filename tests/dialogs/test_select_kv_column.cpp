@@ -146,6 +146,17 @@ TEST_F(SelectKvColumn, ThicknessChosenOrTyped)
     EXPECT_EQ(dlg->WorkColumn().ColT, 9);
 }
 
+TEST_F(SelectKvColumn, SectionValuesTooSmallOrMissingLeaveTheBox)
+{
+    Store(0, 3, 1000, 22, "WP350-8");
+    Open();
+    EXPECT_EQ(SpecBoxes(), "861.4 25530 29640 25530 29640");
+    Choose("cmbColSize", "950");
+    EXPECT_EQ(SpecBoxes(), "695.8 19690 29640 19690 29640");
+    EXPECT_EQ(dlg->WorkColumn().ColSpec(2), 29640);
+    EXPECT_TRUE(script.messages.empty());
+}
+
 TEST_F(SelectKvColumn, SelectingTheSelectedSizeRunsNothing)
 {
     Store(0, 0, 300, 12, "WR300-8");
