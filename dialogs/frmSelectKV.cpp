@@ -42,6 +42,7 @@ namespace {
 constexpr const char* kErrorTitle = "柱選定のエラー";
 constexpr const char* kNoModelText = "柱脚の形式が選択されていません。";
 constexpr const char* kModelFailedText = "選択した柱脚の形式を読み込めませんでした。";
+constexpr const char* kFailedText = "柱脚形式の選択で処理を続けられませんでした。";
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 std::string S(const QString& s) { return s.toStdString(); }
@@ -270,7 +271,7 @@ void frmSelectKV::Act(const std::function<void()>& action)
     try {
         action();
     } catch (const std::exception& e) {
-        if (!actError_) actError_ = *e.what() ? std::string(e.what()) : std::string(kModelFailedText);
+        if (!actError_) actError_ = *e.what() ? std::string(e.what()) : std::string(kFailedText);
     }
     if (--actDepth_ > 0 || !actError_) return;
     const std::string text = *std::exchange(actError_, std::nullopt);
