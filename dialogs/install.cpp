@@ -2,6 +2,7 @@
 
 #include "dialogs/frmBukken.h"
 #include "dialogs/frmOptions.h"
+#include "dialogs/frmSelectKV.h"
 #include "mainwin/frmMain.h"
 
 void InstallMainWindowDialogs(frmMain& w)
@@ -12,6 +13,14 @@ void InstallMainWindowDialogs(frmMain& w)
     };
     w.mShowBukkenDialog = [&w] {
         frmBukken dialog(&w);
+        dialog.exec();
+    };
+}
+
+void InstallSelectKvDialog(frmMain& w)
+{
+    w.mShowSelectKvDialog = [&w] {
+        frmSelectKV dialog(&w);
         dialog.exec();
     };
 }

@@ -5,3 +5,7 @@ class frmMain;
 
 // The options and the project details dialogs, each modal over the window.
 void InstallMainWindowDialogs(frmMain& w);
+
+// The column and base dialog, modal on the current column, as the window's
+// column specification command opens it for steel-column projects.
+void InstallSelectKvDialog(frmMain& w);

@@ -1,10 +1,13 @@
 #include "dialogs/select_kv_rules.h"
 
+#include "model/catalogue.h"
 #include "model/format.h"
+#include "platform/store/store.h"
 #include "platform/text/vb.h"
 
 #include <algorithm>
 #include <cmath>
+#include <exception>
 
 namespace selkv {
 
@@ -30,6 +33,7 @@ std::string GradeCriterion(int16_t shape, int16_t code)
 
 std::string SqlText(const std::string& text, char quote)
 {
+    if (quote == '\'') return store::Quote(text);
     std::string out(1, quote);
     for (char c : text) {
         out += c;
@@ -77,6 +81,50 @@ std::string ModelListQuery(const std::string& nominalSize, const std::string& se
 {
     return "SELECT DISTINCTROW 柱脚.形式名,柱脚.ID,柱脚.DispF From 柱脚 WHERE (((柱脚.ColSize)=" + nominalSize + ") " +
            "AND (" + seriesCondition + ")" + "AND ((柱脚.ColV)=" + ShapeStr(shape) + "))";
+}
+
+std::string UnquotedNumber(const std::string& text)
+{
+    const std::string t = vb::Trim(text);
+    if (t.empty() || !vb::IsNumeric(t)) return {};
+    try {
+        return model::QueryNumber(vb::Val(t));
+    } catch (const std::exception&) {
+        return {};
+    }
+}
+
+std::string HSectionListQuery(const std::string& sizeText, const std::string& widthText)
+{
+    return "SELECT DISTINCTROW 柱.ID, 柱.柱成, 柱.フランジ幅, 柱.ウェブ厚, 柱.フランジ厚 From 柱 WHERE (((柱.柱種類)=2) "
+           "AND ((柱.呼び柱成)=" +
+           SqlText(sizeText) + ") " + "AND ((柱.呼びフランジ幅)=" + SqlText(widthText) + ")) ";
+}
+
+std::string HSectionQuery(int32_t id)
+{
+    return "SELECT DISTINCTROW 柱.断面積, 柱.Zx, 柱.Zpx, 柱.Zy, 柱.Zpy , 柱.柱成, 柱.フランジ幅, 柱.ウェブ厚, 柱.フランジ厚 "
+           "From 柱 WHERE ((柱.ID)=" +
+           std::to_string(id) + ") ";
+}
+
+std::string HModelListQuery(const std::string& size, const std::string& width, int16_t kvSeries)
+{
+    return "SELECT DISTINCTROW 柱脚.形式名,柱脚.ID From 柱脚 WHERE (((柱脚.ColSize)=" + size + ") " +
+           "AND ((柱脚.ColWidth)>=" + width + ") " + "AND (((柱脚.KvV)=" + std::to_string(kvSeries) +
+           ") OR ((柱脚.KvV)=2) OR ((柱脚.KvV)=4)) " + "AND ((柱脚.ColV)=2)) ";
+}
+
+std::string ModelIdQuery(const std::string& name)
+{
+    return "SELECT DISTINCTROW 柱脚.ID From 柱脚 WHERE ((柱脚.形式名)=" + SqlText(name) + ") ";
+}
+
+std::string ModelBoltsQuery(int32_t id)
+{
+    return "SELECT DISTINCTROW 柱脚.KvV, 柱脚.AbCount, 柱脚.Ab径1, 柱脚.Ab径2, 柱脚.Ab径3, 柱脚.Ab径4 From 柱脚 "
+           "WHERE ((柱脚.ID)=" +
+           std::to_string(id) + ") ";
 }
 
 std::vector<std::string> SizeListTexts(const std::vector<double>& values)

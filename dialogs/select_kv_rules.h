@@ -24,7 +24,8 @@ inline constexpr int16_t kH = 2;
 std::string GradeCriterion(int16_t shape, int16_t code);
 
 // A catalogue or typed text as an SQL literal between the quote given: a
-// quote inside is doubled, so that it neither ends nor widens the literal.
+// quote inside is doubled, so that it neither ends nor widens the literal
+// (single quotes by the store's own rule).
 std::string SqlText(const std::string& text, char quote = '\'');
 
 std::string SizeListQuery(int16_t shape, int16_t code);
@@ -34,6 +35,19 @@ std::string FlangeWidthQuery(const std::string& sizeText);
 std::string NominalSizeQuery(const std::string& sizeText);
 // seriesCondition from SeriesCondition; shape as the column's code.
 std::string ModelListQuery(const std::string& nominalSize, const std::string& seriesCondition, int16_t shape);
+
+// A catalogue text that enters a query unquoted, as the number it holds;
+// empty when it holds none, and then the query is not run.
+std::string UnquotedNumber(const std::string& text);
+
+// The H sections of a nominal size and flange width, one section by its ID,
+// and the H models for a section (unquoted texts from UnquotedNumber).
+std::string HSectionListQuery(const std::string& sizeText, const std::string& widthText);
+std::string HSectionQuery(int32_t id);
+std::string HModelListQuery(const std::string& size, const std::string& width, int16_t kvSeries);
+// A model's ID by its name, and its series and bolt diameters by its ID.
+std::string ModelIdQuery(const std::string& name);
+std::string ModelBoltsQuery(int32_t id);
 
 // The size list from the catalogue values: ascending, as text with as many
 // decimals as needed, each text once.

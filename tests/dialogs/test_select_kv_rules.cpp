@@ -57,6 +57,16 @@ TEST(SelectKvQueries, AQuoteInATextStaysInsideItsLiteral)
     EXPECT_EQ(SqlText("200"), "'200'");
     EXPECT_EQ(SqlText("2'00"), "'2''00'");
     EXPECT_EQ(SqlText("4\"00", '"'), "\"4\"\"00\"");
+    EXPECT_EQ(ModelIdQuery("KB'1-400"), "SELECT DISTINCTROW 柱脚.ID From 柱脚 WHERE ((柱脚.形式名)='KB''1-400') ");
+}
+
+TEST(SelectKvQueries, UnquotedTextsEnterOnlyAsNumbers)
+{
+    struct Case {
+        const char* text;
+        const char* entered;
+    } cases[] = {{"200", "200"}, {" 267.4 ", "267.4"}, {"", ""}, {"200) OR (1=1", ""}, {"2'00", ""}, {"1E999", ""}};
+    for (const Case& c : cases) EXPECT_EQ(UnquotedNumber(c.text), c.entered) << c.text;
 }
 
 class SelectKvCatalogue : public mainwintest::WindowTest {

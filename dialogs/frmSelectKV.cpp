@@ -1,0 +1,534 @@
+#include "dialogs/frmSelectKV.h"
+
+#include "dialogs/fc_list.h"
+#include "dialogs/select_kv_rules.h"
+#include "mainwin/load_res_strings.h"
+#include "model/format.h"
+#include "model/globals.h"
+#include "model/helpers.h"
+#include "model/rebar_tables.h"
+#include "model/startup.h"
+#include "platform/qt/font_map.h"
+#include "platform/qt/ole_color.h"
+#include "platform/qt/picture_box.h"
+#include "platform/qt/twips.h"
+#include "platform/text/utf8.h"
+#include "platform/text/vb.h"
+#include "platform/ui/ui.h"
+#include "widgets/zDLCtlProc_Vendra.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QFont>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPalette>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QSignalBlocker>
+#include <QTimer>
+
+#include <cmath>
+#include <exception>
+#include <utility>
+
+using namespace model;
+
+namespace {
+
+constexpr const char* kErrorTitle = "柱選定のエラー";
+constexpr const char* kNoModelText = "柱脚の形式が選択されていません。";
+constexpr const char* kModelFailedText = "選択した柱脚の形式を読み込めませんでした。";
+constexpr const char* kFailedText = "柱脚形式の選択で処理を続けられませんでした。";
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+std::string S(const QString& s) { return s.toStdString(); }
+
+}  // namespace
+
+frmSelectKV::frmSelectKV(QWidget* parent) : QDialog(parent)
+{
+    setObjectName("frmSelectKV");
+    setProperty("resTag", 1088);
+    setWindowTitle(QStringLiteral("柱脚形式の選択"));
+    setFont(QFont(vbqt::mapVbFontName(QStringLiteral("ＭＳ Ｐゴシック")), 9));
+    BuildControls();
+    ConnectControls();
+    Form_Load();
+}
+
+int frmSelectKV::PxX(double twips) const
+{
+    return static_cast<int>(std::lround(twips / vbqt::TwipsPerPixelX(*this)));
+}
+
+int frmSelectKV::PxY(double twips) const
+{
+    return static_cast<int>(std::lround(twips / vbqt::TwipsPerPixelY(*this)));
+}
+
+// ---- Controls ----
+
+void frmSelectKV::BuildControls()
+{
+    const auto place = [this](QWidget* w, const QString& name, int left, int top, int width, int height) {
+        w->setObjectName(name);
+        w->setGeometry(PxX(left), PxY(top), PxX(width), PxY(height));
+    };
+    const auto frame = [&](const char* name, const char* title, int resTag, int left, int top, int width,
+                           int height) {
+        auto* f = new QGroupBox(QString::fromUtf8(title), this);
+        if (resTag) f->setProperty("resTag", resTag);
+        place(f, QString::fromLatin1(name), left, top, width, height);
+        return f;
+    };
+    const auto label = [&](QWidget* parent, const QString& name, const char* text, int resTag, int left, int top,
+                           int width) {
+        auto* l = new QLabel(QString::fromUtf8(text), parent);
+        if (resTag) l->setProperty("resTag", resTag);
+        place(l, name, left, top, width, 240);
+        return l;
+    };
+    const auto list = [&](QWidget* parent, const char* name, int left, int top, int width) {
+        auto* c = new QComboBox(parent);
+        place(c, QString::fromLatin1(name), left, top, width, 315);
+        return c;
+    };
+    const auto indexed = [](const char* name, int i) { return QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(i); };
+
+    // Column: shape, grade, size and section.
+    QGroupBox* Frame1 = frame("Frame1", "柱仕様", 1092, 120, 60, 5280, 660);
+    const char* const shapes[] = {"角形", "丸形", "Ｈ形"};
+    for (int i = 0; i < 3; ++i) {
+        optColV[i] = new QRadioButton(QString::fromUtf8(shapes[i]), Frame1);
+        optColV[i]->setProperty("resTag", 1093 + i);
+        place(optColV[i], indexed("optColV", i), 240 + 1080 * i, 270, 1000, 300);
+    }
+    QGroupBox* Frame2 = frame("Frame2", "柱材質", 1099, 120, 780, 5280, 660);
+    cmbColMat = list(Frame2, "cmbColMat", 240, 270, 2400);
+
+    QGroupBox* Frame3 = frame("Frame3", "柱サイズ", 1096, 120, 1500, 5280, 1620);
+    cmbColSize = list(Frame3, "cmbColSize", 240, 360, 2200);
+    Label1[1] = label(Frame3, indexed("Label1", 1), "板厚", 1097, 2640, 120, 1400);
+    cmbColT = list(Frame3, "cmbColT", 2640, 360, 2160);
+    cmbColT->setEditable(true);
+    cmbColT->setInsertPolicy(QComboBox::NoInsert);
+    cmbColT->setCompleter(nullptr);
+    cmbColT_H = list(Frame3, "cmbColT_H", 2640, 360, 2160);
+    cmbColT_H->hide();
+    Label1[7] = label(Frame3, indexed("Label1", 7), "H柱サイズ", 1173, 240, 780, 1000);
+    cmbHSize = list(Frame3, "cmbHSize", 1320, 750, 3480);
+    const char* const hLabels[] = {"H-", "x", "x", "x"};
+    for (int i = 0; i < 4; ++i) {
+        const int left = 540 + 1080 * i;
+        Label3[i] = label(Frame3, indexed("Label3", i), hLabels[i], 0, left - (i == 0 ? 300 : 210), 1200, 200);
+        txtHDim[i] = new QLineEdit(Frame3);
+        place(txtHDim[i], indexed("txtHDim", i), left, 1170, 840, 300);
+    }
+
+    QGroupBox* Frame4 = frame("Frame4", "柱性能", 1098, 120, 3180, 5280, 2340);
+    const char* const specLabels[] = {"A(cm2)", "Zx(cm3)", "Zpx(cm3)", "Zy(cm3)", "Zpy(cm3)"};
+    const int specTags[] = {1089, 1090, 1091, 1113, 1114};
+    for (int k = 0; k < 5; ++k) {
+        Label1[2 + k] = label(Frame4, indexed("Label1", 2 + k), specLabels[k], specTags[k], 240, 330 + 345 * k, 1200);
+        txtColSpec[k] = new QLineEdit(Frame4);
+        place(txtColSpec[k], indexed("txtColSpec", k), 1440, 300 + 345 * k, 1500, 300);
+    }
+    cmdCalcSpec = new QPushButton(QStringLiteral("計算"), Frame4);
+    cmdCalcSpec->setProperty("resTag", 1226);
+    cmdCalcSpec->setAutoDefault(false);
+    place(cmdCalcSpec, "cmdCalcSpec", 3240, 300, 1200, 375);
+    Label5 = label(Frame4, "Label5", "注意：フィレットR部は無視して計算します。", 1300, 240, 2040, 4700);
+
+    Label4 = new QLabel(this);
+    place(Label4, "Label4", 120, 5580, 5280, 540);
+    QPalette red = Label4->palette();
+    red.setColor(QPalette::WindowText, Qt::red);
+    Label4->setPalette(red);
+    Label4->hide();
+
+    // Base: series, model, bolts, Fc, centre column, direction, pedestal.
+    QGroupBox* Frame5 = frame("Frame5", "柱脚仕様", 1100, 5520, 60, 6300, 1620);
+    const char* const series[] = {"コルヴァン・ルモ", "オルタコルヴァン", "ソルヴェナス"};
+    for (int i = 0; i < 3; ++i) {
+        optKvV[i] = new QRadioButton(QString::fromUtf8(series[i]), Frame5);
+        optKvV[i]->setProperty("resTag", 1339 + i);
+        place(optKvV[i], indexed("optKvV", i), 120 + 2040 * i, 270, 1980, 300);
+    }
+    cmbKV = list(Frame5, "cmbKV", 120, 690, 3000);
+    Label1[0] = label(Frame5, indexed("Label1", 0), "ｱﾝｶｰﾎﾞﾙﾄ径", 1104, 3300, 720, 1200);
+    cmbAb = list(Frame5, "cmbAb", 4560, 690, 1020);
+    Label2 = label(Frame5, "Label2", "Fc", 1271, 120, 1170, 300);
+    cmbFc = list(Frame5, "cmbFc", 480, 1140, 1000);
+    chkCenCol = new QCheckBox(QStringLiteral("中柱"), Frame5);
+    chkCenCol->setProperty("resTag", 1312);
+    place(chkCenCol, "chkCenCol", 1800, 1140, 1500, 315);
+
+    Frame6 = frame("Frame6", "角度", 1260, 5520, 1740, 6300, 660);
+    const char* const dirs[] = {"0ﾟ", "90ﾟ", "180ﾟ", "270ﾟ"};
+    for (int i = 0; i < 4; ++i) {
+        optKVDir[i] = new QRadioButton(QString::fromUtf8(dirs[i]), Frame6);
+        optKVDir[i]->setProperty("resTag", 1261 + i);
+        place(optKVDir[i], indexed("optKVDir", i), 240 + 1440 * i, 270, 1300, 300);
+    }
+
+    QGroupBox* Frame7 = frame("Frame7", "柱形仕様", 0, 5520, 2460, 6300, 1080);
+    label(Frame7, "lblLenA", "A寸法", 0, 120, 330, 700);
+    cmbLenA = list(Frame7, "cmbLenA", 840, 300, 1100);
+    label(Frame7, "lblLenB", "B寸法", 0, 2160, 330, 700);
+    cmbLenB = list(Frame7, "cmbLenB", 2880, 300, 1100);
+    label(Frame7, "lblRBar", "鉄筋径・種類", 0, 120, 690, 1300);
+    cmbRBar = list(Frame7, "cmbRBar", 1440, 660, 2540);
+
+    pctKV = new vbqt::PictureBox(this);
+    place(pctKV, "pctKV", 5520, 3660, 3090, 3090);
+    pctRCCol = new vbqt::PictureBox(this);
+    place(pctRCCol, "pctRCCol", 8730, 3660, 3090, 3090);
+
+    const auto button = [&](const char* name, const char* text, int resTag, int left) {
+        auto* b = new QPushButton(QString::fromUtf8(text), this);
+        b->setProperty("resTag", resTag);
+        b->setAutoDefault(false);
+        place(b, QString::fromLatin1(name), left, 6900, 1440, 420);
+        return b;
+    };
+    cmdChangeDisp = button("cmdChangeDisp", "表示切替", 1302, 120);
+    cmdClose = button("cmdClose", "決定", 1112, 8730);
+    cmdCancel = button("cmdCancel", "キャンセル", 1111, 10380);
+
+    setFixedSize(PxX(11940), PxY(7500));
+}
+
+void frmSelectKV::ConnectControls()
+{
+    const auto onSelect = [this](QComboBox* list, void (frmSelectKV::*handler)()) {
+        connect(list, &QComboBox::currentIndexChanged, this, [this, handler](int i) {
+            if (i >= 0) Act([this, handler] { (this->*handler)(); });
+        });
+    };
+    onSelect(cmbColMat, &frmSelectKV::cmbColMat_Click);
+    onSelect(cmbColSize, &frmSelectKV::cmbColSize_Click);
+    onSelect(cmbColT_H, &frmSelectKV::cmbColT_H_Click);
+    onSelect(cmbHSize, &frmSelectKV::cmbHSize_Click);
+    onSelect(cmbKV, &frmSelectKV::cmbKV_Click);
+    onSelect(cmbAb, &frmSelectKV::cmbAb_Click);
+    onSelect(cmbFc, &frmSelectKV::cmbFc_Click);
+    onSelect(cmbLenA, &frmSelectKV::cmbLenA_Click);
+    onSelect(cmbLenB, &frmSelectKV::cmbLenB_Click);
+    onSelect(cmbRBar, &frmSelectKV::cmbRBar_Click);
+    // The thickness box: a choice from the list and typing are two handlers;
+    // the fillers run the list handler themselves.
+    connect(cmbColT, &QComboBox::activated, this, [this](int i) {
+        if (i >= 0) Act([this] { cmbColT_Click(); });
+    });
+    connect(cmbColT->lineEdit(), &QLineEdit::textEdited, this, [this] { Act([this] { cmbColT_Change(); }); });
+
+    const auto onOption = [this](QRadioButton* option, int index, void (frmSelectKV::*handler)(int)) {
+        connect(option, &QRadioButton::toggled, this, [this, index, handler](bool on) {
+            if (on) Act([this, index, handler] { (this->*handler)(index); });
+        });
+    };
+    for (int i = 0; i < 3; ++i) onOption(optColV[i], i, &frmSelectKV::optColV_Click);
+    for (int i = 0; i < 3; ++i) onOption(optKvV[i], i, &frmSelectKV::optKvV_Click);
+    for (int i = 0; i < 4; ++i) onOption(optKVDir[i], i, &frmSelectKV::optKVDir_Click);
+    connect(chkCenCol, &QCheckBox::toggled, this, [this] { Act([this] { chkCenCol_Click(); }); });
+
+    connect(cmdCalcSpec, &QPushButton::clicked, this, [this] { Act([this] { cmdCalcSpec_Click(); }); });
+    connect(cmdClose, &QPushButton::clicked, this, [this] { Act([this] { cmdClose_Click(); }); });
+    connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
+    connect(cmdChangeDisp, &QPushButton::clicked, this, [this] { cmdChangeDisp_Click(); });
+
+    for (QLineEdit* box : txtColSpec) box->installEventFilter(this);
+    for (QLineEdit* box : txtHDim) box->installEventFilter(this);
+}
+
+bool frmSelectKV::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (type == QEvent::FocusIn || type == QEvent::FocusOut) {
+        for (int i = 0; i < 5; ++i) {
+            // Later than the click that gave the focus, which would undo the selection.
+            if (watched == txtColSpec[i] && type == QEvent::FocusIn)
+                QTimer::singleShot(0, txtColSpec[i], [this, i] { txtColSpec_GotFocus(i); });
+        }
+        for (int i = 0; i < 4; ++i) {
+            if (watched != txtHDim[i]) continue;
+            if (type == QEvent::FocusIn)
+                QTimer::singleShot(0, txtHDim[i], [this, i] { txtHDim_GotFocus(i); });
+            else
+                Act([this, i] { txtHDim_LostFocus(i); });
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void frmSelectKV::Act(const std::function<void()>& action)
+{
+    ++actDepth_;
+    try {
+        action();
+    } catch (const std::exception& e) {
+        if (!actError_) actError_ = *e.what() ? std::string(e.what()) : std::string(kFailedText);
+    }
+    if (--actDepth_ > 0 || !actError_) return;
+    const std::string text = *std::exchange(actError_, std::nullopt);
+    ui::Current().message(text, kErrorTitle, ui::MessageKind::Critical);
+}
+
+// ---- List helpers ----
+
+void frmSelectKV::Refill(QComboBox* list, const QStringList& items)
+{
+    const QSignalBlocker quiet(list);
+    list->clear();
+    list->addItems(items);
+    list->setCurrentIndex(-1);
+}
+
+void frmSelectKV::SelectFirst(QComboBox* list)
+{
+    if (list->count() > 0) list->setCurrentIndex(0);
+}
+
+void frmSelectKV::SelectOrLast(QComboBox* list, const QString& text)
+{
+    int i = SelectComboItem(list, text);
+    if (i < 0) i = list->count() - 1;
+    if (i >= 0) list->setCurrentIndex(i);
+}
+
+void frmSelectKV::ShowWarning(const std::string& text)
+{
+    // The label breaks lines at "\n"; the texts carry the carriage return.
+    Label4->setText(Q(text).replace(QLatin1Char('\r'), QLatin1Char('\n')));
+    Label4->show();
+}
+
+void frmSelectKV::HideWarning()
+{
+    Label4->clear();
+    Label4->hide();
+}
+
+void frmSelectKV::SetBackColor(QWidget* w, int32_t ole)
+{
+    QPalette p = w->palette();
+    p.setColor(QPalette::Base, vbqt::oleToQColor(ole, p));
+    w->setPalette(p);
+}
+
+void frmSelectKV::ResetHControls()
+{
+    Refill(cmbHSize, {});
+    hSizeIds_.clear();
+    cmbHSize->setEnabled(false);
+    SetBackColor(cmbHSize, vbqt::SystemColor(vbqt::kMenuBar));
+    HideWarning();
+    for (QLineEdit* box : txtHDim) {
+        box->clear();
+        box->setEnabled(false);
+        SetBackColor(box, vbqt::SystemColor(vbqt::kMenuBar));
+    }
+    cmdCalcSpec->hide();
+    Label5->hide();
+}
+
+// ---- Load ----
+
+void frmSelectKV::Form_Load()
+{
+    savedChanged_ = gDataChanged;
+    Act([this] {
+        loading_ = true;
+        struct LoadingEnds {
+            bool& flag;
+            ~LoadingEnds() { flag = false; }
+        } ends{loading_};
+
+        LoadResStrings(this);
+        {
+            QSettings s = AppSettings();
+            s.beginGroup(QString::fromLatin1(kSettingsGroup));
+            const auto place = [&s](const char* key, double fallback) {
+                const auto v = NumberSetting(s, key);
+                return static_cast<float>(v && std::fabs(*v) <= 1e6 ? *v : fallback);
+            };
+            move(PxX(place("SelKVLeft", 4000)), PxY(place("SelKVTop", 2000)));
+        }
+
+        const ColumnDataTbl stored = gColumns(gCurCol);
+        const KvBaseTbl storedBase = gKvBase(gCurCol);
+        work_ = stored;
+        workBase_ = storedBase;
+        savedMatCode_ = stored.ColMatCode;
+
+        int16_t code = stored.ColMatCode;
+        if (stored.ColSize < 300 && code == 2) {
+            ui::Current().message("BCP325の柱は300以上から対応しています。\r  強制的にBCR295に変更します。", "確認",
+                                  ui::MessageKind::Information);
+            code = 0;
+        }
+        gSpecDialogOK = false;
+        ResetHControls();
+
+        const int16_t shape = stored.ColV;
+        if (shape >= 0 && shape <= 2) optColV[shape]->setChecked(true);
+        const int grade = code - (shape == 1 ? 5 : shape == 2 ? 7 : 0);
+        if (shape >= 0 && shape <= 2 && grade >= 0 && grade < cmbColMat->count()) {
+            cmbColMat->setCurrentIndex(grade);
+            work_.ColMatCode = code;
+        }
+
+        const int size = cmbColSize->findText(Q(FormatValue(stored.ColSize, -1)));
+        if (size >= 0) cmbColSize->setCurrentIndex(size);
+
+        const QString thickness = Q(FormatValue(stored.ColT, -1));
+        if (shape == 0 || shape == 1) {
+            // Setting the same text again is no change.
+            if (cmbColT->currentText() != thickness) {
+                cmbColT->setEditText(thickness);
+                cmbColT_Change();
+            }
+        } else if (shape == 2) {
+            const int width = cmbColT_H->findText(thickness);
+            if (width >= 0) cmbColT_H->setCurrentIndex(width);
+            for (std::size_t i = 0; i < hSizeIds_.size(); ++i) {
+                if (hSizeIds_[i] != stored.ColID) continue;
+                if (static_cast<int>(i) < cmbHSize->count()) cmbHSize->setCurrentIndex(static_cast<int>(i));
+                break;
+            }
+            for (int i = 0; i < 4; ++i) txtHDim[i]->setText(Q(vb::CStr(stored.HDim(i + 1))));
+            work_.HDim = stored.HDim;
+        }
+
+        for (int k = 0; k < 5; ++k) {
+            const double v = stored.ColSpecUser(k) >= 0.001 ? stored.ColSpecUser(k) : stored.ColSpec(k);
+            txtColSpec[k]->setText(Q(FormatValue(v, -1)));
+        }
+
+        ArrangeSeriesOptions();
+        const int option = selkv::SeriesOptionOf(stored.KvV);
+        if (option >= 0) optKvV[option]->setChecked(true);
+
+        const int model = cmbKV->findText(Q(vb::Trim(text::Left(storedBase.KvName.value(), 49))));
+        if (model >= 0) cmbKV->setCurrentIndex(model);
+
+        SetBaseDirectionOptions(S(cmbKV->currentText()), stored.KvDir);
+        DrawBasePreview();
+
+        if (storedBase.KvV != 2) {
+            const int bolt = stored.AbNum - 1;
+            if (bolt >= 0 && bolt < cmbAb->count()) cmbAb->setCurrentIndex(bolt);
+        }
+
+        chkCenCol->setChecked(stored.CenColWall(0) != 0);
+        double fc = stored.Fc;
+        FillFcCombo(cmbFc, fc);
+
+        savedChanged_ = gDataChanged;
+
+        std::string bar = stored.RBarVal.value();
+        std::erase(bar, 'D');
+        SelectOrLast(cmbRBar, Q("D" + vb::Trim(bar) + "(" + vb::Trim(work_.RBarMat.value()) + ")"));
+        SelectOrLast(cmbLenA, Q(vb::CStr(stored.cD(0))));
+        SelectOrLast(cmbLenB, Q(vb::CStr(stored.cD(1))));
+    });
+}
+
+// ---- 決定, キャンセル, unload ----
+
+void frmSelectKV::cmdClose_Click()
+{
+    if (cmbKV->currentIndex() < 0 || !modelLoaded_) {
+        ui::Current().message(cmbKV->currentIndex() < 0 ? kNoModelText : kModelFailedText, kErrorTitle,
+                              ui::MessageKind::Warning);
+        return;
+    }
+    const int16_t code = work_.ColMatCode;
+    const bool f325 = (work_.ColV == 0 && (code == 2 || code == 4)) || (work_.ColV == 1 && code == 6);
+    if (f325 && workBase_.KvV == 4) {
+        if (workBase_.KvT(2) > 40) {
+            ui::Current().message(kLumoPlateText, kErrorTitle, ui::MessageKind::Warning);
+            return;
+        }
+    } else {
+        HideWarning();
+    }
+
+    // Everything is worked out first and written at the end, so that a
+    // failure on the way leaves the project as it was.
+    ColumnDataTbl col = work_;
+    const KvBaseTbl& base = workBase_;
+    if (gKvBase(gCurCol).ID != base.ID) col.FShear.fill(0);
+    col.KvV = base.KvV;
+
+    for (int d = 0; d < 5; ++d) {
+        if (vb::Trim(S(txtColSpec[d]->text())) == FormatValue(col.ColSpec(d), -1)) {
+            col.ColSpecUser(d) = 0;
+            continue;
+        }
+        for (int i = 0; i < 5; ++i) col.ColSpecUser(i) = vb::Val(S(txtColSpec[i]->text()));
+        break;
+    }
+    const double zyLessZx = std::fabs(col.ColSpecUser(0)) >= 0.001 ? col.ColSpecUser(3) - col.ColSpecUser(1)
+                                                                    : col.ColSpec(3) - col.ColSpec(1);
+    col.ColXYDiffer = std::fabs(zyLessZx) > 0.001 ? kTrue : kFalse;
+
+    if (cmbLenA->currentIndex() >= 0) col.cD(0) = SafeCDbl(S(cmbLenA->currentText()));
+    if (!cmbLenB->isEnabledTo(this))
+        col.cD(1) = col.cD(0);
+    else if (cmbLenB->currentIndex() >= 0)
+        col.cD(1) = SafeCDbl(S(cmbLenB->currentText()));
+    if (cmbRBar->currentIndex() >= 0) {
+        col.RBarVal = std::to_string(cmbRBar->currentData().toInt());
+        col.RBarMat = TextInParens(S(cmbRBar->currentText()));
+    }
+
+    if (col.ColV == 0 || col.ColV == 1) {
+        col.SlabQ_B1X = col.ColSize;
+        col.SlabQ_B1Y = col.ColSize;
+    } else if (col.ColV == 2) {
+        const bool turned = col.KvRotate == 1;
+        col.SlabQ_B1X = turned ? col.HDim(1) : col.HDim(2);
+        col.SlabQ_B1Y = turned ? col.HDim(2) : col.HDim(1);
+    }
+    if (col.ColV >= 0 && col.ColV <= 2) {
+        col.SlabQ_B2X = col.cD(1);
+        col.SlabQ_B2Y = col.cD(0);
+    }
+
+    gKvBase(gCurCol) = base;
+    gColumns(gCurCol) = col;
+    gCond.Fc = col.Fc;
+    gDataChanged = true;
+    gSpecDialogOK = true;
+    accept();
+}
+
+void frmSelectKV::cmdCancel_Click()
+{
+    gDataChanged = savedChanged_;
+    reject();
+}
+
+void frmSelectKV::done(int r)
+{
+    Act([this] { Form_Unload(); });
+    QDialog::done(r);
+}
+
+void frmSelectKV::Form_Unload()
+{
+    {
+        QSettings s = AppSettings();
+        s.beginGroup(QString::fromLatin1(kSettingsGroup));
+        s.setValue(QStringLiteral("SelKVLeft"), QString::number(std::lround(x() * vbqt::TwipsPerPixelX(*this))));
+        s.setValue(QStringLiteral("SelKVTop"), QString::number(std::lround(y() * vbqt::TwipsPerPixelY(*this))));
+    }
+    // Only the X diagram is left to show for a base and column alike in X and Y.
+    if (gDispMode != 4 && gKvBase(gCurCol).RotateMode == kFalse && gColumns(gCurCol).ColXYDiffer == kFalse)
+        gDispMode = 0;
+}
