@@ -127,6 +127,67 @@ std::string ModelBoltsQuery(int32_t id)
            std::to_string(id) + ") ";
 }
 
+std::string HFitQuery(int32_t id)
+{
+    return "SELECT DISTINCTROW 柱脚.E,柱脚.F,柱脚.W,柱脚.G From 柱脚 WHERE ((柱脚.ID)=" + std::to_string(id) + ") ";
+}
+
+bool IsHColumnOnBase(double E, double F, double W, double G, double H, double B, double tw, double tf)
+{
+    return E - 4 >= H && H - 2 * tf >= F + 16 && G - 10 > B && W / 1.5 > tw;
+}
+
+std::string ModelPrefix(const std::string& modelName) { return vb::Trim(modelName).substr(0, 2); }
+
+CentreBox CentreColumnBox(int16_t series, const std::string& modelName)
+{
+    const std::string prefix = ModelPrefix(modelName);
+    switch (series) {
+    case 0:
+    case 2: return {CentreCaption::Unchanged, false, false};
+    case 1:
+        if (prefix == "KS") return {CentreCaption::Pattern2, true, true};
+        if (prefix == "KC") return {CentreCaption::Unchanged, false, false};
+        return {CentreCaption::CentreColumn, true, false};
+    case 4:
+    case 5:
+    case 6: return {CentreCaption::CentreColumn, true, false};
+    default: return {CentreCaption::Unchanged, true, false};
+    }
+}
+
+bool DirectionResets(const std::string& oldName, const std::string& newName)
+{
+    const std::string before = ModelPrefix(oldName);
+    return (before == "KC" || before == "KS") && ModelPrefix(newName) != before;
+}
+
+int AllowedDirections(const std::string& modelName)
+{
+    const std::string n = vb::Trim(modelName);
+    if (n.size() >= 2 && n[0] == 'K' && (n[1] == 'C' || n[1] == 'S')) return 4;
+    if (!n.empty() && n[0] == 'H') return 2;
+    return 0;
+}
+
+int16_t RotationOf(const std::string& modelName, int direction)
+{
+    if (ModelPrefix(modelName) == "KC") return 0;
+    return static_cast<int16_t>(direction % 2);
+}
+
+bool SquarePlate(const model::KvBaseTbl& base)
+{
+    return std::floor(base.KvLen(0, 1)) == std::floor(base.KvLen(0, 2));
+}
+
+double PedestalFc(double fc) { return fc > 100 ? fc / 10 : fc; }
+
+std::string MainBarText(const model::ColumnDataTbl& col)
+{
+    return "D" + vb::Trim(col.RBarVal.value()) + "(" + vb::Trim(col.RBarMat.value()) + ")";
+}
+
 std::vector<std::string> SizeListTexts(const std::vector<double>& values)
 {
     std::vector<double> sorted = values;
@@ -227,10 +288,14 @@ std::vector<std::string> ListedModels(const std::vector<ModelRow>& rows, int32_t
 
 bool Bcp325Replaced(double storedSize, int16_t storedGrade) { return storedSize < 300 && storedGrade == 2; }
 
+bool F325Column(int16_t shape, int16_t grade)
+{
+    return (shape == kBox && (grade == 2 || grade == 4)) || (shape == kRound && grade == 6);
+}
+
 bool LumoPlateRefused(int16_t shape, int16_t grade, const model::KvBaseTbl& base)
 {
-    const bool f325 = (shape == kBox && (grade == 2 || grade == 4)) || (shape == kRound && grade == 6);
-    return f325 && base.KvV == 4 && base.KvT(2) > 40;
+    return F325Column(shape, grade) && base.KvV == 4 && base.KvT(2) > 40;
 }
 
 void TakeUserSectionValues(model::ColumnDataTbl& col, const std::array<std::string, 5>& boxTexts)

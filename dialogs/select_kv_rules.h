@@ -48,6 +48,33 @@ std::string HModelListQuery(const std::string& size, const std::string& width, i
 // A model's ID by its name, and its series and bolt diameters by its ID.
 std::string ModelIdQuery(const std::string& name);
 std::string ModelBoltsQuery(int32_t id);
+// The inner dimensions E, F, W, G of a model, which an H column must fit.
+std::string HFitQuery(int32_t id);
+
+// An H column (H, B, tw, tf) fits inside a base of inner dimensions E, F, W, G
+// (all mm) when E - 4 >= H, H - 2 tf >= F + 16, G - 10 > B and W / 1.5 > tw.
+bool IsHColumnOnBase(double E, double F, double W, double G, double H, double B, double tw, double tf);
+
+// The centre-column box of a model's series and name prefix.
+enum class CentreCaption { Unchanged, CentreColumn, Pattern2 };  // -, 中柱, パターン２
+struct CentreBox {
+    CentreCaption caption = CentreCaption::Unchanged;
+    bool shown = false;
+    bool ticked = false;
+};
+CentreBox CentreColumnBox(int16_t series, const std::string& modelName);
+// The first two characters of a trimmed model name.
+std::string ModelPrefix(const std::string& modelName);
+// A new model resets the direction when the old one was a "KC" or "KS" model
+// and the new one has another prefix.
+bool DirectionResets(const std::string& oldName, const std::string& newName);
+// Directions a model allows: 4 for "KC"/"KS" names, 2 for names beginning
+// "H", 0 otherwise.
+int AllowedDirections(const std::string& modelName);
+// KvRotate of a direction: Index Mod 2, always 0 for a "KC" model.
+int16_t RotationOf(const std::string& modelName, int direction);
+// The base plate is square: A and B have the same whole millimetres.
+bool SquarePlate(const model::KvBaseTbl& base);
 
 // The size list from the catalogue values: ascending, as text with as many
 // decimals as needed, each text once.
@@ -84,12 +111,20 @@ struct ModelRow {
 std::vector<std::string> ListedModels(const std::vector<ModelRow>& rows, int32_t& kolvanId, bool showKCModels,
                                       bool showDispF2);
 
+// Pedestal.
+
+// Fc as the arrangement tables have it (N/mm2): old-unit values over 100 / 10.
+double PedestalFc(double fc);
+// "D" & size & "(" & grade & ")" of the column's main bar.
+std::string MainBarText(const model::ColumnDataTbl& col);
+
 // Commit rules.
 
 // A stored BCP325 column below 300 mm is opened as BCR295.
 bool Bcp325Replaced(double storedSize, int16_t storedGrade);
-// A コルヴァン・ルモ base with a plate over 40 mm on a column of F 325
-// (box BCP325 or STKR490, round STKN490) is refused.
+// A column of F 325: box BCP325 or STKR490, round STKN490.
+bool F325Column(int16_t shape, int16_t grade);
+// A コルヴァン・ルモ base with a plate over 40 mm on a column of F 325 is refused.
 bool LumoPlateRefused(int16_t shape, int16_t grade, const model::KvBaseTbl& base);
 // The section property boxes as the user left them: all five user values
 // zero while every box shows its catalogue value as formatted, all five box

@@ -325,4 +325,110 @@ TEST(SelectKvCommit, ShearChoicesGoOnlyWithTheBase)
     for (long k = 1; k <= 7; ++k) EXPECT_EQ(col.FShear(k, 0) + col.FShear(k, 1), 0) << k;
 }
 
+// ---- H fit, centre column, direction, plate and pedestal rules ----
+
+TEST(SelectKvBaseRules, HColumnFitsAtItsBoundaries)
+{
+    // Base E 410, F 330, W 15, G 315; each row moves one dimension to or one
+    // step past its boundary, the others well inside.
+    struct Case {
+        double E, F, W, G, H, B, tw, tf;
+        bool fits;
+    } cases[] = {
+        {410, 330, 15, 315, 400, 200, 8, 13, true},
+        {404, 330, 15, 315, 400, 200, 8, 13, true},     // E = H + 4
+        {403.9, 330, 15, 315, 400, 200, 8, 13, false},
+        {410, 330, 15, 315, 400, 200, 8, 27, true},     // H - 2 tf = F + 16 = 346
+        {410, 330, 15, 315, 400, 200, 8, 27.05, false},
+        {410, 330.1, 15, 315, 400, 200, 8, 27, false},
+        {410, 330, 15, 210, 400, 200, 8, 13, false},    // G = B + 10: strictly more needed
+        {410, 330, 15, 210.1, 400, 200, 8, 13, true},
+        {410, 330, 12, 315, 400, 200, 8, 13, false},    // W = 1.5 tw
+        {410, 330, 12.1, 315, 400, 200, 8, 13, true},
+        {410, 330, 15, 315, 0, 0, 0, 0, false},         // a box that is no number
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(IsHColumnOnBase(c.E, c.F, c.W, c.G, c.H, c.B, c.tw, c.tf), c.fits)
+            << c.E << " " << c.F << " " << c.W << " " << c.G << " / " << c.H << " " << c.B << " " << c.tw << " "
+            << c.tf;
+    EXPECT_EQ(HFitQuery(110150), "SELECT DISTINCTROW 柱脚.E,柱脚.F,柱脚.W,柱脚.G From 柱脚 WHERE ((柱脚.ID)=110150) ");
+}
+
+TEST(SelectKvBaseRules, CentreColumnBoxBySeriesAndPrefix)
+{
+    using C = CentreCaption;
+    struct Case {
+        int16_t series;
+        const char* name;
+        C caption;
+        bool shown, ticked;
+    } cases[] = {
+        {0, "KS300A", C::Unchanged, false, false},   {2, "ZF200", C::Unchanged, false, false},
+        {1, " KS300A", C::Pattern2, true, true},     {1, "KC200A", C::Unchanged, false, false},
+        {1, "K35-2", C::CentreColumn, true, false},  {1, "H400-1", C::CentreColumn, true, false},
+        {4, "KS-like", C::CentreColumn, true, false}, {5, "KN400-2", C::CentreColumn, true, false},
+        {6, "SV175-4-A", C::CentreColumn, true, false}, {3, "QT300-3", C::Unchanged, true, false},
+    };
+    for (const Case& c : cases) {
+        const CentreBox box = CentreColumnBox(c.series, c.name);
+        EXPECT_EQ(box.caption, c.caption) << c.series << " " << c.name;
+        EXPECT_EQ(box.shown, c.shown) << c.series << " " << c.name;
+        EXPECT_EQ(box.ticked, c.ticked) << c.series << " " << c.name;
+    }
+}
+
+TEST(SelectKvBaseRules, DirectionsByModelName)
+{
+    struct Case {
+        const char* name;
+        int allowed;
+        int16_t rotationAt90, rotationAt270;
+    } cases[] = {
+        {"KC200A", 4, 0, 0}, {"KS300A", 4, 1, 1}, {"  KS300A ", 4, 1, 1}, {"H400-1", 2, 1, 1},
+        {"K35-2", 0, 1, 1},  {"QX300B", 0, 1, 1}, {"", 0, 1, 1},          {"WH400-4", 0, 1, 1},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(AllowedDirections(c.name), c.allowed) << c.name;
+        EXPECT_EQ(RotationOf(c.name, 1), c.rotationAt90) << c.name;
+        EXPECT_EQ(RotationOf(c.name, 3), c.rotationAt270) << c.name;
+        EXPECT_EQ(RotationOf(c.name, 2), 0) << c.name;
+    }
+    struct Reset {
+        const char* before;
+        const char* after;
+        bool resets;
+    } resets[] = {
+        {"KS300A", "KS300B", false}, {"KS300A", "KC200A", true}, {"KC200A", "KS300A", true},
+        {"KC200A", "KC250", false},  {"H400-1", "QX300B", false}, {"QX300B", "KS300A", false},
+        {" KS300A", "KS300B", false}, {"KS300A", "", true},
+    };
+    for (const Reset& r : resets) EXPECT_EQ(DirectionResets(r.before, r.after), r.resets) << r.before << " > " << r.after;
+}
+
+TEST(SelectKvBaseRules, SquarePlateByWholeMillimetres)
+{
+    model::KvBaseTbl base;
+    struct Case {
+        double a, b;
+        bool square;
+    } cases[] = {{600, 600, true}, {600, 600.4, true}, {600.9, 600, true}, {600, 601, false}, {600, 420, false}};
+    for (const Case& c : cases) {
+        base.KvLen(0, 1) = c.a;
+        base.KvLen(0, 2) = c.b;
+        EXPECT_EQ(SquarePlate(base), c.square) << c.a << " x " << c.b;
+    }
+}
+
+TEST(SelectKvBaseRules, PedestalStrengthAndBarText)
+{
+    EXPECT_EQ(PedestalFc(21), 21);
+    EXPECT_EQ(PedestalFc(100), 100);
+    EXPECT_EQ(PedestalFc(210), 21);
+    EXPECT_EQ(PedestalFc(225), 22.5);
+    model::ColumnDataTbl col;
+    col.RBarVal = " 22";
+    col.RBarMat = "SD345 ";
+    EXPECT_EQ(MainBarText(col), "D22(SD345)");
+}
+
 }  // namespace
