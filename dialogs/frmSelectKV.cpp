@@ -31,6 +31,7 @@
 #include <QSignalBlocker>
 #include <QTimer>
 
+#include <array>
 #include <cmath>
 #include <exception>
 #include <utility>
@@ -151,7 +152,7 @@ void frmSelectKV::BuildControls()
     Label4->hide();
 
     // Base: series, model, bolts, Fc, centre column, direction, pedestal.
-    QGroupBox* Frame5 = frame("Frame5", "柱脚仕様", 1100, 5520, 60, 6300, 1620);
+    QGroupBox* Frame5 = frame("Frame5", "柱脚仕様", 1100, 5520, 60, 8520, 1620);
     const char* const series[] = {"コルヴァン・ルモ", "オルタコルヴァン", "ソルヴェナス"};
     for (int i = 0; i < 3; ++i) {
         optKvV[i] = new QRadioButton(QString::fromUtf8(series[i]), Frame5);
@@ -167,7 +168,7 @@ void frmSelectKV::BuildControls()
     chkCenCol->setProperty("resTag", 1312);
     place(chkCenCol, "chkCenCol", 1800, 1140, 1500, 315);
 
-    Frame6 = frame("Frame6", "角度", 1260, 5520, 1740, 6300, 660);
+    Frame6 = frame("Frame6", "角度", 1260, 5520, 1740, 8520, 660);
     const char* const dirs[] = {"0ﾟ", "90ﾟ", "180ﾟ", "270ﾟ"};
     for (int i = 0; i < 4; ++i) {
         optKVDir[i] = new QRadioButton(QString::fromUtf8(dirs[i]), Frame6);
@@ -175,7 +176,7 @@ void frmSelectKV::BuildControls()
         place(optKVDir[i], indexed("optKVDir", i), 240 + 1440 * i, 270, 1300, 300);
     }
 
-    QGroupBox* Frame7 = frame("Frame7", "柱形仕様", 0, 5520, 2460, 6300, 1080);
+    QGroupBox* Frame7 = frame("Frame7", "柱形仕様", 0, 5520, 2460, 8520, 1080);
     label(Frame7, "lblLenA", "A寸法", 0, 120, 330, 700);
     cmbLenA = list(Frame7, "cmbLenA", 840, 300, 1100);
     label(Frame7, "lblLenB", "B寸法", 0, 2160, 330, 700);
@@ -184,22 +185,24 @@ void frmSelectKV::BuildControls()
     cmbRBar = list(Frame7, "cmbRBar", 1440, 660, 2540);
 
     pctKV = new vbqt::PictureBox(this);
-    place(pctKV, "pctKV", 5520, 3660, 3090, 3090);
+    place(pctKV, "pctKV", 5520, 3660, 4200, 4200);
     pctRCCol = new vbqt::PictureBox(this);
-    place(pctRCCol, "pctRCCol", 8730, 3660, 3090, 3090);
+    place(pctRCCol, "pctRCCol", 9840, 3660, 4200, 4200);
+    kvTarget_ = pctKV;
+    rcTarget_ = pctRCCol;
 
     const auto button = [&](const char* name, const char* text, int resTag, int left) {
         auto* b = new QPushButton(QString::fromUtf8(text), this);
         b->setProperty("resTag", resTag);
         b->setAutoDefault(false);
-        place(b, QString::fromLatin1(name), left, 6900, 1440, 420);
+        place(b, QString::fromLatin1(name), left, 8040, 1440, 420);
         return b;
     };
     cmdChangeDisp = button("cmdChangeDisp", "表示切替", 1302, 120);
-    cmdClose = button("cmdClose", "決定", 1112, 8730);
-    cmdCancel = button("cmdCancel", "キャンセル", 1111, 10380);
+    cmdClose = button("cmdClose", "決定", 1112, 11040);
+    cmdCancel = button("cmdCancel", "キャンセル", 1111, 12600);
 
-    setFixedSize(PxX(11940), PxY(7500));
+    setFixedSize(PxX(14160), PxY(8640));
 }
 
 void frmSelectKV::ConnectControls()
@@ -447,35 +450,23 @@ void frmSelectKV::cmdClose_Click()
                               ui::MessageKind::Warning);
         return;
     }
-    const int16_t code = work_.ColMatCode;
-    const bool f325 = (work_.ColV == 0 && (code == 2 || code == 4)) || (work_.ColV == 1 && code == 6);
-    if (f325 && workBase_.KvV == 4) {
-        if (workBase_.KvT(2) > 40) {
-            ui::Current().message(kLumoPlateText, kErrorTitle, ui::MessageKind::Warning);
-            return;
-        }
-    } else {
-        HideWarning();
+    if (selkv::LumoPlateRefused(work_.ColV, work_.ColMatCode, workBase_)) {
+        ui::Current().message(kLumoPlateText, kErrorTitle, ui::MessageKind::Warning);
+        return;
     }
+    if (!selkv::F325Column(work_.ColV, work_.ColMatCode) || workBase_.KvV != 4) HideWarning();
 
     // Everything is worked out first and written at the end, so that a
     // failure on the way leaves the project as it was.
     ColumnDataTbl col = work_;
     const KvBaseTbl& base = workBase_;
-    if (gKvBase(gCurCol).ID != base.ID) col.FShear.fill(0);
+    selkv::DropShearChoicesForNewBase(col, gKvBase(gCurCol).ID, base.ID);
     col.KvV = base.KvV;
 
-    for (int d = 0; d < 5; ++d) {
-        if (vb::Trim(S(txtColSpec[d]->text())) == FormatValue(col.ColSpec(d), -1)) {
-            col.ColSpecUser(d) = 0;
-            continue;
-        }
-        for (int i = 0; i < 5; ++i) col.ColSpecUser(i) = vb::Val(S(txtColSpec[i]->text()));
-        break;
-    }
-    const double zyLessZx = std::fabs(col.ColSpecUser(0)) >= 0.001 ? col.ColSpecUser(3) - col.ColSpecUser(1)
-                                                                    : col.ColSpec(3) - col.ColSpec(1);
-    col.ColXYDiffer = std::fabs(zyLessZx) > 0.001 ? kTrue : kFalse;
+    std::array<std::string, 5> boxes;
+    for (int d = 0; d < 5; ++d) boxes[static_cast<std::size_t>(d)] = S(txtColSpec[d]->text());
+    selkv::TakeUserSectionValues(col, boxes);
+    col.ColXYDiffer = selkv::ColumnXYDiffer(col) ? kTrue : kFalse;
 
     if (cmbLenA->currentIndex() >= 0) col.cD(0) = SafeCDbl(S(cmbLenA->currentText()));
     if (!cmbLenB->isEnabledTo(this))
@@ -486,19 +477,7 @@ void frmSelectKV::cmdClose_Click()
         col.RBarVal = std::to_string(cmbRBar->currentData().toInt());
         col.RBarMat = TextInParens(S(cmbRBar->currentText()));
     }
-
-    if (col.ColV == 0 || col.ColV == 1) {
-        col.SlabQ_B1X = col.ColSize;
-        col.SlabQ_B1Y = col.ColSize;
-    } else if (col.ColV == 2) {
-        const bool turned = col.KvRotate == 1;
-        col.SlabQ_B1X = turned ? col.HDim(1) : col.HDim(2);
-        col.SlabQ_B1Y = turned ? col.HDim(2) : col.HDim(1);
-    }
-    if (col.ColV >= 0 && col.ColV <= 2) {
-        col.SlabQ_B2X = col.cD(1);
-        col.SlabQ_B2Y = col.cD(0);
-    }
+    selkv::SetSlabWidths(col);
 
     gKvBase(gCurCol) = base;
     gColumns(gCurCol) = col;

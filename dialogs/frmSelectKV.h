@@ -30,6 +30,7 @@ class QPushButton;
 class QRadioButton;
 namespace vbqt {
 class PictureBox;
+class PictureTarget;
 }
 
 class frmSelectKV : public QDialog {
@@ -64,9 +65,7 @@ public:
     void ArrangeSeriesOptions();
     void optKvV_Click(int Index);
 
-    // H sections, model, bolts, direction, pedestal and preview. So far each
-    // does only what the column and series choices above rely on; the marked
-    // steps are still to come.
+    // H sections, model, bolts, direction, pedestal and preview.
     void cmbColT_H_Click();
     void cmbHSize_Click();
     void txtHDim_LostFocus(int Index);
@@ -77,11 +76,21 @@ public:
     void optKVDir_Click(int Index);
     void SetBaseDirectionOptions(const std::string& modelName, int16_t direction);
     void FillPedestalLists(bool keepBarList);
+    void CheckPedestal();
+    // Draws the working copies; the project's records are as they were after
+    // it, also when a figure fails (the failed picture is then cleared).
     void DrawBasePreview();
     void cmbLenA_Click();
     void cmbLenB_Click();
     void cmbRBar_Click();
     void cmbFc_Click();
+
+    // Where the previews draw: pctKV and pctRCCol unless a test records them.
+    void SetPreviewTargets(vbqt::PictureTarget* kv, vbqt::PictureTarget* rc)
+    {
+        kvTarget_ = kv;
+        rcTarget_ = rc;
+    }
 
     std::array<QRadioButton*, 3> optColV{};
     QComboBox* cmbColMat = nullptr;
@@ -122,6 +131,9 @@ private:
     // The warning and refusal of a thick series-4 plate under a column of F 325.
     static constexpr const char* kLumoPlateText =
         "コルヴァン・ルモシリーズのベース板厚が40mmを超える形式は\r　　F値325N/mm2の柱に適用できません。";
+    // The warning for an H column that does not fit inside the chosen base.
+    static constexpr const char* kHFitText =
+        "このコルヴァンに指定された柱は適用できません。\r詳細はヴェンドラ㈱にお問い合わせください";
 
     int PxX(double twips) const;
     int PxY(double twips) const;
@@ -133,6 +145,8 @@ private:
     void ShowWarning(const std::string& text);
     void HideWarning();
     void ResetHControls();
+    // cD and the pedestal widths of the slab check from the A and B lists.
+    void TakePedestalSizes();
     void FillModelList();
     // Items without selection signals and without a selection.
     static void Refill(QComboBox* list, const QStringList& items);
@@ -149,6 +163,9 @@ private:
     bool loading_ = false;
     // The last model choice loaded its model; 決定 needs one that did.
     bool modelLoaded_ = false;
+
+    vbqt::PictureTarget* kvTarget_ = nullptr;
+    vbqt::PictureTarget* rcTarget_ = nullptr;
 
     int actDepth_ = 0;
     std::optional<std::string> actError_;

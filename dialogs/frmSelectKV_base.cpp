@@ -1,23 +1,37 @@
-// H sections, the model with its bolts and direction, the pedestal and the
-// preview. Each handler does what the column and series choices rely on so
-// far; the steps still to come are marked "Still to come".
+// H sections and their fit, the model with its bolts, centre column and
+// direction, the RC pedestal lists and the two previews.
 #include "dialogs/frmSelectKV.h"
 
 #include "dialogs/select_kv_rules.h"
+#include "drawing/figure_frame.h"
+#include "drawing/kv_figure_h.h"
+#include "drawing/kv_figure_tube.h"
+#include "drawing/print_out.h"
+#include "drawing/rc_section.h"
+#include "drawing/state_guard.h"
 #include "model/base_data.h"
 #include "model/catalogue.h"
 #include "model/globals.h"
+#include "model/helpers.h"
+#include "model/rebar_tables.h"
+#include "model/rebar_zone.h"
+#include "model/texts.h"
+#include "platform/qt/picture_box.h"
 #include "platform/text/vb.h"
+#include "resources/strings/res_strings.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QSignalBlocker>
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <stdexcept>
+#include <utility>
 
 using namespace model;
 
@@ -96,7 +110,15 @@ void frmSelectKV::txtHDim_LostFocus(int Index)
 
 void frmSelectKV::CheckHColumnFit()
 {
-    // Still to come: the fit of the H column inside the chosen base.
+    auto db = OpenCatalogue();
+    auto rs = db.openRecordset(selkv::HFitQuery(work_.KolvanID));
+    if (rs.eof()) return;
+    const auto at = [&rs](int i) { return rs.isNull(i) ? 0.0 : rs.number(i); };
+    if (selkv::IsHColumnOnBase(at(0), at(1), at(2), at(3), work_.HDim(1), work_.HDim(2), work_.HDim(3),
+                               work_.HDim(4)))
+        HideWarning();
+    else
+        ShowWarning(kHFitText);
 }
 
 // ---- Model, bolts and direction ----
@@ -104,8 +126,11 @@ void frmSelectKV::CheckHColumnFit()
 void frmSelectKV::cmbKV_Click()
 {
     modelLoaded_ = false;
-    // Still to come: the direction reset between "KC" and "KS" models.
     const std::string name = S(cmbKV->currentText());
+    if (selkv::DirectionResets(workBase_.KvName.value(), name)) {
+        work_.KvDir = 0;
+        work_.KvRotate = 0;
+    }
     int16_t series = 0;
     {
         auto db = OpenCatalogue();
@@ -132,15 +157,35 @@ void frmSelectKV::cmbKV_Click()
         }
         Refill(cmbAb, bolts);
     }
+    // The first bolt runs its handler on the new model before the variant-1 load below.
     if (series != 2) SelectFirst(cmbAb);
     work_.AbNum = 1;
     workBase_.AbNum = 1;
     LoadKvBaseData(work_.KolvanID, 1, workBase_);
     work_.KvV = workBase_.KvV;
     modelLoaded_ = true;
-    // Still to come: the centre-column box and the plate warning, the
-    // direction options, the base geometry, the pedestal lists and sizes, the
-    // preview, the H fit and the square-plate state of cmbLenB.
+
+    chkCenCol->show();
+    chkCenCol->setChecked(false);
+    HideWarning();
+    const selkv::CentreBox box = selkv::CentreColumnBox(workBase_.KvV, workBase_.KvName.value());
+    if (box.caption != selkv::CentreCaption::Unchanged) {
+        const int id = box.caption == selkv::CentreCaption::Pattern2 ? 1332 : 1312;
+        chkCenCol->setProperty("resTag", id);
+        chkCenCol->setText(LoadResString(id));
+    }
+    chkCenCol->setVisible(box.shown);
+    if (box.ticked) chkCenCol->setChecked(true);
+    if (selkv::LumoPlateRefused(work_.ColV, work_.ColMatCode, workBase_)) ShowWarning(kLumoPlateText);
+
+    SetBaseDirectionOptions(workBase_.KvName.value(), work_.KvDir);
+    SetColumnBaseGeometry(work_, workBase_);
+    FillPedestalLists(false);
+    TakePedestalSizes();
+    DrawBasePreview();
+    if (work_.ColV == selkv::kH) CheckHColumnFit();
+    // Decided last: the pedestal steps above still see the previous model's state.
+    cmbLenB->setEnabled(!selkv::SquarePlate(workBase_));
 }
 
 void frmSelectKV::cmbAb_Click()
@@ -149,7 +194,9 @@ void frmSelectKV::cmbAb_Click()
     work_.AbNum = abNum;
     workBase_.AbNum = abNum;
     LoadKvBaseData(work_.KolvanID, abNum, workBase_);
-    // Still to come: the base geometry, the pedestal lists and sizes.
+    SetColumnBaseGeometry(work_, workBase_);
+    FillPedestalLists(false);
+    TakePedestalSizes();
 }
 
 void frmSelectKV::chkCenCol_Click()
@@ -161,9 +208,11 @@ void frmSelectKV::chkCenCol_Click()
 void frmSelectKV::optKVDir_Click(int Index)
 {
     work_.KvDir = static_cast<int16_t>(Index);
-    const bool kc = vb::Trim(workBase_.KvName.value()).rfind("KC", 0) == 0;
-    work_.KvRotate = kc ? 0 : static_cast<int16_t>(Index % 2);
-    // Still to come: the base geometry, the pedestal lists and sizes, the preview.
+    work_.KvRotate = selkv::RotationOf(workBase_.KvName.value(), Index);
+    SetColumnBaseGeometry(work_, workBase_);
+    FillPedestalLists(false);
+    TakePedestalSizes();
+    DrawBasePreview();
 }
 
 void frmSelectKV::SetBaseDirectionOptions(const std::string& modelName, int16_t direction)
@@ -171,42 +220,128 @@ void frmSelectKV::SetBaseDirectionOptions(const std::string& modelName, int16_t 
     Frame6->setEnabled(false);
     if (direction >= 0 && direction <= 3) optKVDir[direction]->setChecked(true);
     for (QRadioButton* o : optKVDir) o->setEnabled(false);
-    const std::string n = vb::Trim(modelName);
-    int enabled = 0;
-    if (n.size() >= 2 && n[0] == 'K' && (n[1] == 'C' || n[1] == 'S'))
-        enabled = 4;
-    else if (!n.empty() && n[0] == 'H')
-        enabled = 2;
-    if (enabled == 0) return;
+    const int allowed = selkv::AllowedDirections(modelName);
+    if (allowed == 0) return;
     Frame6->setEnabled(true);
-    for (int i = 0; i < enabled; ++i) optKVDir[i]->setEnabled(true);
+    for (int i = 0; i < allowed; ++i) optKVDir[i]->setEnabled(true);
+}
+
+void frmSelectKV::TakePedestalSizes()
+{
+    work_.cD(0) = SafeCDbl(S(cmbLenA->currentText()));
+    work_.cD(1) = SafeCDbl(S(cmbLenB->currentText()));
+    work_.SlabQ_B2X = work_.cD(1);
+    work_.SlabQ_B2Y = work_.cD(0);
 }
 
 // ---- Pedestal and preview ----
 
-void frmSelectKV::FillPedestalLists(bool /*keepBarList*/)
+void frmSelectKV::FillPedestalLists(bool keepBarList)
 {
-    // Still to come: the pedestal sizes and bars of the arrangement tables.
+    const double fc = selkv::PedestalFc(work_.Fc);
+    const std::string name = GetKvDisplayName(workBase_);
+    const int16_t zone = GetColumnRebarZone(gCurCol);
+    const int16_t centre = work_.CenColWall(0);
+    if (zone < 0 || zone > 255 || centre < 0 || centre > 255)
+        throw std::runtime_error("柱形の配筋を選べません（配筋の領域または中柱の値が範囲外です）。");
+    const BarCandidates c = ListArrangementChoices(CatalogueFile(), name, fc, static_cast<uint8_t>(centre),
+                                                   static_cast<uint8_t>(zone), selkv::MainBarText(work_));
+    QStringList a, b;
+    for (int32_t i = 1; i <= c.rcxCount; ++i) a << Q(vb::CStr(c.rcxList[static_cast<std::size_t>(i)]));
+    for (int32_t i = 1; i <= c.rcyCount; ++i) b << Q(vb::CStr(c.rcyList[static_cast<std::size_t>(i)]));
+    if (work_.KvRotate == 1) std::swap(a, b);
+    Refill(cmbLenA, a);
+    Refill(cmbLenB, b);
+    if (!keepBarList) {
+        const QSignalBlocker quiet(cmbRBar);
+        cmbRBar->clear();
+        for (int32_t i = 1; i <= c.barCount; ++i) {
+            const auto at = static_cast<std::size_t>(i);
+            cmbRBar->addItem(Q(vb::Trim(c.barTexts[at])), static_cast<int>(std::lround(c.barDias[at])));
+        }
+        cmbRBar->setCurrentIndex(-1);
+    }
+    if (loading_) return;  // the load selects the stored pedestal itself
+    if (!keepBarList) LoadSrcRebarDefaults(work_, workBase_, 0);
+    SelectOrLast(cmbLenA, Q(vb::CStr(work_.cD(0))));
+    SelectOrLast(cmbLenB, Q(vb::CStr(work_.cD(1))));
+    SelectOrLast(cmbRBar, Q(selkv::MainBarText(work_)));
+}
+
+void frmSelectKV::CheckPedestal()
+{
+    if (!loading_) ApplyDefaultArrangement(work_, workBase_);
 }
 
 void frmSelectKV::DrawBasePreview()
 {
-    // Still to come: the base and pedestal previews.
+    // The figures read the project arrays, so the working copies stand in
+    // for the stored records while they draw.
+    const ColumnDataTbl savedColumn = gColumns(gCurCol);
+    const KvBaseTbl savedBase = gKvBase(gCurCol);
+    drawing::StateGuard restore;
+    restore.onExit([&] {
+        gColumns(gCurCol) = savedColumn;
+        gKvBase(gCurCol) = savedBase;
+    });
+    gColumns(gCurCol) = work_;
+    gKvBase(gCurCol) = workBase_;
+
+    drawing::clsPrintOut po;
+    po.setprpMode(2);
+    drawing::FigureFrameTbl frame{};
+    frame.ScaleX = 95;
+    frame.ScaleY = 95;
+    frame.Mode = 1;
+    const auto drawOn = [&](vbqt::PictureTarget* target, const std::function<void(int16_t&, int16_t&)>& figure) {
+        frame.X0 = 0.8 * (target->ScaleWidth() / 2);
+        frame.Y0 = 0.8 * (target->ScaleHeight() / 2) - frame.ScaleY;
+        po.setprpPicture(target);
+        int16_t iCol = gCurCol;
+        int16_t dir = gColumns(gCurCol).KvDir;
+        try {
+            figure(iCol, dir);
+        } catch (const std::exception& e) {
+            target->Cls();
+            throw std::runtime_error(std::string("柱脚の図を描けませんでした。\r") + e.what());
+        }
+    };
+    const int16_t kind = gColumns(gCurCol).ColV;
+    if (kind == selkv::kBox || kind == selkv::kRound)
+        drawOn(kvTarget_, [&](int16_t& iCol, int16_t& dir) { drawing::DrawKvFigureTube(po, frame, iCol, dir); });
+    else if (kind == selkv::kH)
+        drawOn(kvTarget_, [&](int16_t& iCol, int16_t& dir) { drawing::DrawKvFigureH(po, frame, iCol, dir); });
+    drawOn(rcTarget_, [&](int16_t& iCol, int16_t& dir) { drawing::DrawRcColumnSection(po, frame, iCol, dir); });
+    restore.restore();
 }
 
 void frmSelectKV::cmbLenA_Click()
 {
-    // Still to come.
+    work_.cD(0) = SafeCDbl(S(cmbLenA->currentText()));
+    if (!cmbLenB->isEnabledTo(this)) {
+        // A square plate: B follows A; a shorter B list keeps A's value.
+        work_.cD(1) = work_.cD(0);
+        const int at = cmbLenA->currentIndex();
+        if (at < cmbLenB->count()) cmbLenB->setCurrentIndex(at);
+    }
+    CheckPedestal();
+    DrawBasePreview();
 }
 
 void frmSelectKV::cmbLenB_Click()
 {
-    // Still to come.
+    work_.cD(1) = SafeCDbl(S(cmbLenB->currentText()));
+    CheckPedestal();
+    DrawBasePreview();
 }
 
 void frmSelectKV::cmbRBar_Click()
 {
-    // Still to come.
+    work_.RBarVal = std::to_string(cmbRBar->currentData().toInt());
+    work_.RBarMat = TextInParens(S(cmbRBar->currentText()));
+    FillPedestalLists(true);
+    CheckPedestal();
+    DrawBasePreview();
 }
 
 void frmSelectKV::cmbFc_Click()

@@ -78,7 +78,9 @@ TEST_F(SelectKvColumn, ShapeResetsTheListsBelowIt)
     EXPECT_EQ(C<QComboBox>("cmbKV")->currentText(), "WJ267-4");
     EXPECT_EQ(dlg->WorkColumn().KvDir, 0);
     EXPECT_EQ(dlg->WorkColumn().KvRotate, 0);
-    EXPECT_TRUE(C<QCheckBox>("chkCenCol")->isHidden());
+    // The shape hides the centre box; the series-4 model shows it again.
+    EXPECT_FALSE(C<QCheckBox>("chkCenCol")->isHidden());
+    EXPECT_EQ(C<QCheckBox>("chkCenCol")->text(), "中柱");
     EXPECT_FALSE(C<QComboBox>("cmbHSize")->isEnabled());
 
     C<QRadioButton>("optColV_2")->click();
