@@ -38,6 +38,7 @@ int main(int argc, char** argv)
     splash->repaint();
     auto window = std::make_unique<frmMain>();
     InstallMainWindowDialogs(*window);
+    InstallSelectKvDialog(*window);
     userInterface.setOwner(window.get());
     splash->setMainWindow(window.get());
     const int rc = QApplication::exec();
