@@ -1,7 +1,7 @@
 // The column and base dialog on the sample catalogue: its opening on a box
 // column (the whole load and its cascade of lists) and one size chosen in it
 // (thickness list, model list, model; 200 and 300 both have a model of the
-// column's series).
+// column's series), one model choice and one pedestal size.
 #include "dialogs/frmSelectKV.h"
 #include "engine/kv.h"
 #include "model/globals.h"
@@ -9,6 +9,7 @@
 
 #include <QComboBox>
 #include <QSettings>
+#include <QSignalBlocker>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -56,6 +57,51 @@ void BM_SelectKvSizeChange(benchmark::State& state)
     }
 }
 BENCHMARK(BM_SelectKvSizeChange)->Unit(benchmark::kMicrosecond);
+
+// One model choice: the model, its bolts and direction, the pedestal chain
+// (lists, defaults, sizes, bar, arrangement) and both previews. KS300A and
+// K35-2 both have arrangement rows in the sample.
+void BM_SelectKvModelChoice(benchmark::State& state)
+{
+    SampleProgram program;
+    frmSelectKV dialog;
+    QComboBox* models = dialog.cmbKV;
+    {
+        const QSignalBlocker quiet(models);
+        models->addItem("KS300A");
+        models->addItem("K35-2");
+    }
+    const int a = models->count() - 2;
+    bool toB = true;
+    for (auto _ : state) {
+        models->setCurrentIndex(toB ? a + 1 : a);
+        toB = !toB;
+        benchmark::DoNotOptimize(dialog.WorkColumn().cD(0));
+    }
+}
+BENCHMARK(BM_SelectKvModelChoice)->Unit(benchmark::kMicrosecond);
+
+// One pedestal size choice on the sample's default base (in rebar zone I,
+// where its tables allow two sizes of the default bar): the arrangement check
+// and both previews.
+void BM_SelectKvPedestalSize(benchmark::State& state)
+{
+    SampleProgram program;
+    model::gColumns(model::gCurCol).RebarZone.fill(1);
+    frmSelectKV dialog;
+    QComboBox* sizes = dialog.cmbLenA;
+    if (sizes->count() < 2) {
+        state.SkipWithError("the default base lists fewer than two pedestal sizes");
+        return;
+    }
+    bool toB = true;
+    for (auto _ : state) {
+        sizes->setCurrentIndex(toB ? 1 : 0);
+        toB = !toB;
+        benchmark::DoNotOptimize(dialog.WorkColumn().cD(0));
+    }
+}
+BENCHMARK(BM_SelectKvPedestalSize)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
