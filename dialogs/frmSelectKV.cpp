@@ -1,5 +1,6 @@
 #include "dialogs/frmSelectKV.h"
 
+#include "dialogs/dialog_kit.h"
 #include "dialogs/fc_list.h"
 #include "dialogs/select_kv_rules.h"
 #include "mainwin/load_res_strings.h"
@@ -50,7 +51,7 @@ std::string S(const QString& s) { return s.toStdString(); }
 
 }  // namespace
 
-frmSelectKV::frmSelectKV(QWidget* parent) : QDialog(parent)
+frmSelectKV::frmSelectKV(QWidget* parent) : QDialog(parent), actions_(kErrorTitle, kFailedText)
 {
     setObjectName("frmSelectKV");
     setProperty("resTag", 1088);
@@ -61,15 +62,9 @@ frmSelectKV::frmSelectKV(QWidget* parent) : QDialog(parent)
     Form_Load();
 }
 
-int frmSelectKV::PxX(double twips) const
-{
-    return static_cast<int>(std::lround(twips / vbqt::TwipsPerPixelX(*this)));
-}
+int frmSelectKV::PxX(double twips) const { return dlgkit::PxX(*this, twips); }
 
-int frmSelectKV::PxY(double twips) const
-{
-    return static_cast<int>(std::lround(twips / vbqt::TwipsPerPixelY(*this)));
-}
+int frmSelectKV::PxY(double twips) const { return dlgkit::PxY(*this, twips); }
 
 // ---- Controls ----
 
@@ -268,18 +263,7 @@ bool frmSelectKV::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-void frmSelectKV::Act(const std::function<void()>& action)
-{
-    ++actDepth_;
-    try {
-        action();
-    } catch (const std::exception& e) {
-        if (!actError_) actError_ = *e.what() ? std::string(e.what()) : std::string(kFailedText);
-    }
-    if (--actDepth_ > 0 || !actError_) return;
-    const std::string text = *std::exchange(actError_, std::nullopt);
-    ui::Current().message(text, kErrorTitle, ui::MessageKind::Critical);
-}
+void frmSelectKV::Act(const std::function<void()>& action) { actions_.run(action); }
 
 // ---- List helpers ----
 
@@ -352,15 +336,7 @@ void frmSelectKV::Form_Load()
         } ends{loading_};
 
         LoadResStrings(this);
-        {
-            QSettings s = AppSettings();
-            s.beginGroup(QString::fromLatin1(kSettingsGroup));
-            const auto place = [&s](const char* key, double fallback) {
-                const auto v = NumberSetting(s, key);
-                return static_cast<float>(v && std::fabs(*v) <= 1e6 ? *v : fallback);
-            };
-            move(PxX(place("SelKVLeft", 4000)), PxY(place("SelKVTop", 2000)));
-        }
+        dlgkit::RestorePlace(*this, "SelKVLeft", "SelKVTop", 4000, 2000);
 
         const ColumnDataTbl stored = gColumns(gCurCol);
         const KvBaseTbl storedBase = gKvBase(gCurCol);
@@ -501,12 +477,7 @@ void frmSelectKV::done(int r)
 
 void frmSelectKV::Form_Unload()
 {
-    {
-        QSettings s = AppSettings();
-        s.beginGroup(QString::fromLatin1(kSettingsGroup));
-        s.setValue(QStringLiteral("SelKVLeft"), QString::number(std::lround(x() * vbqt::TwipsPerPixelX(*this))));
-        s.setValue(QStringLiteral("SelKVTop"), QString::number(std::lround(y() * vbqt::TwipsPerPixelY(*this))));
-    }
+    dlgkit::SavePlace(*this, "SelKVLeft", "SelKVTop");
     // Only the X diagram is left to show for a base and column alike in X and Y.
     if (gDispMode != 4 && gKvBase(gCurCol).RotateMode == kFalse && gColumns(gCurCol).ColXYDiffer == kFalse)
         gDispMode = 0;

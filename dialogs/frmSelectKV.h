@@ -8,6 +8,7 @@
 // already selected runs nothing. Handlers run only for a selected item.
 #pragma once
 
+#include "dialogs/dialog_kit.h"
 #include "model/records.h"
 
 #include <QDialog>
@@ -167,6 +168,5 @@ private:
     vbqt::PictureTarget* kvTarget_ = nullptr;
     vbqt::PictureTarget* rcTarget_ = nullptr;
 
-    int actDepth_ = 0;
-    std::optional<std::string> actError_;
+    dlgkit::UserActions actions_;
 };

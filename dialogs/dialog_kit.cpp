@@ -1,0 +1,64 @@
+#include "dialogs/dialog_kit.h"
+
+#include "model/startup.h"
+#include "platform/qt/twips.h"
+#include "platform/ui/ui.h"
+
+#include <QSettings>
+#include <QWidget>
+
+#include <cmath>
+#include <exception>
+#include <utility>
+
+namespace dlgkit {
+
+int PxX(const QWidget& w, double twips)
+{
+    return static_cast<int>(std::lround(twips / vbqt::TwipsPerPixelX(w)));
+}
+
+int PxY(const QWidget& w, double twips)
+{
+    return static_cast<int>(std::lround(twips / vbqt::TwipsPerPixelY(w)));
+}
+
+void Place(QWidget* w, double left, double top, double width, double height)
+{
+    w->setGeometry(PxX(*w, left), PxY(*w, top), PxX(*w, width), PxY(*w, height));
+}
+
+void RestorePlace(QWidget& dialog, const char* leftKey, const char* topKey, double defaultLeft, double defaultTop)
+{
+    QSettings s = model::AppSettings();
+    s.beginGroup(QString::fromLatin1(model::kSettingsGroup));
+    // Read as text and taken in single precision, as the position was kept.
+    const auto place = [&s](const char* key, double fallback) {
+        const auto v = model::NumberSetting(s, key);
+        return static_cast<float>(v && std::fabs(*v) <= 1e6 ? *v : fallback);
+    };
+    dialog.move(PxX(dialog, place(leftKey, defaultLeft)), PxY(dialog, place(topKey, defaultTop)));
+}
+
+void SavePlace(const QWidget& dialog, const char* leftKey, const char* topKey)
+{
+    QSettings s = model::AppSettings();
+    s.beginGroup(QString::fromLatin1(model::kSettingsGroup));
+    s.setValue(QString::fromLatin1(leftKey), QString::number(std::lround(dialog.x() * vbqt::TwipsPerPixelX(dialog))));
+    s.setValue(QString::fromLatin1(topKey), QString::number(std::lround(dialog.y() * vbqt::TwipsPerPixelY(dialog))));
+}
+
+void UserActions::run(const std::function<void()>& action)
+{
+    ++depth_;
+    try {
+        action();
+    } catch (const std::exception& e) {
+        if (!error_) error_ = *e.what() ? std::string(e.what()) : fallback_;
+    }
+    if (--depth_ > 0 || !error_) return;
+    const std::string text = *std::exchange(error_, std::nullopt);
+    ui::Current().message(text, title_, ui::MessageKind::Critical);
+}
+
+}  // namespace dlgkit

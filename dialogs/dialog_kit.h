@@ -1,0 +1,43 @@
+// What the dialogs share: twips placement, the window position kept in the
+// settings, and the reporting of a failure at the end of a user action.
+#pragma once
+
+#include <QString>
+
+#include <functional>
+#include <optional>
+#include <string>
+
+class QWidget;
+
+namespace dlgkit {
+
+int PxX(const QWidget& w, double twips);
+int PxY(const QWidget& w, double twips);
+// Places w in its parent at a rectangle given in twips.
+void Place(QWidget* w, double left, double top, double width, double height);
+
+// Moves the dialog to the position kept under the two keys (twips as number
+// text), or to the defaults; saves its position there.
+void RestorePlace(QWidget& dialog, const char* leftKey, const char* topKey, double defaultLeft, double defaultTop);
+void SavePlace(const QWidget& dialog, const char* leftKey, const char* topKey);
+
+// Runs user actions. A catalogue or engine failure anywhere in an action and
+// the handlers it sets off is reported once, when the outermost action ends,
+// in a message box with the title given; the dialog stays usable.
+class UserActions {
+public:
+    UserActions(std::string title, std::string fallbackText)
+        : title_(std::move(title)), fallback_(std::move(fallbackText))
+    {
+    }
+    void run(const std::function<void()>& action);
+
+private:
+    std::string title_;
+    std::string fallback_;
+    int depth_ = 0;
+    std::optional<std::string> error_;
+};
+
+}  // namespace dlgkit
