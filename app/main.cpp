@@ -39,6 +39,7 @@ int main(int argc, char** argv)
     auto window = std::make_unique<frmMain>();
     InstallMainWindowDialogs(*window);
     InstallSelectKvDialog(*window);
+    InstallSrcInputDialog(*window);
     userInterface.setOwner(window.get());
     splash->setMainWindow(window.get());
     const int rc = QApplication::exec();

@@ -1,13 +1,17 @@
 // The column and base dialog on the sample catalogue: its opening on a box
 // column (the whole load and its cascade of lists) and one size chosen in it
 // (thickness list, model list, model; 200 and 300 both have a model of the
-// column's series), one model choice and one pedestal size.
+// column's series), one model choice and one pedestal size; the SRC column
+// dialog's type change and ratio refresh.
+#include "dialogs/frmSRCInput.h"
 #include "dialogs/frmSelectKV.h"
+#include "model/base_data.h"
 #include "engine/kv.h"
 #include "model/globals.h"
 #include "model/project_commands.h"
 
 #include <QComboBox>
+#include <QRadioButton>
 #include <QSettings>
 #include <QSignalBlocker>
 #include <QTemporaryDir>
@@ -102,6 +106,44 @@ void BM_SelectKvPedestalSize(benchmark::State& state)
     }
 }
 BENCHMARK(BM_SelectKvPedestalSize)->Unit(benchmark::kMicrosecond);
+
+// The SRC column dialog on an SRC project of the sample: a type change (model
+// list, model, figure) and one refresh of the ratios (refresh group R).
+class SrcProgram : public SampleProgram {
+public:
+    SrcProgram()
+    {
+        model::gCond.SMode = model::kFalse;
+        model::gCond.DesignRootX = model::gCond.DesignRootY = 3;
+        model::gColumns(model::gCurCol) = model::gColumnDefaultSrc;
+        model::LoadKvBaseData(model::gColumnDefaultSrc.KolvanID, model::gColumnDefaultSrc.AbNum,
+                              model::gKvBase(model::gCurCol));
+    }
+};
+
+void BM_SrcInputTypeChange(benchmark::State& state)
+{
+    SrcProgram program;
+    frmSRCInput dialog;
+    bool toT = true;
+    for (auto _ : state) {
+        dialog.optSrcKvType[toT ? 1 : 0]->setChecked(true);
+        toT = !toT;
+        benchmark::DoNotOptimize(dialog.WorkColumn().ColV);
+    }
+}
+BENCHMARK(BM_SrcInputTypeChange)->Unit(benchmark::kMicrosecond);
+
+void BM_SrcInputRefresh(benchmark::State& state)
+{
+    SrcProgram program;
+    frmSRCInput dialog;
+    for (auto _ : state) {
+        dialog.RefreshGroupR();
+        benchmark::DoNotOptimize(dialog.WorkColumn().RqN(0));
+    }
+}
+BENCHMARK(BM_SrcInputRefresh)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

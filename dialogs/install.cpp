@@ -2,6 +2,7 @@
 
 #include "dialogs/frmBukken.h"
 #include "dialogs/frmOptions.h"
+#include "dialogs/frmSRCInput.h"
 #include "dialogs/frmSelectKV.h"
 #include "mainwin/frmMain.h"
 
@@ -21,6 +22,14 @@ void InstallSelectKvDialog(frmMain& w)
 {
     w.mShowSelectKvDialog = [&w] {
         frmSelectKV dialog(&w);
+        dialog.exec();
+    };
+}
+
+void InstallSrcInputDialog(frmMain& w)
+{
+    w.mShowSrcInputDialog = [&w] {
+        frmSRCInput dialog(&w);
         dialog.exec();
     };
 }

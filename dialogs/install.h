@@ -9,3 +9,7 @@ void InstallMainWindowDialogs(frmMain& w);
 // The column and base dialog, modal on the current column, as the window's
 // column specification command opens it for steel-column projects.
 void InstallSelectKvDialog(frmMain& w);
+
+// The SRC column dialog, modal on the current column, as the window's column
+// specification command opens it for SRC projects.
+void InstallSrcInputDialog(frmMain& w);
