@@ -436,6 +436,8 @@ TEST_F(SrcInput, RatiosFromTheEngineWithWallsAndFcOfTheDialog)
     gKv->setDesignRoot(gCond.DesignRootX);
     const double tX = gKv->srcTCrit();
     gKv->setsrcWall(0);
+    const double tXWithoutWall = gKv->srcTCrit();
+    ASSERT_NE(tX, tXWithoutWall);  // so the label shows which flag the engine had
     gKv->setDesignRoot(gCond.DesignRootY);
     const double tY = gKv->srcTCrit();
     EXPECT_EQ(D<QLabel>("lblRatio_11")->text().toStdString(), srcdlg::LimitLine(true, tX, tY));
@@ -446,6 +448,24 @@ TEST_F(SrcInput, RatiosFromTheEngineWithWallsAndFcOfTheDialog)
     EXPECT_EQ(D<QLabel>("lblRatio_7")->text(), ok ? "OK" : "NG");
     EXPECT_EQ(D<QLabel>("lblRatio_7")->palette().color(QPalette::WindowText),
               ok ? QColor(0, 0, 0) : QColor(255, 0, 0));
+}
+
+TEST_F(SrcInput, JudgementLabels)
+{
+    QLabel label;
+    struct Case {
+        double value, limit;
+        const char* text;
+        QColor colour;
+    } cases[] = {{0.10, 0.10, "OK", QColor(0, 0, 0)},
+                 {0.0999, 0.10, "NG", QColor(255, 0, 0)},
+                 {0.15, 0.15, "OK", QColor(0, 0, 0)},
+                 {0.1499, 0.15, "NG", QColor(255, 0, 0)}};
+    for (const Case& c : cases) {
+        frmSRCInput::SetJudgeLabel(&label, c.value, c.limit);
+        EXPECT_EQ(label.text(), c.text) << c.value;
+        EXPECT_EQ(label.palette().color(QPalette::WindowText), c.colour) << c.value;
+    }
 }
 
 TEST_F(SrcInput, TurnedBaseShowsTheOtherRatioUnderX)
