@@ -40,6 +40,7 @@ int main(int argc, char** argv)
     InstallMainWindowDialogs(*window);
     InstallSelectKvDialog(*window);
     InstallSrcInputDialog(*window);
+    InstallShearDialog(*window);
     userInterface.setOwner(window.get());
     splash->setMainWindow(window.get());
     const int rc = QApplication::exec();

@@ -2,14 +2,16 @@
 // column (the whole load and its cascade of lists) and one size chosen in it
 // (thickness list, model list, model; 200 and 300 both have a model of the
 // column's series), one model choice and one pedestal size; the SRC column
-// dialog's type change and ratio refresh.
+// dialog's type change and ratio refresh; the shear dialog's load.
 #include "dialogs/frmSRCInput.h"
 #include "dialogs/frmSelectKV.h"
+#include "dialogs/frmShear.h"
 #include "model/base_data.h"
 #include "engine/kv.h"
 #include "model/globals.h"
 #include "model/project_commands.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QRadioButton>
 #include <QSettings>
@@ -144,6 +146,21 @@ void BM_SrcInputRefresh(benchmark::State& state)
     }
 }
 BENCHMARK(BM_SrcInputRefresh)->Unit(benchmark::kMicrosecond);
+
+// The shear dialog on the sample's first column (a series-4 base): its load
+// (inputs, results, strength list, picture) and one method toggle.
+void BM_ShearLoadAndToggle(benchmark::State& state)
+{
+    SampleProgram program;
+    model::gShearDir = 0;
+    model::gShearCase = 4;
+    for (auto _ : state) {
+        frmShear dialog;
+        dialog.chkSlab->click();
+        benchmark::DoNotOptimize(dialog.WorkResult().Qu(0, 4));
+    }
+}
+BENCHMARK(BM_ShearLoadAndToggle)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -4,6 +4,7 @@
 #include "dialogs/frmOptions.h"
 #include "dialogs/frmSRCInput.h"
 #include "dialogs/frmSelectKV.h"
+#include "dialogs/frmShear.h"
 #include "mainwin/frmMain.h"
 
 void InstallMainWindowDialogs(frmMain& w)
@@ -30,6 +31,14 @@ void InstallSrcInputDialog(frmMain& w)
 {
     w.mShowSrcInputDialog = [&w] {
         frmSRCInput dialog(&w);
+        dialog.exec();
+    };
+}
+
+void InstallShearDialog(frmMain& w)
+{
+    w.mShowShearDialog = [] {
+        frmShear dialog;  // no owner
         dialog.exec();
     };
 }

@@ -13,3 +13,6 @@ void InstallSelectKvDialog(frmMain& w);
 // The SRC column dialog, modal on the current column, as the window's column
 // specification command opens it for SRC projects.
 void InstallSrcInputDialog(frmMain& w);
+
+// The shear dialog, opened from a shear verdict of the result table.
+void InstallShearDialog(frmMain& w);

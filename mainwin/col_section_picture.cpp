@@ -1,5 +1,6 @@
 #include "mainwin/col_section_picture.h"
 
+#include "model/globals.h"
 #include "platform/text/utf8.h"
 #include "platform/text/vb.h"
 
@@ -99,4 +100,11 @@ QPixmap ColSectionPicture(const std::string& key, QSize size)
     QPainter painter(&picture);
     renderer.render(&painter);
     return picture;
+}
+
+QPixmap CurrentColSectionPicture(const model::KvBaseTbl& rec)
+{
+    using namespace model;
+    if (gCurCol < 1 || gCurCol > gColumns.ubound()) return {};
+    return ColSectionPicture(ColSectionPictureKey(rec, gColumns(gCurCol).KvDir, gShearDir));
 }

@@ -17,6 +17,10 @@ std::string ColSectionPictureKey(const model::KvBaseTbl& rec, int kvDir, int she
 // The 21 keys in the order of their indices 1..21.
 const std::vector<std::string>& ColSectionPictureKeys();
 
+// The picture of a base record as the current column (its KvDir) shows it
+// in the shown shear direction (gShearDir); empty without a current column.
+QPixmap CurrentColSectionPicture(const model::KvBaseTbl& rec);
+
 // The picture of a key at the size asked for (its own size when none); an
 // empty picture for an empty or unknown key.
 QPixmap ColSectionPicture(const std::string& key, QSize size = {});

@@ -145,6 +145,8 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
 
     connect(grdView1, &qtgrid::FlexGrid::RowColChange, this, &frmMain::grdView1_RowColChange);
     connect(cmdFlgReflesh, &QPushButton::clicked, this, &frmMain::cmdFlgReflesh_Click);
+    connect(cmdInput, &QPushButton::clicked, this, [this] { UserOperation([this] { cmdInput_Click(); }); });
+    connect(grdView1, &qtgrid::FlexGrid::Click, this, [this] { UserOperation([this] { grdView1_Click(); }); });
 
     BuildConditionControls();
     BuildDetailPanel();

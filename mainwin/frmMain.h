@@ -232,6 +232,10 @@ public:
     void grdView1_RowColChange();
     void mobjFlexInput1_Validate(int Row, int Col, const QVariant& Ans, bool Check);
     void msub_RecalcCurrentColumn();
+    // The stress input dialog and the shear detail of a result cell.
+    void cmdInput_Click();
+    void grdView1_Click();
+    void msub_ShowShearDetail(long col, long row, int unused);
     void msub_SelectColumn(bool force);
     void msub_ShowCurrentColumn();
     void msub_FillStressInputCells();
@@ -337,6 +341,11 @@ public:
     // they set gSpecDialogOK when closed with OK. Empty: nothing opens.
     std::function<void()> mShowSelectKvDialog;  // S mode
     std::function<void()> mShowSrcInputDialog;  // SRC mode
+    // The stress input dialog of the current column, modal over the window;
+    // true when it wrote changed stresses back. Empty: the button is off.
+    std::function<bool()> mShowStressInputDialog;
+    // The shear dialog of the current column for gShearDir and gShearCase.
+    std::function<void()> mShowShearDialog;
     // The options and project details dialogs, shown modal over the window.
     std::function<void()> mShowOptionsDialog;
     std::function<void()> mShowBukkenDialog;

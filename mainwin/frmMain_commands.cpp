@@ -232,6 +232,7 @@ QAction* frmMain::ToolButton(const QString& key) const
 void frmMain::EnableWaitingCommands()
 {
     mnuDevFileOut->setEnabled(static_cast<bool>(mShowDevFileOut));
+    cmdInput->setEnabled(static_cast<bool>(mShowStressInputDialog));
     mnuFileImport->setEnabled(static_cast<bool>(mImportAnalysisFile) && SMode());
     mnuFilePageSetup->setEnabled(static_cast<bool>(mShowPageSetup));
     mnuFilePrint->setEnabled(static_cast<bool>(mShowPrintDialog));

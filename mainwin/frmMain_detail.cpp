@@ -12,7 +12,6 @@
 #include "drawing/print_out.h"
 #include "drawing/rc_section.h"
 #include "engine/kv.h"
-#include "mainwin/col_section_picture.h"
 #include "model/adapter.h"
 #include "model/column_check.h"
 #include "model/format.h"
@@ -477,11 +476,67 @@ void frmMain::msub_EditColumnSpec()
     msub_ShowColumnDetail();
 }
 
+// ---- Stress input and shear detail ----
+
+void frmMain::cmdInput_Click()
+{
+    if (!mShowStressInputDialog) return;
+    if (mShowStressInputDialog()) {
+        msub_RecalcCurrentColumn();
+        UpdateColumnRebar(gCurCol, gColumns(gCurCol), gKvBase(gCurCol));
+        msub_ShowColumnDetail();
+        // Confirmed stresses are the project's: leaving asks to save them.
+        gDataChanged = true;
+    }
+    grdView1_RowColChange();
+}
+
+void frmMain::grdView1_Click()
+{
+    if (mblnGridQuiet) return;
+    const long row = grdView1->Row();
+    const long col = grdView1->Col();
+    if (row != 13 || gCond.SMode == kFalse) return;
+    const std::string text = vb::Trim(grdView1->TextMatrix(static_cast<int>(row), static_cast<int>(col)).toStdString());
+    if (text != "OK*" && text != "NG") return;
+    msub_ShowShearDetail(col, row, 1);
+}
+
+void frmMain::msub_ShowShearDetail(long col, long row, int /*unused*/)
+{
+    RestoreOnExit refresh(gAutoRefresh);
+    RestoreOnExit quiet(mblnGridQuiet);
+    mblnGridQuiet = true;
+    if (row == 13) {
+        // Grid column to shear direction and design case.
+        struct Cell {
+            long first, last;
+            int16_t dir, designCase;
+        };
+        static constexpr Cell cells[] = {{2, 2, 0, 1},   {3, 3, 1, 1},   {4, 5, 0, 4},   {6, 7, 0, 5},
+                                         {8, 9, 1, 4},   {10, 11, 1, 5}, {12, 13, 0, 6}, {14, 15, 0, 7},
+                                         {16, 17, 1, 6}, {18, 19, 1, 7}};
+        for (const Cell& c : cells)
+            if (col >= c.first && col <= c.last) {
+                gShearDir = c.dir;
+                gShearCase = c.designCase;
+            }
+    }
+    if (mShowShearDialog) mShowShearDialog();
+    // Whatever the dialog left in the engine, the table shows the stored column.
+    gAutoRefresh = true;
+    for (int16_t d = 0; d <= 1; ++d) {
+        CalcColumnByIndex(gCurCol, d);
+        msub_FillResultTable(d);
+    }
+    msub_ShowColumnDetail();
+    mblnGridQuiet = false;
+}
+
 // ---- Base-section picture ----
 
 QPixmap frmMain::msub_GetColSectionPicture(const model::KvBaseTbl& rec) const
 {
     // The direction is the current column's, whichever column the record is of.
-    if (gCurCol < 1 || gCurCol > gColumns.ubound()) return {};
-    return ColSectionPicture(ColSectionPictureKey(rec, gColumns(gCurCol).KvDir, gShearDir));
+    return CurrentColSectionPicture(rec);
 }

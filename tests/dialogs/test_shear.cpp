@@ -1,0 +1,431 @@
+// The shear dialog on sample bases of every series it serves, and its launch
+// from the result table of the main window, with the stress input button.
+#include "tests/dialogs/select_kv_fixture.h"
+#include "tests/mainwin/window_fixture.h"
+
+#include "dialogs/frmShear.h"
+#include "model/column_check.h"
+#include "model/format.h"
+#include "platform/qt/twips.h"
+#include "platform/text/vb.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+using namespace model;
+using selkvtest::IdOf;
+
+class Shear : public selkvtest::SelectKvTest {
+protected:
+    void TearDown() override
+    {
+        shear.reset();
+        SelectKvTest::TearDown();
+    }
+    // A box column on the model with slab sizes and a few design stresses.
+    void StoreShear(const std::string& model, int16_t abNum = 1)
+    {
+        Store(0, 0, 300, 12, model, abNum);
+        ColumnDataTbl& c = gColumns(gCurCol);
+        c.SlabQ_B1X = 300;
+        c.SlabQ_B1Y = 320;
+        c.SlabQ_B2X = 700;
+        c.SlabQ_B2Y = 720;
+        c.SlabQ_d2 = 450;
+        c.SlabFc = 21;
+        c.FShear.fill(0);
+        ColumnResultTbl& r = gResults(gCurCol);
+        for (long k = 1; k <= 7; ++k)
+            for (long d = 0; d <= 1; ++d) {
+                r.DesignStress(3 * d + 1, k) = 10 + k;
+                r.DesignStress(3 * d + 2, k) = 2 + 0.5 * k;
+                r.DesignStress(3 * d + 3, k) = 5 + k + d;
+            }
+    }
+    frmShear& OpenShear(int16_t dir, int16_t designCase)
+    {
+        gShearDir = dir;
+        gShearCase = designCase;
+        shear = std::make_unique<frmShear>();
+        return *shear;
+    }
+    template <typename W>
+    W* D(const char* name)
+    {
+        W* w = shear->findChild<W*>(QString::fromLatin1(name));
+        if (!w) ADD_FAILURE() << "no control " << name;
+        return w;
+    }
+    QString Text(const char* label) { return D<QLabel>(label)->text(); }
+    void Type(const char* box, const QString& text, bool enter)
+    {
+        QLineEdit* e = D<QLineEdit>(box);
+        e->setText(text);
+        if (enter) {
+            QKeyEvent key(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r");
+            QApplication::sendEvent(e, &key);
+        } else {
+            QFocusEvent out(QEvent::FocusOut);
+            QApplication::sendEvent(e, &out);
+        }
+    }
+    void ExpectNoMessage(const std::string& what)
+    {
+        for (const auto& m : script.messages) ADD_FAILURE() << what << ": " << m.title << ": " << m.text;
+        script.messages.clear();
+    }
+
+    std::unique_ptr<frmShear> shear;
+};
+
+TEST_F(Shear, TextsBySeriesAndCase)
+{
+    struct Case {
+        const char* model;
+        int16_t dir, designCase;
+        const char* cond;
+        const char* eq;
+        const char* cqu0;
+        bool washers, slab;
+        int qu2Top;
+        int16_t condition;
+    } cases[] = {
+        {"K35-2", 0, 1, "X方向 長期", "lQa =  max(lQa0 ,lQa1) + lQa2", "lQa0：ベース底面の摩擦で負担させる", true, true,
+         1920, 2},
+        {"WP200-4", 1, 4, "Y方向 短期Ｌ", "sQa =  sQa0 + sQa2", "sQa0：ベース底面の摩擦で負担させる.(底面凹部考慮)",
+         false, true, 1680, 1},
+        {"KN400-2", 1, 6, "Y方向 終局Ｌ", "Qu =  max(Qu0 ,Qu1) + Qu2", "Qu0：ベース底面の摩擦で負担させる.(底面凹部考慮)",
+         true, true, 1920, 0},
+        {"SV175-4-A", 0, 7, "X方向 終局Ｒ", "Qu =  Qu0 or Qu2", "Qu0：ベース底面の摩擦で負担させる", false, false, 1680,
+         0},
+        {"WR300-8", 0, 5, "X方向 短期Ｒ", "sQa =  sQa0 + sQa2", "sQa0：ベース底面の摩擦で負担させる.(底面凹部考慮)",
+         false, true, 1680, 1},
+    };
+    for (const Case& c : cases) {
+        StoreShear(c.model);
+        OpenShear(c.dir, c.designCase);
+        ExpectNoMessage(c.model);
+        ASSERT_FALSE(shear->Refused()) << c.model;
+        EXPECT_EQ(shear->windowTitle(), "せん断力の検討");
+        EXPECT_EQ(Text("lblCond").toStdString(), c.cond) << c.model;
+        EXPECT_EQ(Text("lblEq").toStdString(), c.eq) << c.model;
+        EXPECT_EQ(Text("lblCQu0").toStdString(), c.cqu0) << c.model;
+        EXPECT_EQ(!D<QCheckBox>("chkWeldWasher")->isHidden(), c.washers) << c.model;
+        EXPECT_EQ(!D<QLabel>("lblQu1")->isHidden(), c.washers) << c.model;
+        for (const char* slab : {"lbl_L1", "lbl_d1", "lbl_B1", "Label1", "Label2"})
+            EXPECT_EQ(!D<QLabel>(slab)->isHidden(), c.slab) << c.model << " " << slab;
+        EXPECT_EQ(!D<QComboBox>("cmbSlabFc")->isHidden(), c.slab) << c.model;
+        EXPECT_EQ(!D<QLineEdit>("txt_B2")->isHidden(), c.slab) << c.model;
+        EXPECT_NEAR(D<QLabel>("lblQu2")->y() * vbqt::TwipsPerPixelY(*shear), c.qu2Top, vbqt::TwipsPerPixelY(*shear))
+            << c.model;
+        EXPECT_EQ(gKv->Condition(), c.condition) << c.model;
+        EXPECT_EQ(gKv->Direction(), shear->EngineDirection()) << c.model;
+
+        // The results shown are the engine's for the case.
+        const ColumnResultTbl& r = shear->WorkResult();
+        const std::string sym = Text("lblEq").toStdString().substr(0, Text("lblEq").toStdString().find(' '));
+        EXPECT_EQ(Text("lblQu").toStdString(), sym + "=" + FormatValue(r.Qu(c.dir, c.designCase), 2)) << c.model;
+        EXPECT_EQ(Text("lblQu0").toStdString(), "    " + sym + "0=" + FormatValue(r.Qu0(c.dir, c.designCase), 2));
+        EXPECT_EQ(Text("lblQu2").toStdString(), "    " + sym + "2=" + FormatValue(r.Qu2(c.dir, c.designCase), 2));
+        EXPECT_EQ(r.Qu(c.dir, c.designCase), gKv->Qu()) << c.model;
+        EXPECT_EQ(Text("lblJadge"), r.JadgeQ(c.dir, c.designCase) != 0 ? "OK" : "NG");
+        const double q = gUnitFactor * gResults(gCurCol).DesignStress(3 * c.dir + 3, c.designCase);
+        EXPECT_EQ(Text("lblStress").toStdString(), "Q=" + FormatValue(q, 2)) << c.model;
+        EXPECT_EQ(gKv->ShearLoad(), q) << c.model;
+        EXPECT_EQ(Text("lblColName").toStdString(), vb::Trim(gColumns(gCurCol).ColName.value()));
+        EXPECT_FALSE(Text("lblKvName").isEmpty());
+    }
+}
+
+TEST_F(Shear, MethodBoxesSetTheBitsOfTheCase)
+{
+    StoreShear("K35-2");
+    gColumns(gCurCol).FShear(1, 0) = 1;
+    gDataChanged = false;
+    OpenShear(0, 1);
+    EXPECT_TRUE(D<QCheckBox>("chkWeldWasher")->isChecked());
+    EXPECT_FALSE(D<QCheckBox>("chkSlab")->isChecked());
+    // Setting the boxes at load is no click.
+    EXPECT_EQ(shear->WorkColumn().FShear(1, 0), 1);
+    D<QCheckBox>("chkSlab")->click();
+    EXPECT_EQ(shear->WorkColumn().FShear(1, 0), 3);
+    EXPECT_EQ(gKv->FShear(), 3);
+    D<QCheckBox>("chkWeldWasher")->click();
+    EXPECT_EQ(shear->WorkColumn().FShear(1, 0), 2);
+    EXPECT_EQ(gKv->FShear(), 2);
+    EXPECT_EQ(Text("lblQu").toStdString(), "lQa=" + FormatValue(gKv->Qu(), 2));
+    // Only this case and direction.
+    EXPECT_EQ(shear->WorkColumn().FShear(1, 1), 0);
+    EXPECT_EQ(shear->WorkColumn().FShear(4, 0), 0);
+    D<QPushButton>("cmdEnd")->click();
+    EXPECT_EQ(gColumns(gCurCol).FShear(1, 0), 2);
+    EXPECT_TRUE(gDataChanged);
+    ExpectNoMessage("methods");
+}
+
+TEST_F(Shear, WidthB2IsRefusedBelowB1)
+{
+    StoreShear("K35-2");
+    OpenShear(0, 4);
+    ASSERT_EQ(shear->EngineDirection(), 0);
+    EXPECT_EQ(Text("lbl_B1"), "B1=300");
+    EXPECT_EQ(D<QLineEdit>("txt_B2")->text(), "700");
+    Type("txt_B2", "300", true);  // equal to B1
+    EXPECT_EQ(shear->WorkColumn().SlabQ_B2X, 300);
+    EXPECT_EQ(gKv->SlabQ_B2X(), 300);
+    Type("txt_B2", "299", true);
+    EXPECT_EQ(D<QLineEdit>("txt_B2")->text(), "300");
+    EXPECT_EQ(shear->WorkColumn().SlabQ_B2X, 300);
+    EXPECT_EQ(gKv->SlabQ_B2X(), 300);
+    Type("txt_B2", "abc", false);  // counts as 0
+    EXPECT_EQ(D<QLineEdit>("txt_B2")->text(), "300");
+    // A negative width is no width: refused like a narrow one.
+    Type("txt_B2", "-650", false);
+    EXPECT_EQ(D<QLineEdit>("txt_B2")->text(), "300");
+    EXPECT_EQ(shear->WorkColumn().SlabQ_B2X, 300);
+    Type("txt_B2", "650mm", false);
+    EXPECT_EQ(shear->WorkColumn().SlabQ_B2X, 650);
+    EXPECT_EQ(gKv->SlabQ_B2X(), 650);
+    EXPECT_EQ(shear->WorkColumn().SlabQ_B2Y, 720);
+    ExpectNoMessage("B2");
+}
+
+TEST_F(Shear, DepthD2FollowsTheBaseLengths)
+{
+    // WP200-4 with M24: L1 280, L_C 270.
+    StoreShear("WP200-4");
+    OpenShear(0, 1);
+    const double d1 = shear->WorkColumn().SlabQ_d1;
+    Type("txt_d2", "100", true);  // below L_C: shown as L_C, not above L1: nothing stored
+    EXPECT_EQ(D<QLineEdit>("txt_d2")->text(), "270");
+    EXPECT_EQ(shear->WorkColumn().SlabQ_d2, 450);
+    EXPECT_EQ(shear->WorkColumn().SlabQ_d1, d1);
+    Type("txt_d2", "280", false);  // not above L1
+    EXPECT_EQ(shear->WorkColumn().SlabQ_d2, 450);
+    EXPECT_EQ(D<QLineEdit>("txt_d2")->text(), "280");
+    Type("txt_d2", "500", false);
+    EXPECT_EQ(shear->WorkColumn().SlabQ_d2, 500);
+    EXPECT_EQ(gKv->SlabQ_d2(), 500);
+    EXPECT_EQ(shear->WorkColumn().SlabQ_d1, gKv->SlabQ_d1());
+    EXPECT_EQ(Text("lbl_d1").toStdString(), "d1=" + FormatValue(gKv->SlabQ_d1(), 0));
+
+    // Series 1 has no L_C rule: 0 is ignored as not above L1 (340).
+    StoreShear("K35-2");
+    OpenShear(1, 1);
+    Type("txt_d2", "0", true);
+    EXPECT_EQ(D<QLineEdit>("txt_d2")->text(), "0");
+    EXPECT_EQ(shear->WorkColumn().SlabQ_d2, 450);
+    ExpectNoMessage("d2");
+}
+
+TEST_F(Shear, CommitAndCancel)
+{
+    StoreShear("K35-2");
+    gDataChanged = false;
+    const ColumnDataTbl column = gColumns(gCurCol);
+    const KvBaseTbl base = gKvBase(gCurCol);
+    const ColumnResultTbl result = gResults(gCurCol);
+
+    // キャンセル after changes leaves the three records.
+    OpenShear(0, 4);
+    D<QCheckBox>("chkSlab")->click();
+    Type("txt_B2", "800", true);
+    D<QPushButton>("cmdCancel")->click();
+    EXPECT_EQ(gColumns(gCurCol), column);
+    EXPECT_EQ(gKvBase(gCurCol), base);
+    EXPECT_EQ(gResults(gCurCol), result);
+    EXPECT_FALSE(gDataChanged);
+
+    // 決定 without changes changes nothing, not even the flag.
+    OpenShear(0, 4);
+    D<QPushButton>("cmdEnd")->click();
+    EXPECT_EQ(gColumns(gCurCol), column);
+    EXPECT_FALSE(gDataChanged);
+
+    // A size alone is kept and marks the project changed.
+    OpenShear(0, 4);
+    Type("txt_B2", "800", true);
+    const ColumnResultTbl shown = shear->WorkResult();
+    D<QPushButton>("cmdEnd")->click();
+    EXPECT_EQ(gColumns(gCurCol).SlabQ_B2X, 800);
+    EXPECT_EQ(gResults(gCurCol), shown);
+    EXPECT_TRUE(gDataChanged);
+    ExpectNoMessage("commit");
+}
+
+TEST_F(Shear, OtherSeriesShowNothingAndSendNothing)
+{
+    for (const char* model : {"QX300B", "ZF200"}) {
+        StoreShear(model);
+        const ColumnDataTbl column = gColumns(gCurCol);
+        const ColumnResultTbl result = gResults(gCurCol);
+        gKv->setFShear(3);
+        gKv->setDirection(1);
+        gKv->setCondition(1);
+        OpenShear(0, 1);
+        EXPECT_TRUE(shear->Refused()) << model;
+        EXPECT_EQ(shear->exec(), QDialog::Rejected) << model;
+        EXPECT_FALSE(shear->isVisible());
+        EXPECT_EQ(gKv->FShear(), 3) << model;
+        EXPECT_EQ(gKv->Direction(), 1) << model;
+        EXPECT_EQ(gKv->Condition(), 1) << model;
+        EXPECT_EQ(gColumns(gCurCol), column) << model;
+        EXPECT_EQ(gResults(gCurCol), result) << model;
+    }
+    ExpectNoMessage("other series");
+}
+
+TEST_F(Shear, CapacityIsTheTablesWhateverWasCheckedLast)
+{
+    // Two columns on series-4 bases; the first carries different L and R
+    // shear conditions.
+    const ColumnDataTbl column = gColumns(1);
+    const KvBaseTbl base = gKvBase(1);
+    const ColumnResultTbl result = gResults(1);
+    gCond.ColCount = 2;
+    gColumns.redim(2);
+    gKvBase.redim(2);
+    gResults.redim(2);
+    for (int16_t i = 1; i <= 2; ++i) {
+        gColumns(i) = column;
+        gKvBase(i) = base;
+        gResults(i) = result;
+    }
+    gCurCol = 2;
+    StoreShear("WR300-8");
+    gColumns(2).LumoQuCond(0, 1) = 1;
+    gColumns(2).LumoQuCond(0, 2) = 1;
+    gCurCol = 1;
+    StoreShear("WP200-4");
+    gColumns(1).LumoQuCond(0, 1) = 2;
+    gColumns(1).LumoQuCond(0, 2) = 0;
+    // Hardly any axial force: the catalogue minimum of the friction governs.
+    for (long k = 1; k <= 7; ++k) {
+        gResults(1).DesignStress(1, k) = 0.1;
+        gResults(1).DesignStress(2, k) = 0.1;
+    }
+    CalcColumnByIndex(1, 0);
+    CalcColumnByIndex(2, 0);  // checked last
+    const double stored = gResults(1).Qu(0, 4);
+    OpenShear(0, 4);
+    ExpectNoMessage("open");
+    EXPECT_EQ(shear->WorkResult().Qu(0, 4), stored);
+    EXPECT_EQ(Text("lblQu").toStdString(), "sQa=" + FormatValue(stored, 2));
+    // The R condition would give another capacity, so the dialog sent the L one.
+    gKv->setLumoQuCond(0);
+    EXPECT_NE(gKv->Qu(), stored);
+}
+
+TEST_F(Shear, Screenshots)
+{
+    const std::filesystem::path dir = std::filesystem::path(KV_TEST_OUT_DIR) / "dialogs";
+    std::filesystem::create_directories(dir);
+    struct Case {
+        const char* model;
+        int16_t dir, designCase;
+        const char* file;
+    } cases[] = {{"K35-2", 0, 1, "shear_series1_case1.png"},
+                 {"WP200-4", 0, 4, "shear_series4_case4.png"},
+                 {"SV175-4-A", 1, 7, "shear_series6_case7.png"}};
+    for (const Case& c : cases) {
+        StoreShear(c.model);
+        OpenShear(c.dir, c.designCase);
+        shear->show();
+        QApplication::processEvents();
+        EXPECT_TRUE(shear->grab().save(QString::fromStdString((dir / c.file).string())));
+    }
+    ExpectNoMessage("screenshots");
+}
+
+// ---- From the main window ----
+
+class ShearFromMainWindow : public mainwintest::WindowTest {
+protected:
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        w->mShowShearDialog = [this] {
+            ++opened;
+            dir = gShearDir;
+            designCase = gShearCase;
+        };
+    }
+    void ClickVerdict(int col, const char* text)
+    {
+        g->setTextMatrix(13, col, QString::fromUtf8(text));
+        g->setRow(13);
+        g->setCol(col);
+        w->grdView1_Click();
+    }
+    int opened = 0;
+    int16_t dir = -1, designCase = -1;
+};
+
+TEST_F(ShearFromMainWindow, VerdictCellsOpenTheirCase)
+{
+    gCond.SMode = kTrue;
+    struct Case {
+        int col;
+        int16_t dir, designCase;
+    } cases[] = {{2, 0, 1},   {3, 1, 1},   {4, 0, 4},   {5, 0, 4},   {6, 0, 5},   {7, 0, 5},   {8, 1, 4},
+                 {9, 1, 4},   {10, 1, 5},  {11, 1, 5},  {12, 0, 6},  {13, 0, 6},  {14, 0, 7},  {15, 0, 7},
+                 {16, 1, 6},  {17, 1, 6},  {18, 1, 7},  {19, 1, 7}};
+    for (const Case& c : cases) {
+        opened = 0;
+        ClickVerdict(c.col, c.col % 2 ? "OK*" : "NG");
+        EXPECT_EQ(opened, 1) << c.col;
+        EXPECT_EQ(dir, c.dir) << c.col;
+        EXPECT_EQ(designCase, c.designCase) << c.col;
+    }
+    opened = 0;
+    ClickVerdict(6, "OK");
+    EXPECT_EQ(opened, 0);
+    g->setTextMatrix(12, 6, "NG");
+    g->setRow(12);
+    g->setCol(6);
+    w->grdView1_Click();
+    EXPECT_EQ(opened, 0);
+    gCond.SMode = kFalse;
+    ClickVerdict(6, "NG");
+    EXPECT_EQ(opened, 0);
+}
+
+TEST_F(ShearFromMainWindow, TheColumnIsRecheckedAfterTheDialog)
+{
+    gCond.SMode = kTrue;
+    for (const bool autoRefresh : {true, false}) {
+        gAutoRefresh = autoRefresh;
+        gResults(gCurCol).Qu(0, 5) = -12345;
+        gResults(gCurCol).Qu(1, 1) = -12345;
+        ClickVerdict(6, "NG");
+        EXPECT_NE(gResults(gCurCol).Qu(0, 5), -12345) << autoRefresh;
+        EXPECT_NE(gResults(gCurCol).Qu(1, 1), -12345) << autoRefresh;
+        EXPECT_EQ(gAutoRefresh, autoRefresh);
+        EXPECT_FALSE(w->mblnGridQuiet);
+    }
+}
+
+TEST_F(ShearFromMainWindow, StressButtonRecalculatesAndMarksOnlyConfirmedChanges)
+{
+    for (const bool edited : {false, true}) {
+        gDataChanged = false;
+        gResults(gCurCol).Mu(0, 1) = -12345;
+        int shown = 0;
+        w->mShowStressInputDialog = [&] {
+            ++shown;
+            return edited;
+        };
+        w->cmdInput_Click();
+        EXPECT_EQ(shown, 1);
+        EXPECT_EQ(gResults(gCurCol).Mu(0, 1) != -12345, edited) << edited;
+        EXPECT_EQ(gDataChanged, edited) << edited;
+    }
+}
+
+}  // namespace
