@@ -2,6 +2,8 @@
 // settings, and the reporting of a failure at the end of a user action.
 #pragma once
 
+#include <QComboBox>
+#include <QRadioButton>
 #include <QString>
 
 #include <functional>
@@ -39,5 +41,25 @@ private:
     int depth_ = 0;
     std::optional<std::string> error_;
 };
+
+// Connects a list to a handler that runs as a user action for a selected
+// item (not for the -1 of an emptied list).
+template <typename Dialog>
+void ConnectSelect(Dialog* dialog, QComboBox* list, void (Dialog::*handler)(), UserActions& actions)
+{
+    QObject::connect(list, &QComboBox::currentIndexChanged, dialog, [dialog, handler, &actions](int i) {
+        if (i >= 0) actions.run([dialog, handler] { (dialog->*handler)(); });
+    });
+}
+
+// Connects an option button to a handler that runs when it becomes selected.
+template <typename Dialog>
+void ConnectOption(Dialog* dialog, QRadioButton* option, int index, void (Dialog::*handler)(int),
+                   UserActions& actions)
+{
+    QObject::connect(option, &QRadioButton::toggled, dialog, [dialog, index, handler, &actions](bool on) {
+        if (on) actions.run([dialog, index, handler] { (dialog->*handler)(index); });
+    });
+}
 
 }  // namespace dlgkit

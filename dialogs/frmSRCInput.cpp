@@ -262,22 +262,15 @@ void frmSRCInput::BuildControls()
 void frmSRCInput::ConnectControls()
 {
     const auto onSelect = [this](QComboBox* list, void (frmSRCInput::*handler)()) {
-        connect(list, &QComboBox::currentIndexChanged, this, [this, handler](int i) {
-            if (i >= 0) Act([this, handler] { (this->*handler)(); });
-        });
+        dlgkit::ConnectSelect(this, list, handler, actions_);
     };
     onSelect(cmbSrcKv, &frmSRCInput::cmbSrcKv_Click);
     onSelect(cmbFc, &frmSRCInput::cmbFc_Click);
     onSelect(cmbColMat, &frmSRCInput::cmbColMat_Click);
     onSelect(cmbRBarMat, &frmSRCInput::cmbRBarMat_Click);
     onSelect(cmbRBarVal, &frmSRCInput::cmbRBarVal_Click);
-    const auto onOption = [this](QRadioButton* option, int index, void (frmSRCInput::*handler)(int)) {
-        connect(option, &QRadioButton::toggled, this, [this, index, handler](bool on) {
-            if (on) Act([this, index, handler] { (this->*handler)(index); });
-        });
-    };
-    for (int i = 0; i < 5; ++i) onOption(optSrcKvType[i], i, &frmSRCInput::optSrcKvType_Click);
-    for (int i = 0; i < 4; ++i) onOption(optDir[i], i, &frmSRCInput::optDir_Click);
+    for (int i = 0; i < 5; ++i) dlgkit::ConnectOption(this, optSrcKvType[i], i, &frmSRCInput::optSrcKvType_Click, actions_);
+    for (int i = 0; i < 4; ++i) dlgkit::ConnectOption(this, optDir[i], i, &frmSRCInput::optDir_Click, actions_);
     connect(cmdCalc, &QPushButton::clicked, this, [this] { Act([this] { cmdCalc_Click(); }); });
     connect(cmdEnd, &QPushButton::clicked, this, [this] { Act([this] { cmdEnd_Click(); }); });
     connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });

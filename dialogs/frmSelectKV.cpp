@@ -203,9 +203,7 @@ void frmSelectKV::BuildControls()
 void frmSelectKV::ConnectControls()
 {
     const auto onSelect = [this](QComboBox* list, void (frmSelectKV::*handler)()) {
-        connect(list, &QComboBox::currentIndexChanged, this, [this, handler](int i) {
-            if (i >= 0) Act([this, handler] { (this->*handler)(); });
-        });
+        dlgkit::ConnectSelect(this, list, handler, actions_);
     };
     onSelect(cmbColMat, &frmSelectKV::cmbColMat_Click);
     onSelect(cmbColSize, &frmSelectKV::cmbColSize_Click);
@@ -225,9 +223,7 @@ void frmSelectKV::ConnectControls()
     connect(cmbColT->lineEdit(), &QLineEdit::textEdited, this, [this] { Act([this] { cmbColT_Change(); }); });
 
     const auto onOption = [this](QRadioButton* option, int index, void (frmSelectKV::*handler)(int)) {
-        connect(option, &QRadioButton::toggled, this, [this, index, handler](bool on) {
-            if (on) Act([this, index, handler] { (this->*handler)(index); });
-        });
+        dlgkit::ConnectOption(this, option, index, handler, actions_);
     };
     for (int i = 0; i < 3; ++i) onOption(optColV[i], i, &frmSelectKV::optColV_Click);
     for (int i = 0; i < 3; ++i) onOption(optKvV[i], i, &frmSelectKV::optKvV_Click);

@@ -14,7 +14,9 @@
 #include "platform/store/store.h"
 #include "tests/platform/ui/scripted_ui.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QSettings>
 #include <QString>
@@ -39,6 +41,33 @@ inline int32_t IdOf(const std::string& model)
     auto rs = db.openRecordset("SELECT 柱脚.ID FROM 柱脚 WHERE ((柱脚.形式名)=" + store::Quote(model) + ")");
     if (rs.eof()) throw std::runtime_error("no model " + model + " in the test catalogue");
     return static_cast<int32_t>(rs.integer(0));
+}
+
+// A control of a dialog by its name.
+template <typename W>
+W* Child(QWidget* dialog, const char* name)
+{
+    W* w = dialog->findChild<W*>(QString::fromLatin1(name));
+    if (!w) ADD_FAILURE() << "no control " << name;
+    return w;
+}
+
+// Types text into a box and leaves it.
+inline void LeaveBox(QLineEdit* box, const QString& text)
+{
+    box->setText(text);
+    QFocusEvent out(QEvent::FocusOut);
+    QApplication::sendEvent(box, &out);
+}
+
+// Shows the dialog and saves its picture under samples/dialogs.
+inline void SaveShot(QWidget& dialog, const char* file)
+{
+    const std::filesystem::path dir = std::filesystem::path(KV_TEST_OUT_DIR) / "dialogs";
+    std::filesystem::create_directories(dir);
+    dialog.show();
+    QApplication::processEvents();
+    EXPECT_TRUE(dialog.grab().save(QString::fromStdString((dir / file).string()))) << file;
 }
 
 inline QStringList Items(const QComboBox* list)
@@ -134,9 +163,13 @@ protected:
     template <typename W>
     W* C(const char* name)
     {
-        W* w = dlg->findChild<W*>(QString::fromLatin1(name));
-        if (!w) ADD_FAILURE() << "no control " << name;
-        return w;
+        return Child<W>(dlg.get(), name);
+    }
+    // Fails for every message shown since the last look.
+    void ExpectNoMessage(const std::string& what)
+    {
+        for (const auto& m : script.messages) ADD_FAILURE() << what << ": " << m.title << ": " << m.text;
+        script.messages.clear();
     }
     // The user's choice of an item by its text.
     void Choose(const char* list, const QString& text)

@@ -69,14 +69,7 @@ protected:
         }
         kv->setCurrentIndex(i);
     }
-    // Types text into a box and leaves it.
-    void Leave(const char* box, const QString& text)
-    {
-        QLineEdit* edit = C<QLineEdit>(box);
-        edit->setText(text);
-        QFocusEvent out(QEvent::FocusOut);
-        QApplication::sendEvent(edit, &out);
-    }
+    void Leave(const char* box, const QString& text) { selkvtest::LeaveBox(C<QLineEdit>(box), text); }
     void Click(const char* option) { C<QRadioButton>(option)->click(); }
     const ColumnDataTbl& W() const { return dlg->WorkColumn(); }
     std::vector<bool> EnabledDirections()
@@ -93,11 +86,6 @@ protected:
         c.cD(1) = b;
         c.RBarVal = bar;
         c.RBarMat = "SD345";
-    }
-    void ExpectNoMessage(const std::string& what)
-    {
-        for (const auto& m : script.messages) ADD_FAILURE() << what << ": " << m.title << ": " << m.text;
-        script.messages.clear();
     }
 };
 
@@ -593,13 +581,7 @@ TEST_F(SelectKvBase, OpenAndCommitLeavesEveryShapeAsStored)
 
 TEST_F(SelectKvBase, Screenshots)
 {
-    const std::filesystem::path dir = std::filesystem::path(KV_TEST_OUT_DIR) / "dialogs";
-    std::filesystem::create_directories(dir);
-    const auto shot = [&](const char* file) {
-        dlg->show();
-        QApplication::processEvents();
-        EXPECT_TRUE(dlg->grab().save(QString::fromStdString((dir / file).string())));
-    };
+    const auto shot = [&](const char* file) { selkvtest::SaveShot(*dlg, file); };
     StoreH(7, "H400-1");
     StorePedestal(800, 600, "19");
     Open();

@@ -292,13 +292,7 @@ TEST_F(SelectKvColumn, ModelListOnCatalogueRows)
 
 TEST_F(SelectKvColumn, Screenshots)
 {
-    const std::filesystem::path dir = std::filesystem::path(KV_TEST_OUT_DIR) / "dialogs";
-    std::filesystem::create_directories(dir);
-    const auto shot = [&](const char* file) {
-        dlg->show();
-        QApplication::processEvents();
-        EXPECT_TRUE(dlg->grab().save(QString::fromStdString((dir / file).string())));
-    };
+    const auto shot = [&](const char* file) { selkvtest::SaveShot(*dlg, file); };
     Store(0, 0, 300, 16, "WR300-8", 2);
     Open();
     shot("select_kv_box.png");

@@ -58,9 +58,7 @@ protected:
     template <typename W>
     W* D(const char* name)
     {
-        W* w = shear->findChild<W*>(QString::fromLatin1(name));
-        if (!w) ADD_FAILURE() << "no control " << name;
-        return w;
+        return selkvtest::Child<W>(shear.get(), name);
     }
     QString Text(const char* label) { return D<QLabel>(label)->text(); }
     void Type(const char* box, const QString& text, bool enter)
@@ -71,14 +69,8 @@ protected:
             QKeyEvent key(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r");
             QApplication::sendEvent(e, &key);
         } else {
-            QFocusEvent out(QEvent::FocusOut);
-            QApplication::sendEvent(e, &out);
+            selkvtest::LeaveBox(e, text);
         }
-    }
-    void ExpectNoMessage(const std::string& what)
-    {
-        for (const auto& m : script.messages) ADD_FAILURE() << what << ": " << m.title << ": " << m.text;
-        script.messages.clear();
     }
 
     std::unique_ptr<frmShear> shear;
@@ -324,8 +316,6 @@ TEST_F(Shear, CapacityIsTheTablesWhateverWasCheckedLast)
 
 TEST_F(Shear, Screenshots)
 {
-    const std::filesystem::path dir = std::filesystem::path(KV_TEST_OUT_DIR) / "dialogs";
-    std::filesystem::create_directories(dir);
     struct Case {
         const char* model;
         int16_t dir, designCase;
@@ -336,9 +326,7 @@ TEST_F(Shear, Screenshots)
     for (const Case& c : cases) {
         StoreShear(c.model);
         OpenShear(c.dir, c.designCase);
-        shear->show();
-        QApplication::processEvents();
-        EXPECT_TRUE(shear->grab().save(QString::fromStdString((dir / c.file).string())));
+        selkvtest::SaveShot(*shear, c.file);
     }
     ExpectNoMessage("screenshots");
 }

@@ -172,26 +172,13 @@ protected:
     template <typename W>
     W* D(const char* name)
     {
-        W* w = src->findChild<W*>(QString::fromLatin1(name));
-        if (!w) ADD_FAILURE() << "no control " << name;
-        return w;
+        return selkvtest::Child<W>(src.get(), name);
     }
     QString Text(const char* box) { return D<QLineEdit>(box)->text(); }
-    void Leave(const char* box, const QString& text)
-    {
-        QLineEdit* edit = D<QLineEdit>(box);
-        edit->setText(text);
-        QFocusEvent out(QEvent::FocusOut);
-        QApplication::sendEvent(edit, &out);
-    }
+    void Leave(const char* box, const QString& text) { selkvtest::LeaveBox(D<QLineEdit>(box), text); }
     void Click(const char* option) { D<QRadioButton>(option)->click(); }
     void End() { D<QPushButton>("cmdEnd")->click(); }
     const ColumnDataTbl& W() const { return src->WorkColumn(); }
-    void ExpectNoMessage(const std::string& what)
-    {
-        for (const auto& m : script.messages) ADD_FAILURE() << what << ": " << m.title << ": " << m.text;
-        script.messages.clear();
-    }
 
     std::unique_ptr<frmSRCInput> src;
 };
@@ -522,13 +509,7 @@ TEST_F(SrcInput, OpensWhereItWasClosed)
 
 TEST_F(SrcInput, Screenshots)
 {
-    const std::filesystem::path dir = std::filesystem::path(KV_TEST_OUT_DIR) / "dialogs";
-    std::filesystem::create_directories(dir);
-    const auto shot = [&](const char* file) {
-        src->show();
-        QApplication::processEvents();
-        EXPECT_TRUE(src->grab().save(QString::fromStdString((dir / file).string())));
-    };
+    const auto shot = [&](const char* file) { selkvtest::SaveShot(*src, file); };
     struct Case {
         int16_t kind;
         const char* model;
