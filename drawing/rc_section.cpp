@@ -68,14 +68,6 @@ Layout chooseLayout(const model::ColumnDataTbl& col, const model::KvBaseTbl& kvb
     return L;
 }
 
-// A fixed-width field without its padding; a field never filled holds NULs.
-template <std::size_t N>
-std::string fieldText(const model::FixedText<N>& field) {
-    std::string v = field.value();
-    for (char& c : v)
-        if (c == '\0') c = ' ';
-    return vb::Trim(v);
-}
 
 std::string zoneNumeral(int16_t zone) {
     switch (zone) {
@@ -92,14 +84,14 @@ std::string RcMainBarCaption(const model::ColumnDataTbl& col, int16_t d) {
     const int16_t e = static_cast<int16_t>(1 - d);
     const int total = 2 * (col.RmN(0) + col.RmN(1)) - 4;
     return "主筋 : " + std::to_string(total) + "(" + std::to_string(col.RmN(d)) + "x" +
-           std::to_string(col.RmN(e)) + ")-D" + fieldText(col.RBarVal) + "(" +
-           fieldText(col.RBarMat) + ")";
+           std::to_string(col.RmN(e)) + ")-D" + text::FieldText(col.RBarVal) + "(" +
+           text::FieldText(col.RBarMat) + ")";
 }
 
 std::string RcHoopCaption(const model::ColumnDataTbl& col) {
-    std::string size = fieldText(col.HoopSize);
+    std::string size = text::FieldText(col.HoopSize);
     if (!size.empty() && size.front() == 'D') size.erase(0, 1);
-    return "HOOP : 　 -D" + size + "(" + fieldText(col.HoopMat) + ")@" +
+    return "HOOP : 　 -D" + size + "(" + text::FieldText(col.HoopMat) + ")@" +
            PlainText(col.HoopPitch);
 }
 

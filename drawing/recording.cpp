@@ -194,6 +194,7 @@ void RecordingPage::setText(const std::string& text) {
     o.color = text_;
     o.args = {x_, y_};
     o.text = text;
+    o.fontName = font_.Name;
     ops.push_back(o);
     x_ += TextWidth(text);
 }
@@ -211,6 +212,17 @@ void RecordingPage::NewPage() {
     check();
     ops.push_back(op("NewPage"));
     ++pageCount;
+}
+
+void RecordingPage::StartDoc() {
+    check();
+    ops.push_back(op("StartDoc"));
+    pageCount = 1;
+}
+
+void RecordingPage::EndDoc() {
+    check();
+    ops.push_back(op("EndDoc"));
 }
 
 }  // namespace drawing

@@ -31,6 +31,7 @@ struct DrawOp {
     bool filled = false;     // drawn with a fill
     std::string text;
     double fontSize = 0;
+    std::string fontName;  // page texts
     std::string str() const;
 };
 
@@ -148,6 +149,9 @@ public:
     double TextWidth(const std::string& text) const override;
     double TextHeight(const std::string& text) const override;
     void NewPage() override;
+    // Logged as "StartDoc" and "EndDoc".
+    void StartDoc() override;
+    void EndDoc() override;
 
 private:
     DrawOp op(const std::string& kind) const;
@@ -165,7 +169,7 @@ private:
     int32_t back_ = 0xFFFFFF;
     vbqt::StdFont font_;
     int32_t paper_ = 9;
-    int32_t orientation_ = 1;
+    int32_t orientation_ = 0;
 };
 
 }  // namespace drawing

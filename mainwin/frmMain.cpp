@@ -5,6 +5,7 @@
 #include "mainwin/load_res_strings.h"
 #include "model/adapter.h"
 #include "model/column_check.h"
+#include "model/column_list_csv.h"
 #include "model/direction.h"
 #include "model/format.h"
 #include "model/globals.h"
@@ -595,30 +596,13 @@ void frmMain::msub_FillResultTable(int16_t dir)
 
 std::string frmMain::msub_GetColumnJudge(int16_t col) const
 {
-    // Moment and shear are both tested for every case: the last failing
-    // test decides between NG(M) and NG(Q).
-    const ColumnResultTbl& res = gResults(col);
-    const bool ultJadge = gCond.UltJadge != kFalse;
-    std::string text = "OK";
-    for (long k = 1; k <= 7; ++k) {
-        if (k == 2 || k == 3) continue;
-        for (long d = 0; d <= 1; ++d) {
-            if ((k <= 5 || ultJadge) && res.JadgeM(d, k) == 0) text = "NG(M)";
-            if (res.JadgeQ(d, k) == 0) text = "NG(Q)";
-            if (text == "OK" && res.JadgeQ(d, k) > 0) text = "OK*";
-        }
-    }
-    return text;
+    return GetColumnJudgeText(gResults(col), gCond.UltJadge != kFalse);
 }
 
 std::string frmMain::msub_GetZoneMark(int16_t col) const
 {
     if (gCond.SMode == kFalse) return {};
-    switch (GetColumnRebarZone(col)) {
-    case 1: return "(Ⅰ)";
-    case 2: return "(Ⅱ)";
-    default: return {};
-    }
+    return GetZoneMarkText(GetColumnRebarZone(col));
 }
 
 // ---- Stress cells ----

@@ -31,21 +31,44 @@ std::string CsvPresetName(const std::string& fileName)
     return (dot == std::string::npos ? fileName : fileName.substr(0, dot)) + ".csv";
 }
 
-std::string GetColumnVerdictText(const ColumnResultTbl& res, bool ultJadge)
+namespace {
+
+std::string VerdictText(const ColumnResultTbl& res, bool ultJadge, bool shearOverMoment)
 {
     std::string verdict = "OK";
     for (long k = 1; k <= 7; ++k) {
         if (k == 2 || k == 3) continue;
         for (long d = 0; d <= 1; ++d) {
-            const bool withMoment = k <= 5 || ultJadge;
-            if (withMoment && res.JadgeM(d, k) == 0)
-                verdict = "NG(M)";
-            else if (res.JadgeQ(d, k) == 0)
-                verdict = "NG(Q)";
+            const bool momentNG = (k <= 5 || ultJadge) && res.JadgeM(d, k) == 0;
+            const bool shearNG = res.JadgeQ(d, k) == 0;
+            if (momentNG) verdict = "NG(M)";
+            if (shearNG && (shearOverMoment || !momentNG)) verdict = "NG(Q)";
             if (verdict == "OK" && res.JadgeQ(d, k) > 0) verdict = "OK*";
         }
     }
     return verdict;
+}
+
+}  // namespace
+
+std::string GetColumnVerdictText(const ColumnResultTbl& res, bool ultJadge)
+{
+    return VerdictText(res, ultJadge, false);
+}
+
+std::string GetColumnJudgeText(const ColumnResultTbl& res, bool ultJadge)
+{
+    return VerdictText(res, ultJadge, true);
+}
+
+std::string GetZoneMarkText(int16_t zone)
+{
+    if (gCond.SMode == kFalse) return {};
+    switch (zone) {
+    case 1: return "(Ⅰ)";
+    case 2: return "(Ⅱ)";
+    default: return {};
+    }
 }
 
 std::string BuildColumnListCsv(const std::function<int16_t(long)>& zoneOf)

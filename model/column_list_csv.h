@@ -16,6 +16,11 @@ std::string CsvPresetName(const std::string& fileName);
 // "OK", "OK*", "NG(M)" or "NG(Q)" over the checked cases of both directions;
 // the last failing check decides.
 std::string GetColumnVerdictText(const ColumnResultTbl& res, bool ultJadge);
+// The same verdict as the window's column list and the printed reports give
+// it: where moment and shear fail in the same case and direction, the shear.
+std::string GetColumnJudgeText(const ColumnResultTbl& res, bool ultJadge);
+// "(Ⅰ)" or "(Ⅱ)" of a governing rebar zone in S mode; empty in SRC mode.
+std::string GetZoneMarkText(int16_t zone);
 
 // The file's bytes (CP932, CR LF) for the project in gCond, gColumns,
 // gKvBase and gResults. zoneOf(i) gives column i's governing rebar zone in

@@ -115,10 +115,13 @@ public:
     virtual void setBackColor(int32_t v) = 0;
     virtual StdFont Font() const = 0;
     virtual void setFont(const StdFont& v) = 0;
+    // A document: StartDoc opens the first page, EndDoc closes the document.
+    virtual void StartDoc() = 0;
+    virtual void EndDoc() = 0;
     // 9 = A4; see print_control.h for the sizes known.
     virtual int32_t PaperSize() const = 0;
     virtual void setPaperSize(int32_t v) = 0;
-    // 1 portrait, 2 landscape.
+    // 0 portrait, 1 landscape.
     virtual int32_t Orientation() const = 0;
     virtual void setOrientation(int32_t v) = 0;
 

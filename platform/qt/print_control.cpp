@@ -150,9 +150,10 @@ void PrintControl::setPaperSize(int32_t v) {
 }
 
 void PrintControl::setOrientation(int32_t v) {
-    if (v != 1 && v != 2) invalidValue();
-    orientation_ = v;
-    if (!pages_.empty() && pages_.back().ops.empty()) pages_.back().orientation = v;
+    // 0 portrait, 1 landscape; the recorded pages keep the printer's 1 and 2.
+    if (v != 0 && v != 1) invalidValue();
+    orientation_ = v + 1;
+    if (!pages_.empty() && pages_.back().ops.empty()) pages_.back().orientation = orientation_;
 }
 
 PageOp PrintControl::stamp(PageOp::Kind kind) const {

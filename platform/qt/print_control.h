@@ -63,8 +63,8 @@ public:
     PrintControl();
 
     // Document: StartDoc drops what was recorded and opens the first page.
-    void StartDoc();
-    void EndDoc();
+    void StartDoc() override;
+    void EndDoc() override;
     bool IsDocOpen() const { return docOpen_; }
     int PageCount() const { return static_cast<int>(pages_.size()); }
     const std::vector<RecordedPage>& pages() const { return pages_; }
@@ -94,7 +94,7 @@ public:
     void setFont(const StdFont& v) override;
     int32_t PaperSize() const override { return paperSize_; }
     void setPaperSize(int32_t v) override;
-    int32_t Orientation() const override { return orientation_; }
+    int32_t Orientation() const override { return orientation_ == 2 ? 1 : 0; }
     void setOrientation(int32_t v) override;
 
     void DrawLine(double x1, double y1, double x2, double y2) override;

@@ -51,4 +51,17 @@ private:
     std::string value_;
 };
 
+// A fixed-width field's text without its padding; a field never filled
+// holds NULs, which count as blanks.
+template <std::size_t N>
+std::string FieldText(const FixedText<N>& field)
+{
+    std::string v = field.value();
+    for (char& c : v)
+        if (c == '\0') c = ' ';
+    const auto first = v.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    return v.substr(first, v.find_last_not_of(' ') - first + 1);
+}
+
 }  // namespace text

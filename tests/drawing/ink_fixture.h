@@ -130,6 +130,8 @@ public:
     double TextWidth(const std::string& t) const override { return c_.TextWidth(t); }
     double TextHeight(const std::string& t) const override { return c_.TextHeight(t); }
     void NewPage() override { c_.NewPage(); }
+    void StartDoc() override { c_.StartDoc(); }
+    void EndDoc() override { c_.EndDoc(); }
 
 private:
     vbqt::PrintControl& c_;

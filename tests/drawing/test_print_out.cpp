@@ -294,7 +294,7 @@ TEST(clsPrintOut, TextsWithoutANewPositionContinueOnPaperAndStartANewLineOnScree
 TEST(clsPrintOut, TargetOnlyMembersAreInertElsewhere) {
     Surfaces s;
     s.page.setPaperSize(8);
-    s.page.setOrientation(2);
+    s.page.setOrientation(1);
     s.screen.NewPage();
     s.screen.setPaperSize(9);
     s.screen.setOrientation(1);
@@ -307,7 +307,7 @@ TEST(clsPrintOut, TargetOnlyMembersAreInertElsewhere) {
     EXPECT_EQ(s.paper.ScaleHeight(), 0);
     EXPECT_EQ(s.screen.ScaleWidth(), 4800);
     EXPECT_EQ(s.paper.PaperSize(), 8);
-    EXPECT_EQ(s.paper.Orientation(), 2);
+    EXPECT_EQ(s.paper.Orientation(), 1);
     s.paper.NewPage();
     EXPECT_EQ(s.page.pageCount, 2);
     for (clsPrintOut* po : {&s.screen, &s.paper}) {

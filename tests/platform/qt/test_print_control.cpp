@@ -93,7 +93,7 @@ TEST(PrintControl, DefaultsArePenBlackBrushWhiteA4Portrait) {
     EXPECT_EQ(pc.BrushStyle(), 0);
     EXPECT_EQ(pc.PenWidth(), 1);
     EXPECT_EQ(pc.PaperSize(), 9);
-    EXPECT_EQ(pc.Orientation(), 1);
+    EXPECT_EQ(pc.Orientation(), 0);  // portrait
     EXPECT_EQ(pc.PageCount(), 0);
 }
 
@@ -118,17 +118,20 @@ TEST(PrintControl, PagesKeepTheirPaper) {
     PrintControl pc;
     pc.StartDoc();
     EXPECT_EQ(pc.PageCount(), 1);
-    pc.setOrientation(2);  // nothing drawn yet: the first page turns
+    pc.setOrientation(1);  // landscape; nothing drawn yet: the first page turns
+    EXPECT_EQ(pc.Orientation(), 1);
     pc.DrawLine(0, 0, 100, 100);
     pc.NewPage();
     pc.setPaperSize(8);
-    pc.setOrientation(1);
+    pc.setOrientation(0);
+    EXPECT_EQ(pc.Orientation(), 0);
     EXPECT_EQ(pc.PageCount(), 2);
     EXPECT_EQ(pc.pages()[0].orientation, 2);
     EXPECT_EQ(pc.pages()[1].paperSize, 8);
     EXPECT_NEAR(pc.pages()[0].sizeTwips().width(), 297 * kTwipsPerMm, 1e-6);
     EXPECT_NEAR(pc.pages()[1].sizeTwips().height(), 420 * kTwipsPerMm, 1e-6);
-    EXPECT_EQ(errorOf([&] { pc.setOrientation(3); }), 380);
+    EXPECT_EQ(errorOf([&] { pc.setOrientation(2); }), 380);
+    EXPECT_EQ(errorOf([&] { pc.setOrientation(-1); }), 380);
     EXPECT_EQ(errorOf([&] { pc.setBrushStyle(9); }), 380);
     EXPECT_EQ(errorOf([&] { pc.setPenWidth(-1); }), 380);
     // StartDoc begins afresh.
