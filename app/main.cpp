@@ -41,6 +41,7 @@ int main(int argc, char** argv)
     InstallSelectKvDialog(*window);
     InstallSrcInputDialog(*window);
     InstallShearDialog(*window);
+    InstallStressInputDialog(*window);
     userInterface.setOwner(window.get());
     splash->setMainWindow(window.get());
     const int rc = QApplication::exec();

@@ -2,7 +2,9 @@
 // column (the whole load and its cascade of lists) and one size chosen in it
 // (thickness list, model list, model; 200 and 300 both have a model of the
 // column's series), one model choice and one pedestal size; the SRC column
-// dialog's type change and ratio refresh; the shear dialog's load.
+// dialog's type change and ratio refresh; the shear dialog's load; the stress
+// input dialog's opening.
+#include "dialogs/dlgInput.h"
 #include "dialogs/frmSRCInput.h"
 #include "dialogs/frmSelectKV.h"
 #include "dialogs/frmShear.h"
@@ -10,6 +12,7 @@
 #include "engine/kv.h"
 #include "model/globals.h"
 #include "model/project_commands.h"
+#include "widgets/zDLGetSys_Vendra.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -161,6 +164,23 @@ void BM_ShearLoadAndToggle(benchmark::State& state)
     }
 }
 BENCHMARK(BM_ShearLoadAndToggle)->Unit(benchmark::kMicrosecond);
+
+// The stress input dialog's opening: its controls and editor, the grid with
+// every block shown (seismic L/R, both modes by hand) and its 59 cells filled.
+void BM_OpenStressInput(benchmark::State& state)
+{
+    SampleProgram program;
+    if (!model::gzDLGetSys) model::gzDLGetSys = std::make_shared<zDLGetSys_Vendra>();
+    model::gShortLoadKind = 0;
+    model::gCond.SymmetryX = model::gCond.SymmetryY = model::kFalse;
+    model::gCond.ShortCalcMode = 1;
+    model::gCond.UltCalcMode = 1;
+    for (auto _ : state) {
+        dlgInput dialog;
+        benchmark::DoNotOptimize(dialog.CellMap().Cells().size());
+    }
+}
+BENCHMARK(BM_OpenStressInput)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

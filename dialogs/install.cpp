@@ -1,5 +1,6 @@
 #include "dialogs/install.h"
 
+#include "dialogs/dlgInput.h"
 #include "dialogs/frmBukken.h"
 #include "dialogs/frmOptions.h"
 #include "dialogs/frmSRCInput.h"
@@ -40,5 +41,14 @@ void InstallShearDialog(frmMain& w)
     w.mShowShearDialog = [] {
         frmShear dialog;  // no owner
         dialog.exec();
+    };
+}
+
+void InstallStressInputDialog(frmMain& w)
+{
+    w.mShowStressInputDialog = [&w] {
+        dlgInput dialog(&w);
+        dialog.exec();
+        return dialog.prpEdit();
     };
 }

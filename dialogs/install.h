@@ -16,3 +16,6 @@ void InstallSrcInputDialog(frmMain& w);
 
 // The shear dialog, opened from a shear verdict of the result table.
 void InstallShearDialog(frmMain& w);
+
+// The stress input dialog of the current column, from the window's 応力入力.
+void InstallStressInputDialog(frmMain& w);

@@ -3,7 +3,9 @@
 #include "tests/dialogs/select_kv_fixture.h"
 #include "tests/mainwin/window_fixture.h"
 
+#include "dialogs/dlgInput.h"
 #include "dialogs/frmShear.h"
+#include "dialogs/install.h"
 #include "model/column_check.h"
 #include "model/format.h"
 #include "platform/qt/twips.h"
@@ -15,6 +17,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 
 namespace {
 
@@ -397,6 +400,24 @@ TEST_F(ShearFromMainWindow, TheColumnIsRecheckedAfterTheDialog)
         EXPECT_EQ(gAutoRefresh, autoRefresh);
         EXPECT_FALSE(w->mblnGridQuiet);
     }
+}
+
+TEST_F(ShearFromMainWindow, StressButtonOpensTheStressDialog)
+{
+    InstallStressInputDialog(*w);
+    gDataChanged = false;
+    gResults(gCurCol).Mu(0, 1) = -12345;
+    QString title;
+    QTimer::singleShot(0, [&] {
+        auto* d = qobject_cast<dlgInput*>(QApplication::activeModalWidget());
+        if (!d) return;
+        title = d->windowTitle();
+        d->findChild<QPushButton*>("cmdCancel")->click();
+    });
+    w->cmdInput_Click();
+    EXPECT_EQ(title, "応力入力");
+    EXPECT_EQ(gResults(gCurCol).Mu(0, 1), -12345);  // nothing confirmed, nothing recalculated
+    EXPECT_FALSE(gDataChanged);
 }
 
 TEST_F(ShearFromMainWindow, StressButtonRecalculatesAndMarksOnlyConfirmedChanges)
