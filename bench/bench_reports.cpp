@@ -1,0 +1,99 @@
+// The column list of a 1,000-column project on the page control and into a
+// PDF file, and the drivers' own cost per page on a recording page with
+// pages that draw nothing.
+#include "drawing/recording.h"
+#include "engine/kv.h"
+#include "model/globals.h"
+#include "model/project_commands.h"
+#include "platform/qt/print_control.h"
+#include "reports/report_common.h"
+#include "reports/report_drivers.h"
+
+#include <QSettings>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+#include "bench/qt_benchmark_main.h"
+
+namespace {
+
+class Project {
+public:
+    explicit Project(int columns)
+    {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings_.path());
+        model::StartProgram(KV_SAMPLE_DIR, "");
+        const model::ColumnDataTbl c = model::gColumns(1);
+        const model::KvBaseTbl b = model::gKvBase(1);
+        const model::ColumnResultTbl r = model::gResults(1);
+        model::gCond.ColCount = static_cast<int16_t>(columns);
+        model::gColumns.redim(columns);
+        model::gKvBase.redim(columns);
+        model::gResults.redim(columns);
+        for (int i = 1; i <= columns; ++i) {
+            model::gColumns(i) = c;
+            model::gKvBase(i) = b;
+            model::gResults(i) = r;
+        }
+        model::gCond.Tantou = "設計者";
+    }
+    ~Project() { model::gKv.reset(); }
+    QTemporaryDir settings_;
+};
+
+void BM_ColumnList1000ToPdf(benchmark::State& state)
+{
+    Project project(1000);
+    QTemporaryDir out;
+    reports::ReportChoices ch;
+    ch.style = 3;
+    int pages = 0;
+    for (auto _ : state) {
+        vbqt::PrintControl pc;
+        reports::psub_Print(pc, 3, ch);
+        pages = pc.PageCount();
+        if (!pc.writePdf(out.filePath("list.pdf"))) state.SkipWithError("the PDF could not be written");
+    }
+    state.counters["pages/s"] = benchmark::Counter(static_cast<double>(pages) * static_cast<double>(state.iterations()),
+                                                   benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_ColumnList1000ToPdf)->Unit(benchmark::kMillisecond);
+
+void BM_ColumnList1000OnThePageControl(benchmark::State& state)
+{
+    Project project(1000);
+    reports::ReportChoices ch;
+    ch.style = 3;
+    for (auto _ : state) {
+        vbqt::PrintControl pc;
+        reports::psub_Print(pc, 3, ch);
+        benchmark::DoNotOptimize(pc.PageCount());
+    }
+}
+BENCHMARK(BM_ColumnList1000OnThePageControl)->Unit(benchmark::kMillisecond);
+
+// Style 0 over 100 columns whose pages draw nothing: the run's own work per
+// page (flags, short-term switch with its design-stress rebuilds, the final
+// re-check of every printed column).
+void BM_DriverPerPage(benchmark::State& state)
+{
+    Project project(100);
+    const reports::ReportPages saved = reports::PageTable();
+    reports::PageTable().calcSheet = [](drawing::clsPrintOut&, int16_t, int) {};
+    reports::ReportChoices ch;
+    for (int16_t i = 1; i <= 100; ++i) ch.columns.push_back(i);
+    reports::gPrintShortKind = 1;
+    for (auto _ : state) {
+        drawing::RecordingPage page(1.0);
+        if (!reports::psub_Print(page, 0, ch)) state.SkipWithError("the run failed");
+        benchmark::DoNotOptimize(page.pageCount);
+    }
+    state.counters["per page"] = benchmark::Counter(100 * static_cast<double>(state.iterations()),
+                                                    benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    reports::PageTable() = saved;
+}
+BENCHMARK(BM_DriverPerPage)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) { return RunQtBenchmarks(argc, argv); }
