@@ -8,6 +8,7 @@
 #include "model/globals.h"
 #include "model/project_commands.h"
 #include "platform/qt/qt_user_interface.h"
+#include "reports/install_print.h"
 #include "widgets/zDLGetSys_Vendra.h"
 
 #include <QApplication>
@@ -42,6 +43,7 @@ int main(int argc, char** argv)
     InstallSrcInputDialog(*window);
     InstallShearDialog(*window);
     InstallStressInputDialog(*window);
+    InstallPrintCommands(*window);
     userInterface.setOwner(window.get());
     splash->setMainWindow(window.get());
     const int rc = QApplication::exec();
