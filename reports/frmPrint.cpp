@@ -130,14 +130,14 @@ void frmPrint::BuildControls()
     chkColorMode = check(fraType1, "chkColorMode", "カラー印刷", 1166, 120, 270, 2400);
     chkPrDrCond = check(fraType1, "chkPrDrCond", "設計条件を印刷しない", 1306, 120, 600, 2400);
     chkPrDrRC = check(fraType1, "chkPrDrRC", "ベース下柱形を印刷しない", 1313, 120, 930, 2400);
-    chkPrHeader = check(fraType1, "chkPrHeader", "ヘッダーを印刷しない", 1305, 2640, 270, 2160);
-    chkPrFooter = check(fraType1, "chkPrFooter", "フッターを印刷しない", 1304, 2640, 600, 2160);
+    chkPrHeader = check(fraType1, "chkPrHeader", "ヘッダーを印刷しない", 1305, 2400, 270, 2160);
+    chkPrFooter = check(fraType1, "chkPrFooter", "フッターを印刷しない", 1304, 2400, 600, 2160);
     chkBon = check(fraType1, "chkBon", "凡例を印刷しない", 0, 120, 270, 2400);
     chkNoneNG = check(fraType1, "chkNoneNG", "NGを印刷しない", 0, 120, 270, 2400);
     chkNoneOK = check(fraType1, "chkNoneOK", "OK*を印刷しない", 0, 120, 600, 2400);
     for (QCheckBox* c : {chkBon, chkNoneNG, chkNoneOK}) c->hide();
-    Frame4 = frame(fraType1, "Frame4", "", 0, 4920, 150, 1920, 1170);
-    chkPrPage = check(Frame4, "chkPrPage", "ページ番号を印刷する", 1331, 60, 150, 1800);
+    Frame4 = frame(fraType1, "Frame4", "", 0, 4620, 150, 2220, 1170);
+    chkPrPage = check(Frame4, "chkPrPage", "ページ番号を印刷する", 1331, 60, 150, 2100);
     Label1 = new QLabel(QStringLiteral("印刷開始　ページ番号"), Frame4);
     tagged(Label1, 1314);
     place(Label1, "Label1", 60, 480, 1800, 240);
@@ -230,6 +230,12 @@ void frmPrint::Form_Load()
         auto* item = new QTreeWidgetItem(lvwColumn, cells);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(0, i == gCurCol ? Qt::Checked : Qt::Unchecked);
+    }
+    // At least the design widths; wider where a text would be cut.
+    for (int c = 0; c < lvwColumn->columnCount(); ++c) {
+        const int design = lvwColumn->columnWidth(c);
+        lvwColumn->resizeColumnToContents(c);
+        if (lvwColumn->columnWidth(c) < design) lvwColumn->setColumnWidth(c, design);
     }
 
     mintStartPage = 1;

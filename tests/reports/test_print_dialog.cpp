@@ -302,6 +302,24 @@ TEST_F(PrintDialog, ColumnListOf120ColumnsToPdf)
     }
 }
 
+TEST_F(PrintDialog, Screenshots)
+{
+    Columns(8);
+    gCond.SMode = kTrue;
+    const std::filesystem::path dir = std::filesystem::path(KV_TEST_OUT_DIR) / "dialogs";
+    std::filesystem::create_directories(dir);
+    Open();
+    const auto shot = [&](const char* file) {
+        dlg->show();
+        QApplication::processEvents();
+        EXPECT_TRUE(dlg->grab().save(QString::fromStdString((dir / file).string())));
+    };
+    shot("print_dialog.png");
+    C<QRadioButton>("optStyle_2")->click();
+    C<QPushButton>("cmdOpt")->click();
+    shot("print_dialog_options.png");
+}
+
 // ---- From the main window ----
 
 class PrintCommands : public PrintDialog {};
