@@ -190,14 +190,7 @@ void dlgInput::Form_Load()
 
     work_ = gColumns(gCurCol);
 
-    mobjEditBox = std::make_unique<zDLEditBox_Vendra>();
-    mobjEditBox->setprpNumeric(true);
-    mobjEditBox->setprpAllowMinus(true);
-    mobjEditBox->setprpAllowDecimal(true);
-    mobjEditBox->setprpIntDigits(6);
-    mobjEditBox->setprpDecDigits(3);
-    mobjEditBox->setprpMinValue(-100000);
-    mobjEditBox->setprpMaxValue(100000);
+    mobjEditBox = MakeStressEntryFilter();
 
     mobjFlexInput1 = std::make_unique<zDLFlex8_Vendra>();
     mobjFlexInput1->setprpFlex(grdInput);

@@ -1,5 +1,6 @@
 #include "reports/frmPrint.h"
 
+#include "dialogs/dialog_kit.h"
 #include "mainwin/load_res_strings.h"
 #include "model/column_list_csv.h"
 #include "model/globals.h"
@@ -61,11 +62,10 @@ frmPrint::frmPrint(QWidget* parent) : QDialog(parent)
 
 void frmPrint::BuildControls()
 {
-    const auto px = [this](double twips) { return static_cast<int>(std::lround(twips / vbqt::TwipsPerPixelX(*this))); };
-    const auto py = [this](double twips) { return static_cast<int>(std::lround(twips / vbqt::TwipsPerPixelY(*this))); };
+    const auto px = [this](double twips) { return dlgkit::PxX(*this, twips); };
     const auto place = [&](QWidget* w, const QString& name, int left, int top, int width, int height) {
         w->setObjectName(name);
-        w->setGeometry(px(left), py(top), px(width), py(height));
+        dlgkit::Place(w, left, top, width, height);
     };
     const auto indexed = [](const char* name, int i) { return QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(i); };
     const auto tagged = [](QWidget* w, int id) {
@@ -182,16 +182,7 @@ void frmPrint::Form_Load()
     reports::RestorePrinterSettings();
 
     SetHeight(kClosedHeight);
-    {
-        QSettings s = AppSettings();
-        s.beginGroup(QString::fromLatin1(kSettingsGroup));
-        const auto at = [&s](const char* key) {
-            const auto v = NumberSetting(s, key);
-            return v && std::fabs(*v) <= 1e6 ? *v : 2640.0;
-        };
-        move(static_cast<int>(std::lround(at("PrLeft") / vbqt::TwipsPerPixelX(*this))),
-             static_cast<int>(std::lround(at("PrTop") / vbqt::TwipsPerPixelY(*this))));
-    }
+    dlgkit::RestorePlace(*this, "PrLeft", "PrTop", 2640, 2640);
 
     lvwColumn->clear();
     optStyle[0]->setChecked(true);
@@ -245,15 +236,15 @@ void frmPrint::Form_Load()
 
 // ---- Events ----
 
-void frmPrint::cmdAllSelect_Click()
+void frmPrint::CheckAll(bool on)
 {
-    for (int i = 0; i < lvwColumn->topLevelItemCount(); ++i) lvwColumn->topLevelItem(i)->setCheckState(0, Qt::Checked);
+    for (int i = 0; i < lvwColumn->topLevelItemCount(); ++i)
+        lvwColumn->topLevelItem(i)->setCheckState(0, on ? Qt::Checked : Qt::Unchecked);
 }
 
-void frmPrint::cmdAllDeselect_Click()
-{
-    for (int i = 0; i < lvwColumn->topLevelItemCount(); ++i) lvwColumn->topLevelItem(i)->setCheckState(0, Qt::Unchecked);
-}
+void frmPrint::cmdAllSelect_Click() { CheckAll(true); }
+
+void frmPrint::cmdAllDeselect_Click() { CheckAll(false); }
 
 void frmPrint::optStyle_Click(int Index)
 {
@@ -433,10 +424,4 @@ void frmPrint::done(int r)
     QDialog::done(r);
 }
 
-void frmPrint::Form_Unload()
-{
-    QSettings s = AppSettings();
-    s.beginGroup(QString::fromLatin1(kSettingsGroup));
-    s.setValue(QStringLiteral("PrLeft"), QString::number(std::lround(x() * vbqt::TwipsPerPixelX(*this))));
-    s.setValue(QStringLiteral("PrTop"), QString::number(std::lround(y() * vbqt::TwipsPerPixelY(*this))));
-}
+void frmPrint::Form_Unload() { dlgkit::SavePlace(*this, "PrLeft", "PrTop"); }

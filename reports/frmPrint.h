@@ -84,6 +84,7 @@ private:
     // The N-M check of style 0: false (after the message) when none of the
     // first three curves is on.
     bool CurvesChosen(int style);
+    void CheckAll(bool on);
     void SetHeight(int twips);
 
     vbqt::PrintControl VSPrinter1;

@@ -445,3 +445,16 @@ void zDLEditBox_Vendra::CopyTo(zDLEditBox_Vendra& target) const
     target.setprpComma(comma_);
     target.setprpDotMark(dotMark_);
 }
+
+std::unique_ptr<zDLEditBox_Vendra> MakeStressEntryFilter()
+{
+    auto box = std::make_unique<zDLEditBox_Vendra>();
+    box->setprpNumeric(true);
+    box->setprpAllowMinus(true);
+    box->setprpAllowDecimal(true);
+    box->setprpIntDigits(6);
+    box->setprpDecDigits(3);
+    box->setprpMinValue(-100000);
+    box->setprpMaxValue(100000);
+    return box;
+}

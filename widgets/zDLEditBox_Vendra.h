@@ -9,6 +9,7 @@
 
 #include <QString>
 #include <functional>
+#include <memory>
 
 namespace qtgrid {
 class TextBoxHandle;
@@ -132,3 +133,7 @@ private:
     bool dotMark_ = false;
     std::function<void()> beepSink_;
 };
+
+// The filter of a stress entry: a number with a minus sign and a decimal
+// point, six digits before it and three after, from -100000 to 100000.
+std::unique_ptr<zDLEditBox_Vendra> MakeStressEntryFilter();

@@ -16,6 +16,7 @@
 #include "reports/report_common.h"
 #include "reports/report_drivers.h"
 #include "tests/platform/ui/scripted_ui.h"
+#include "tests/reports/report_fixture.h"
 #include "widgets/zDLGetSys_Vendra.h"
 
 #include <QApplication>
@@ -42,43 +43,17 @@ namespace {
 
 using namespace model;
 
-class PrintDialog : public ::testing::Test {
+class PrintDialog : public reporttest::ReportProgram {
 protected:
     void SetUp() override
     {
-        dir_ = std::filesystem::temp_directory_path() / ("kv print " + std::to_string(::getpid()));
-        std::filesystem::remove_all(dir_);
-        std::filesystem::create_directories(dir_);
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(dir_.string()));
-        ui_ = std::make_unique<ui::testing::ScopedUi>(script);
-        StartProgram(KV_SAMPLE_DIR, "");
-        reports::gPrColorMode = reports::gPrNoHeader = reports::gPrNoFooter = false;
-        reports::gPrNoDesignCond = reports::gPrNoBaseColumn = reports::gPrNoneNG = false;
-        reports::gPrNoneOK = reports::gPrNoLegend = reports::gPrPageNumber = false;
+        ReportProgram::SetUp();
         reports::gPrintShortKind = 2;
     }
     void TearDown() override
     {
         dlg.reset();
-        ui_.reset();
-        gKv.reset();
-        std::filesystem::remove_all(dir_);
-    }
-    void Columns(int n)
-    {
-        const ColumnDataTbl c = gColumns(1);
-        const KvBaseTbl b = gKvBase(1);
-        const ColumnResultTbl r = gResults(1);
-        gCond.ColCount = static_cast<int16_t>(n);
-        gColumns.redim(n);
-        gKvBase.redim(n);
-        gResults.redim(n);
-        for (int i = 1; i <= n; ++i) {
-            gColumns(i) = c;
-            gColumns(i).ColName = "C" + std::to_string(i);
-            gKvBase(i) = b;
-            gResults(i) = r;
-        }
+        ReportProgram::TearDown();
     }
     frmPrint& Open()
     {
@@ -94,12 +69,7 @@ protected:
     }
     bool Shown(const char* name) { return !C<QWidget>(name)->isHidden(); }
 
-    ui::testing::ScriptedUi script;
     std::unique_ptr<frmPrint> dlg;
-    std::filesystem::path dir_;
-
-private:
-    std::unique_ptr<ui::testing::ScopedUi> ui_;
 };
 
 TEST_F(PrintDialog, ANewDialog)

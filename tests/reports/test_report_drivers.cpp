@@ -13,6 +13,7 @@
 #include "reports/report_common.h"
 #include "reports/report_drivers.h"
 #include "tests/platform/ui/scripted_ui.h"
+#include "tests/reports/report_fixture.h"
 
 #include <QSettings>
 #include <gtest/gtest.h>
@@ -34,16 +35,11 @@ using drawing::RecordingPage;
 
 // The program on the sample catalogue with n copies of its first column, a
 // scripted user interface and recording page routines.
-class Reports : public ::testing::Test {
+class Reports : public reporttest::ReportProgram {
 protected:
     void SetUp() override
     {
-        dir_ = std::filesystem::temp_directory_path() / ("kv reports " + std::to_string(::getpid()));
-        std::filesystem::remove_all(dir_);
-        std::filesystem::create_directories(dir_);
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(dir_.string()));
-        ui_ = std::make_unique<ui::testing::ScopedUi>(script);
-        StartProgram(KV_SAMPLE_DIR, "");
+        ReportProgram::SetUp();
         saved_ = PageTable();
         PageTable().calcSheet = [this](drawing::clsPrintOut&, int16_t c, int page) { calls.push_back({"sheet", c, page, 0}); };
         PageTable().legend = [this](drawing::clsPrintOut&, int page) { calls.push_back({"legend", 0, page, 0}); };
@@ -53,33 +49,11 @@ protected:
         PageTable().shearPage = [this](drawing::clsPrintOut&, int16_t c, int page, int16_t d, int16_t k) {
             calls.push_back({"shear", c, page, 10 * d + k});
         };
-        gPrNoHeader = gPrNoFooter = gPrPageNumber = gPrNoLegend = gPrNoneNG = gPrNoneOK = false;
-        gPrColorMode = gPrNoDesignCond = gPrNoBaseColumn = false;
-        gPrintShortKind = 0;
-        gShortLoadKind = 0;
     }
     void TearDown() override
     {
         PageTable() = saved_;
-        ui_.reset();
-        gKv.reset();
-        std::filesystem::remove_all(dir_);
-    }
-    void Columns(int n)
-    {
-        const ColumnDataTbl c = gColumns(1);
-        const KvBaseTbl b = gKvBase(1);
-        const ColumnResultTbl r = gResults(1);
-        gCond.ColCount = static_cast<int16_t>(n);
-        gColumns.redim(n);
-        gKvBase.redim(n);
-        gResults.redim(n);
-        for (int i = 1; i <= n; ++i) {
-            gColumns(i) = c;
-            gColumns(i).ColName = "C" + std::to_string(i);
-            gKvBase(i) = b;
-            gResults(i) = r;
-        }
+        ReportProgram::TearDown();
     }
     static std::vector<int16_t> Range(int n)
     {
@@ -100,11 +74,8 @@ protected:
         bool operator==(const Call&) const = default;
     };
     std::vector<Call> calls;
-    ui::testing::ScriptedUi script;
 
 private:
-    std::unique_ptr<ui::testing::ScopedUi> ui_;
-    std::filesystem::path dir_;
     ReportPages saved_;
 };
 
