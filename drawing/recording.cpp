@@ -214,6 +214,13 @@ void RecordingPage::NewPage() {
     ++pageCount;
 }
 
+void RecordingPage::DrawPicture(const QImage& picture, double x1, double y1, double x2, double y2) {
+    check();
+    DrawOp o = op("Picture");
+    o.args = {x1, y1, x2, y2, static_cast<double>(picture.width()), static_cast<double>(picture.height())};
+    ops.push_back(o);
+}
+
 void RecordingPage::StartDoc() {
     check();
     ops.push_back(op("StartDoc"));

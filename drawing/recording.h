@@ -149,6 +149,8 @@ public:
     double TextWidth(const std::string& text) const override;
     double TextHeight(const std::string& text) const override;
     void NewPage() override;
+    // Logged as "Picture" with its box and the picture's width and height.
+    void DrawPicture(const QImage& picture, double x1, double y1, double x2, double y2) override;
     // Logged as "StartDoc" and "EndDoc".
     void StartDoc() override;
     void EndDoc() override;

@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 
+class QImage;
+
 namespace vbqt {
 
 // The font object both targets hand out and take.
@@ -137,6 +139,8 @@ public:
     virtual double TextWidth(const std::string& text) const = 0;
     virtual double TextHeight(const std::string& text) const = 0;
     virtual void NewPage() = 0;
+    // A picture stretched into the box (x1, y1)-(x2, y2).
+    virtual void DrawPicture(const QImage& picture, double x1, double y1, double x2, double y2) = 0;
 };
 
 }  // namespace vbqt

@@ -107,7 +107,7 @@ public:
     void NewPage() override;
 
     // A picture stretched into the box (x1, y1)-(x2, y2), twips.
-    void DrawPicture(const QImage& picture, double x1, double y1, double x2, double y2);
+    void DrawPicture(const QImage& picture, double x1, double y1, double x2, double y2) override;
 
     // Replays page `index` (0-based) with `unitsPerTwip` device units per twip,
     // the paper's top left corner at the painter's origin.

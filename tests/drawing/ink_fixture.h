@@ -131,6 +131,7 @@ public:
     double TextHeight(const std::string& t) const override { return c_.TextHeight(t); }
     void NewPage() override { c_.NewPage(); }
     void StartDoc() override { c_.StartDoc(); }
+    void DrawPicture(const QImage& p, double x1, double y1, double x2, double y2) override { c_.DrawPicture(p, x1, y1, x2, y2); }
     void EndDoc() override { c_.EndDoc(); }
 
 private:

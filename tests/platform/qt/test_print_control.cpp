@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QPrintPreviewWidget>
 #include <QProcess>
 #include <QRawFont>
@@ -112,6 +113,26 @@ TEST(PrintControl, TextAdvancesXAndKeepsY) {
     ASSERT_EQ(ops.size(), 2u);
     EXPECT_EQ(ops[1].p1, QPointF(1000 + w, 2000));
     EXPECT_EQ(ops[1].text, "CD");
+}
+
+TEST(PrintControl, PicturesThroughThePageInterface) {
+    PrintControl pc;
+    pc.StartDoc();
+    QImage picture(40, 20, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    vbqt::PageTarget& page = pc;
+    page.DrawPicture(picture, 100, 200, 500, 400);
+    pc.EndDoc();
+    ASSERT_EQ(pc.pages()[0].ops.size(), 1u);
+    const auto& op = pc.pages()[0].ops[0];
+    EXPECT_EQ(op.kind, vbqt::PageOp::Picture);
+    EXPECT_EQ(op.p1, QPointF(100, 200));
+    EXPECT_EQ(op.p2, QPointF(500, 400));
+    EXPECT_EQ(op.picture.size(), QSize(40, 20));
+    // The picture fills its box on the rendered page.
+    const QImage shown = pc.renderPage(0, 1440);
+    EXPECT_EQ(shown.pixelColor(300, 300), QColor(Qt::red));
+    EXPECT_EQ(shown.pixelColor(600, 300), QColor(Qt::white));
 }
 
 TEST(PrintControl, PagesKeepTheirPaper) {
