@@ -35,11 +35,13 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <memory>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <unistd.h>
 #include <vector>
 
@@ -871,5 +873,106 @@ TEST_F(CalcSheet, TheDriverPrintsItFromThePageTable)
     RecordingPage whole(1.0);
     EXPECT_TRUE(psub_Print(whole, 0, ch));
 }
+
+// The three kinds of column, in SI and in the old units, through the style-0
+// driver onto the page control, into PDF files and PNG images under the
+// build folder for a person to look at.
+TEST_F(CalcSheet, SamplePdfs)
+{
+    const std::filesystem::path out = std::filesystem::path(KV_TEST_OUT_DIR) / "reports";
+    std::filesystem::create_directories(out);
+    struct Sample {
+        const char* file;
+        bool src, si;
+    } samples[] = {{"calc_sheet_s_si", false, true},
+                   {"calc_sheet_s_old", false, false},
+                   {"calc_sheet_src_si", true, true},
+                   {"calc_sheet_src_old", true, false}};
+    constexpr double kTwipsPerMm = 1440 / 25.4;
+    for (const Sample& s : samples) {
+        SCOPED_TRACE(s.file);
+        gSIDisp = true;
+        gUnitFactor = gCond.GFactor;
+        gKv->setSIFlag(true);
+        gFcUpperLimit = 60;
+        if (s.src) {
+            SrcProject(1);
+            gCond.DesignRootX = gCond.DesignRootY = 3;
+            gColumns(1).CenColWall(1) = 1;
+        } else {
+            // A symmetric base (one wide diagram) and one that differs in X and Y (two).
+            SProject(2, 110110);
+            ColumnDataTbl c = gColumns(1);
+            c.ColName = "C2";
+            c.KolvanID = kRectBase;
+            LoadKvBaseData(kRectBase, 1, gKvBase(2));
+            SetColumnBaseGeometry(c, gKvBase(2), true);
+            c.FShear(4, 0) = 3;
+            gColumns(2) = c;
+            gCond.DesignRootX = 2;
+            gCond.GammaX = 1.5;
+        }
+        if (!s.si) OldUnits();
+        gCond.SCondition = 2;
+        gCond.Alpha1 = 1;
+        gCond.Alpha2 = 0.35;
+        vbqt::PrintControl pc;
+        pc.setPaperSize(9);
+        pc.setOrientation(0);
+        ReportChoices ch;
+        for (int16_t i = 1; i <= gCond.ColCount; ++i) ch.columns.push_back(i);
+        ASSERT_TRUE(psub_Print(pc, 0, ch));
+        ASSERT_EQ(pc.PageCount(), gCond.ColCount);
+        const QString pdf = QString::fromStdString((out / (std::string(s.file) + ".pdf")).string());
+        ASSERT_TRUE(pc.writePdf(pdf));
+        QProcess png;
+        png.start("pdftoppm", {"-png", "-r", "100", pdf, QString::fromStdString((out / s.file).string())});
+        ASSERT_TRUE(png.waitForFinished(60000));
+        EXPECT_EQ(png.exitCode(), 0);
+
+        // The words and where pdftotext finds them, in mm from the page's top left.
+        QProcess txt;
+        txt.start("pdftotext", {"-bbox", "-f", "1", "-l", "1", pdf, "-"});
+        ASSERT_TRUE(txt.waitForFinished(60000));
+        // The extraction gives some kanji as their radical look-alikes (力 as
+        // U+2F12) and quotes as entities.
+        const std::string html = txt.readAllStandardOutput()
+                                     .replace("\u2F12", "力")
+                                     .replace("&quot;", "\"")
+                                     .toStdString();
+        const auto near = [&html](const std::string& word, double x, double y) {
+            const std::string close = ">" + word + "</word>";
+            for (std::size_t at = html.find(close); at != std::string::npos; at = html.find(close, at + 1)) {
+                const std::size_t open = html.rfind("<word", at);
+                const std::string tag = html.substr(open, at - open);
+                const auto attr = [&tag](const char* name) {
+                    const std::size_t p = tag.find(std::string(name) + "=\"");
+                    return std::stod(tag.substr(p + std::strlen(name) + 2));
+                };
+                const double mm = 25.4 / 72;
+                if (std::fabs(attr("xMin") * mm - x) < 2 && std::fabs(attr("yMin") * mm - (y + kPaperY)) < 2)
+                    return true;
+            }
+            return false;
+        };
+        EXPECT_TRUE(near("柱脚仕様", 20, 6));
+        EXPECT_TRUE(near("応力算定表", 20, 65.5));
+        EXPECT_TRUE(near("耐力検討", 20, s.src ? 129.5 : 132.5));
+        EXPECT_TRUE(near("設計担当：設計者", 150.4, 279));
+        EXPECT_TRUE(near("2023/03/15", 175, 279));
+        EXPECT_TRUE(near("注)せん断力の判定が\"NG\"の場合は\"設計ﾊﾝﾄﾞﾌﾞｯｸ\"を参照して追加検討して下さい。", 35, 125));
+        // The same on the page control, in twips with the paper's 4.5 mm.
+        for (const auto& [text, x, y] : {std::tuple{"柱脚仕様", 20.0, 6.0}, {"応力算定表", 20.0, 65.5},
+                                          {"設計担当：設計者", 150.4, 279.0}}) {
+            bool found = false;
+            for (const vbqt::PageOp& op : pc.pages()[0].ops)
+                found = found || (op.kind == vbqt::PageOp::Text && op.text == QString::fromUtf8(text) &&
+                                  std::fabs(op.p1.x() - x * kTwipsPerMm) < 1 &&
+                                  std::fabs(op.p1.y() - (y + kPaperY) * kTwipsPerMm) < 1);
+            EXPECT_TRUE(found) << text;
+        }
+    }
+}
+
 
 }  // namespace
