@@ -1,11 +1,12 @@
 // The column list of a 1,000-column project on the page control and into a
-// PDF file, and the drivers' own cost per page on a recording page with
-// pages that draw nothing.
+// PDF file, the drivers' own cost per page on a recording page with pages
+// that draw nothing, and the calculation sheets of a 100-column project.
 #include "drawing/recording.h"
 #include "engine/kv.h"
 #include "model/globals.h"
 #include "model/project_commands.h"
 #include "platform/qt/print_control.h"
+#include "reports/calc_sheet.h"
 #include "reports/report_common.h"
 #include "reports/report_drivers.h"
 
@@ -13,6 +14,7 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
+#include "bench/mixed_project.h"
 #include "bench/qt_benchmark_main.h"
 
 namespace {
@@ -93,6 +95,51 @@ void BM_DriverPerPage(benchmark::State& state)
     reports::PageTable() = saved;
 }
 BENCHMARK(BM_DriverPerPage)->Unit(benchmark::kMillisecond);
+
+// Style 0 through the driver: a 100-column project of eight base models and
+// both turns, every column's sheet onto the page control and into a PDF file.
+void BM_CalcSheets100ToPdf(benchmark::State& state)
+{
+    Project project(1);
+    benchdata::MakeMixedProject(100);
+    model::gCond.Tantou = "設計者";
+    const reports::ReportPages saved = reports::PageTable();
+    reports::RegisterCalcSheetPage();
+    QTemporaryDir out;
+    reports::ReportChoices ch;
+    for (int16_t i = 1; i <= 100; ++i) ch.columns.push_back(i);
+    int pages = 0;
+    for (auto _ : state) {
+        vbqt::PrintControl pc;
+        pc.setPaperSize(9);
+        pc.setOrientation(0);
+        if (!reports::psub_Print(pc, 0, ch)) state.SkipWithError("the run failed");
+        pages = pc.PageCount();
+        if (!pc.writePdf(out.filePath("sheets.pdf"))) state.SkipWithError("the PDF could not be written");
+    }
+    state.counters["pages/s"] = benchmark::Counter(static_cast<double>(pages) * static_cast<double>(state.iterations()),
+                                                   benchmark::Counter::kIsRate);
+    reports::PageTable() = saved;
+}
+BENCHMARK(BM_CalcSheets100ToPdf)->Unit(benchmark::kMillisecond);
+
+// One sheet on a recording page: the page's own work (engine, checks,
+// texts, figure, table, diagram) without painting.
+void BM_CalcSheetOnRecordingPage(benchmark::State& state)
+{
+    Project project(1);
+    benchdata::MakeMixedProject(8);
+    model::gCond.Tantou = "設計者";
+    for (auto _ : state) {
+        drawing::RecordingPage page(1.0);
+        drawing::clsPrintOut po;
+        po.setprpMode(1);
+        po.setprpVsPrinter(&page);
+        reports::PrintCalcSheetPage(po, 4, 1);
+        benchmark::DoNotOptimize(page.ops.size());
+    }
+}
+BENCHMARK(BM_CalcSheetOnRecordingPage)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

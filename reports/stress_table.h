@@ -1,0 +1,30 @@
+// The stress table of the calculation sheet: design stresses, capacities,
+// ratios, verdicts and zones of one column in X and Y for the long-term,
+// short-term and ultimate cases, with its notes on "NG" and "OK*" verdicts.
+#pragma once
+
+#include "drawing/print_out.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace reports {
+
+// A number of the report tables, right-aligned in nine characters with two
+// decimals. A value that needs more than nine characters prints as nine "*"
+// rather than losing its leading digits or its sign.
+std::string NumberCell(double value);
+
+// The grid lines of the table, in millimetres; each row line is the previous
+// one plus the row height, as the ruling adds them.
+std::array<double, 12> StressTableLineX();
+std::array<double, 14> StressTableLineY();
+
+// Draws the block from its caption "応力算定表" at (20, 65.5) to its notes.
+// Reads only the column's results, the project's ultimate and structure
+// settings, the unit factor and the printed short-term kind; expects the
+// report font at 8 points in black and leaves the pen width 1 and size 7.
+void PrintStressTable(drawing::clsPrintOut& po, int16_t iCol);
+
+}  // namespace reports
