@@ -7,11 +7,11 @@ class frmMain;
 void InstallMainWindowDialogs(frmMain& w);
 
 // The column and base dialog, modal on the current column, as the window's
-// column specification command opens it for steel-column projects.
+// column command opens it for steel-column projects.
 void InstallSelectKvDialog(frmMain& w);
 
 // The SRC column dialog, modal on the current column, as the window's column
-// specification command opens it for SRC projects.
+// command opens it for SRC projects.
 void InstallSrcInputDialog(frmMain& w);
 
 // The shear dialog, opened from a shear verdict of the result table.

@@ -337,7 +337,7 @@ public:
     // column's direction and the shown shear direction.
     QPixmap msub_GetColSectionPicture(const model::KvBaseTbl& rec) const;
 
-    // The column specification dialogs, shown modal on the current column;
+    // The column dialogs (base selection, SRC column), shown modal on the current column;
     // they set gSpecDialogOK when closed with OK. Empty: nothing opens.
     std::function<void()> mShowSelectKvDialog;  // S mode
     std::function<void()> mShowSrcInputDialog;  // SRC mode

@@ -1,5 +1,5 @@
 // The main window's column detail panel, its drawing box with the display
-// menus, and the column specification command.
+// menus, and the command that opens the column dialogs.
 #include "mainwin/frmMain.h"
 
 #include "mainwin/col_section_picture.h"
@@ -201,7 +201,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
                            (qobject_cast<QLabel*>(watched) && (watched->parent() == Frame1 || watched->parent() == Frame2));
     if (panelPart && event->type() == QEvent::MouseButtonPress &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        // The frames and their labels open the column's specification.
+        // The frames and their labels open the column dialog.
         UserOperation([this] { msub_EditColumnSpec(); });
         return true;
     }
@@ -456,7 +456,7 @@ void frmMain::mnuDrawRCCol_Click()
     DrawCurrentRcSection();
 }
 
-// ---- Column specification ----
+// ---- Column dialogs ----
 
 void frmMain::msub_EditColumnSpec()
 {

@@ -63,7 +63,7 @@ extern int16_t gDispMode;
 extern bool gAutoRefresh;
 // Short-term load kind of the design table: 0 seismic, 1 wind, 2 snow.
 extern int16_t gShortLoadKind;
-// Set false before a column specification dialog opens, true when it is
+// Set false before a column dialog (base or SRC column) opens, true when it is
 // closed with its OK button.
 extern bool gSpecDialogOK;
 // Direction (0 X, 1 Y) and design case (1, 4, 5, 6, 7) the shear dialog shows.

@@ -335,7 +335,7 @@ void PrintCalcSheetPage(drawing::clsPrintOut& po, int16_t iCol, int pageNo)
     po.setFontSize(8);
     PrintAt(po, 20, 6, "柱脚仕様");
 
-    // 4. The specification box.
+    // 4. The ruling of the column and base box.
     const double R = sMode ? 120 : 140;
     po.setDrawStyle(0);
     po.setDrawWidth(3);

@@ -1,5 +1,5 @@
-// The calculation sheet: one A4 portrait page per column with the base
-// specification and figure, the design conditions, the stress table and the
+// The calculation sheet: one A4 portrait page per column with the column
+// and base data and figure, the design conditions, the stress table and the
 // N-M diagrams, closed by the page number and the footer.
 #pragma once
 

@@ -1,5 +1,5 @@
 // The column detail panel, the drawing box with its display menus, and the
-// column specification command.
+// command that opens the column dialogs.
 #include "window_fixture.h"
 
 #include "drawing/figure_frame.h"
@@ -323,7 +323,7 @@ TEST_F(Detail, DisplayMenusFollowTheColumnAndKeepTheirPairsChecked)
     }
 }
 
-TEST_F(Detail, SpecificationDialogClosedWithOkRecalculatesCancelOnlyRedraws)
+TEST_F(Detail, ColumnDialogClosedWithOkRecalculatesCancelOnlyRedraws)
 {
     Show(gColumnDefault, true, 2);
     gAutoRefresh = false;
@@ -370,7 +370,7 @@ TEST_F(Detail, SpecificationDialogClosedWithOkRecalculatesCancelOnlyRedraws)
     gAutoRefresh = true;
 }
 
-TEST_F(Detail, ClicksOnThePanelOpenTheSpecificationAndARightClickThePopUp)
+TEST_F(Detail, ClicksOnThePanelOpenTheColumnDialogAndARightClickThePopUp)
 {
     Show(gColumnDefault, true, 2);
     int opened = 0;
