@@ -1,10 +1,12 @@
 #include "dialogs/dialog_kit.h"
 
 #include "model/startup.h"
+#include "platform/qt/ole_color.h"
 #include "platform/qt/twips.h"
 #include "platform/ui/ui.h"
 
 #include <QSettings>
+#include <QSignalBlocker>
 #include <QWidget>
 
 #include <cmath>
@@ -26,6 +28,21 @@ int PxY(const QWidget& w, double twips)
 void Place(QWidget* w, double left, double top, double width, double height)
 {
     w->setGeometry(PxX(*w, left), PxY(*w, top), PxX(*w, width), PxY(*w, height));
+}
+
+void Refill(QComboBox* list, const QStringList& items)
+{
+    const QSignalBlocker quiet(list);
+    list->clear();
+    list->addItems(items);
+    list->setCurrentIndex(-1);
+}
+
+void SetColour(QWidget* w, QPalette::ColorRole role, int32_t ole)
+{
+    QPalette p = w->palette();
+    p.setColor(role, vbqt::oleToQColor(ole, p));
+    w->setPalette(p);
 }
 
 void RestorePlace(QWidget& dialog, const char* leftKey, const char* topKey, double defaultLeft, double defaultTop)

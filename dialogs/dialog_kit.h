@@ -4,8 +4,11 @@
 
 #include <QComboBox>
 #include <QRadioButton>
+#include <QPalette>
 #include <QString>
+#include <QStringList>
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -18,6 +21,12 @@ int PxX(const QWidget& w, double twips);
 int PxY(const QWidget& w, double twips);
 // Places w in its parent at a rectangle given in twips.
 void Place(QWidget* w, double left, double top, double width, double height);
+
+// Items without selection signals and without a selection: the caller
+// selects, and only that selection runs the list's handler.
+void Refill(QComboBox* list, const QStringList& items);
+// One colour role of a control's palette, from an OLE colour.
+void SetColour(QWidget* w, QPalette::ColorRole role, int32_t ole);
 
 // Moves the dialog to the position kept under the two keys (twips as number
 // text), or to the defaults; saves its position there.

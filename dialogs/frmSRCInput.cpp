@@ -28,7 +28,6 @@
 #include <QPalette>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSignalBlocker>
 #include <QTimer>
 
 #include <stdexcept>
@@ -60,29 +59,11 @@ void SendSrcInputs(const ColumnDataTbl& col)
     SetKvSrcInputs(engine, col);
 }
 
-void SetColour(QWidget* w, QPalette::ColorRole role, int32_t ole)
-{
-    QPalette p = w->palette();
-    p.setColor(role, vbqt::oleToQColor(ole, p));
-    w->setPalette(p);
-}
-
-void Fill(QComboBox* list, const QStringList& items)
-{
-    const QSignalBlocker quiet(list);
-    list->clear();
-    list->addItems(items);
-    list->setCurrentIndex(-1);
-}
-
 // The entry whose trimmed text is text; none leaves the list without a selection.
 void SelectTrimmed(QComboBox* list, const std::string& text)
 {
-    for (int i = 0; i < list->count(); ++i)
-        if (vb::Trim(S(list->itemText(i))) == vb::Trim(text)) {
-            list->setCurrentIndex(i);
-            return;
-        }
+    const int i = SelectComboItem(list, Q(vb::Trim(text)));
+    if (i >= 0) list->setCurrentIndex(i);
 }
 
 }  // namespace
@@ -223,12 +204,12 @@ void frmSRCInput::BuildControls()
     }
     for (QWidget* w : {static_cast<QWidget*>(chkWall[0]), static_cast<QWidget*>(chkWall[1])}) {
         w->setAutoFillBackground(true);
-        SetColour(w, QPalette::Window, kPlanColour);
-        SetColour(w, QPalette::Button, kPlanColour);
+        dlgkit::SetColour(w, QPalette::Window, kPlanColour);
+        dlgkit::SetColour(w, QPalette::Button, kPlanColour);
     }
     for (QLabel* l : lblColLen) {
         l->setAutoFillBackground(true);
-        SetColour(l, QPalette::Window, kPlanColour);
+        dlgkit::SetColour(l, QPalette::Window, kPlanColour);
     }
 
     // Share ratios and limit axial forces.
@@ -342,11 +323,11 @@ void frmSRCInput::Form_Load()
 
         FillFcCombo(cmbFc, work_.Fc);
 
-        Fill(cmbColMat, {"SS400", "SM490", "SN400", "SN490"});
+        dlgkit::Refill(cmbColMat, {"SS400", "SM490", "SN400", "SN490"});
         SelectTrimmed(cmbColMat, GetSteelMaterialName(work_.ColMatCode));
-        Fill(cmbRBarMat, {"SD295", "SD345", "SD390", "SD490"});
+        dlgkit::Refill(cmbRBarMat, {"SD295", "SD345", "SD390", "SD490"});
         SelectTrimmed(cmbRBarMat, work_.RBarMat.value());
-        Fill(cmbRBarVal, {"D6", "D10", "D13", "D16", "D19", "D22", "D25", "D29", "D32", "D35", "D38", "D41", "D51"});
+        dlgkit::Refill(cmbRBarVal, {"D6", "D10", "D13", "D16", "D19", "D22", "D25", "D29", "D32", "D35", "D38", "D41", "D51"});
         SelectTrimmed(cmbRBarVal, work_.RBarVal.value());
 
         // A steel column opens as type X; nothing is stored until 決定.
@@ -426,7 +407,7 @@ void frmSRCInput::optSrcKvType_Click(int Index)
             modelIds_.push_back(CatalogueInt32(rs, "ID"));
         }
     }
-    Fill(cmbSrcKv, names);
+    dlgkit::Refill(cmbSrcKv, names);
     if (cmbSrcKv->count() > 0) cmbSrcKv->setCurrentIndex(0);
 
     work_.ColV = kind;
@@ -665,7 +646,7 @@ void frmSRCInput::SetJudgeLabel(QLabel* label, double value, double limit)
 {
     const bool ok = srcdlg::RatioOK(value, limit);
     label->setText(ok ? "OK" : "NG");
-    SetColour(label, QPalette::WindowText, ok ? vbqt::RGB(0, 0, 0) : vbqt::RGB(255, 0, 0));
+    dlgkit::SetColour(label, QPalette::WindowText, ok ? vbqt::RGB(0, 0, 0) : vbqt::RGB(255, 0, 0));
 }
 
 // ---- Section plan ----

@@ -12,7 +12,6 @@
 #include "platform/qt/font_map.h"
 #include "platform/qt/ole_color.h"
 #include "platform/qt/picture_box.h"
-#include "platform/qt/twips.h"
 #include "platform/text/utf8.h"
 #include "platform/text/vb.h"
 #include "platform/ui/ui.h"
@@ -28,14 +27,10 @@
 #include <QPalette>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSettings>
-#include <QSignalBlocker>
 #include <QTimer>
 
 #include <array>
 #include <cmath>
-#include <exception>
-#include <utility>
 
 using namespace model;
 
@@ -263,14 +258,6 @@ void frmSelectKV::Act(const std::function<void()>& action) { actions_.run(action
 
 // ---- List helpers ----
 
-void frmSelectKV::Refill(QComboBox* list, const QStringList& items)
-{
-    const QSignalBlocker quiet(list);
-    list->clear();
-    list->addItems(items);
-    list->setCurrentIndex(-1);
-}
-
 void frmSelectKV::SelectFirst(QComboBox* list)
 {
     if (list->count() > 0) list->setCurrentIndex(0);
@@ -296,24 +283,17 @@ void frmSelectKV::HideWarning()
     Label4->hide();
 }
 
-void frmSelectKV::SetBackColor(QWidget* w, int32_t ole)
-{
-    QPalette p = w->palette();
-    p.setColor(QPalette::Base, vbqt::oleToQColor(ole, p));
-    w->setPalette(p);
-}
-
 void frmSelectKV::ResetHControls()
 {
-    Refill(cmbHSize, {});
+    dlgkit::Refill(cmbHSize, {});
     hSizeIds_.clear();
     cmbHSize->setEnabled(false);
-    SetBackColor(cmbHSize, vbqt::SystemColor(vbqt::kMenuBar));
+    dlgkit::SetColour(cmbHSize, QPalette::Base, vbqt::SystemColor(vbqt::kMenuBar));
     HideWarning();
     for (QLineEdit* box : txtHDim) {
         box->clear();
         box->setEnabled(false);
-        SetBackColor(box, vbqt::SystemColor(vbqt::kMenuBar));
+        dlgkit::SetColour(box, QPalette::Base, vbqt::SystemColor(vbqt::kMenuBar));
     }
     cmdCalcSpec->hide();
     Label5->hide();

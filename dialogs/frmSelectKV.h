@@ -149,12 +149,9 @@ private:
     // cD and the pedestal widths of the slab check from the A and B lists.
     void TakePedestalSizes();
     void FillModelList();
-    // Items without selection signals and without a selection.
-    static void Refill(QComboBox* list, const QStringList& items);
     static void SelectFirst(QComboBox* list);
     // The item equal to text, or the last one when none is.
     static void SelectOrLast(QComboBox* list, const QString& text);
-    static void SetBackColor(QWidget* w, int32_t ole);
 
     model::ColumnDataTbl work_;
     model::KvBaseTbl workBase_;

@@ -63,7 +63,7 @@ void frmSelectKV::cmbColT_H_Click()
             items << Q("H-" + dims[0] + "×" + dims[1] + "×" + dims[2] + "×" + dims[3]);
         }
     }
-    Refill(cmbHSize, items);
+    dlgkit::Refill(cmbHSize, items);
     SelectFirst(cmbHSize);
 }
 
@@ -96,7 +96,7 @@ void frmSelectKV::cmbHSize_Click()
             if (first) work_.KolvanID = CatalogueInt32(rs, "ID");
         }
     }
-    Refill(cmbKV, names);
+    dlgkit::Refill(cmbKV, names);
     CheckHColumnFit();
     SelectFirst(cmbKV);
 }
@@ -155,7 +155,7 @@ void frmSelectKV::cmbKV_Click()
             }
             if (count == 1) cmbAb->setEnabled(false);
         }
-        Refill(cmbAb, bolts);
+        dlgkit::Refill(cmbAb, bolts);
     }
     // The first bolt runs its handler on the new model before the variant-1 load below.
     if (series != 2) SelectFirst(cmbAb);
@@ -250,8 +250,8 @@ void frmSelectKV::FillPedestalLists(bool keepBarList)
     for (int32_t i = 1; i <= c.rcxCount; ++i) a << Q(vb::CStr(c.rcxList[static_cast<std::size_t>(i)]));
     for (int32_t i = 1; i <= c.rcyCount; ++i) b << Q(vb::CStr(c.rcyList[static_cast<std::size_t>(i)]));
     if (work_.KvRotate == 1) std::swap(a, b);
-    Refill(cmbLenA, a);
-    Refill(cmbLenB, b);
+    dlgkit::Refill(cmbLenA, a);
+    dlgkit::Refill(cmbLenB, b);
     if (!keepBarList) {
         const QSignalBlocker quiet(cmbRBar);
         cmbRBar->clear();

@@ -48,16 +48,16 @@ void frmSelectKV::optColV_Click(int Index)
     Label1[1]->setText(FindResString(h ? 1174 : 1097).value_or(h ? QStringLiteral("ﾌﾗﾝｼﾞ幅") : QStringLiteral("板厚")));
     Label1[7]->setEnabled(h);
     if (!h) {
-        Refill(cmbHSize, {});
+        dlgkit::Refill(cmbHSize, {});
         hSizeIds_.clear();
     }
     cmbHSize->setEnabled(h);
     const int32_t back = vbqt::SystemColor(h ? vbqt::kWindowBackground : vbqt::kMenuBar);
-    SetBackColor(cmbHSize, back);
+    dlgkit::SetColour(cmbHSize, QPalette::Base, back);
     for (QLineEdit* box : txtHDim) {
         if (!h) box->clear();
         box->setEnabled(h);
-        SetBackColor(box, back);
+        dlgkit::SetColour(box, QPalette::Base, back);
     }
     for (QLabel* l : Label3) l->setEnabled(h);
     if (!h) chkCenCol->hide();
@@ -77,7 +77,7 @@ void frmSelectKV::FillMaterialList()
     const int16_t first = FirstGrade(work_.ColV);
     const int16_t last = work_.ColV == 0 ? 4 : work_.ColV == 1 ? 6 : 10;
     for (int16_t code = first; code <= last; ++code) names << Q(GetSteelMaterialName(code));
-    Refill(cmbColMat, names);
+    dlgkit::Refill(cmbColMat, names);
     SelectFirst(cmbColMat);
 }
 
@@ -103,14 +103,14 @@ void frmSelectKV::FillColumnSizeList()
     }
     QStringList texts;
     for (const std::string& t : selkv::SizeListTexts(values)) texts << Q(t);
-    Refill(cmbColSize, texts);
+    dlgkit::Refill(cmbColSize, texts);
     if (texts.isEmpty()) {
         // Nothing below a size is left to choose, so 決定 finds no model.
-        Refill(cmbColT, {});
-        Refill(cmbColT_H, {});
-        Refill(cmbHSize, {});
+        dlgkit::Refill(cmbColT, {});
+        dlgkit::Refill(cmbColT_H, {});
+        dlgkit::Refill(cmbHSize, {});
         hSizeIds_.clear();
-        Refill(cmbKV, {});
+        dlgkit::Refill(cmbKV, {});
     }
     SelectFirst(cmbColSize);
 }
@@ -132,7 +132,7 @@ void frmSelectKV::cmbColSize_Click()
                 if (!thicknesses.contains(t)) thicknesses << t;
             }
         }
-        Refill(cmbColT, thicknesses);
+        dlgkit::Refill(cmbColT, thicknesses);
         if (!thicknesses.isEmpty()) {
             {
                 const QSignalBlocker quiet(cmbColT);
@@ -152,11 +152,11 @@ void frmSelectKV::cmbColSize_Click()
                 if (!widths.contains(w)) widths << w;
             }
         }
-        Refill(cmbColT_H, widths);
+        dlgkit::Refill(cmbColT_H, widths);
         if (widths.isEmpty()) {
-            Refill(cmbHSize, {});
+            dlgkit::Refill(cmbHSize, {});
             hSizeIds_.clear();
-            Refill(cmbKV, {});
+            dlgkit::Refill(cmbKV, {});
         }
         SelectFirst(cmbColT_H);
     }
@@ -252,6 +252,6 @@ void frmSelectKV::FillModelList()
     }
     QStringList names;
     for (const std::string& n : selkv::ListedModels(rows, work_.KolvanID, gShowKCModels, gShowDispF2)) names << Q(n);
-    Refill(cmbKV, names);
+    dlgkit::Refill(cmbKV, names);
     SelectFirst(cmbKV);
 }
