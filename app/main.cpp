@@ -8,7 +8,6 @@
 #include "model/globals.h"
 #include "model/project_commands.h"
 #include "platform/qt/qt_user_interface.h"
-#include "reports/calc_sheet.h"
 #include "reports/install_print.h"
 #include "widgets/zDLGetSys_Vendra.h"
 
@@ -45,7 +44,7 @@ int main(int argc, char** argv)
     InstallShearDialog(*window);
     InstallStressInputDialog(*window);
     InstallPrintCommands(*window);
-    reports::RegisterCalcSheetPage();
+    InstallReportPages();
     userInterface.setOwner(window.get());
     splash->setMainWindow(window.get());
     const int rc = QApplication::exec();

@@ -1,6 +1,7 @@
 #include "dialogs/frmShear.h"
 
 #include "dialogs/fc_list.h"
+#include "drawing/state_guard.h"
 #include "engine/kv.h"
 #include "mainwin/col_section_picture.h"
 #include "mainwin/load_res_strings.h"
@@ -9,6 +10,9 @@
 #include "model/globals.h"
 #include "model/texts.h"
 #include "platform/text/vb.h"
+#include "platform/ui/ui.h"
+#include "reports/frmPreview.h"
+#include "reports/shear_page.h"
 #include "widgets/zDLCtlProc_Vendra.h"
 
 #include <QCheckBox>
@@ -112,10 +116,6 @@ void frmShear::BuildControls()
     cmdPreview = button("cmdPreview", "印刷ﾌﾟﾚﾋﾞｭｰ", 0, 1680);
     cmdEnd = button("cmdEnd", "決定", 1112, 6360);
     cmdCancel = button("cmdCancel", "キャンセル", 1111, 7920);
-    // Printing the page needs the print pipeline, which this program does not
-    // have yet.
-    cmdPrint->setEnabled(false);
-    cmdPreview->setEnabled(false);
 
     setFixedSize(dlgkit::PxX(*this, 9480), dlgkit::PxY(*this, 5460));
 }
@@ -134,6 +134,8 @@ void frmShear::ConnectControls()
     txt_d2->installEventFilter(this);
     connect(cmdEnd, &QPushButton::clicked, this, [this] { Act([this] { cmdEnd_Click(); }); });
     connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
+    connect(cmdPreview, &QPushButton::clicked, this, [this] { Act([this] { cmdPreview_Click(); }); });
+    connect(cmdPrint, &QPushButton::clicked, this, [this] { Act([this] { cmdPrint_Click(); }); });
 }
 
 bool frmShear::eventFilter(QObject* watched, QEvent* event)
@@ -180,12 +182,7 @@ void frmShear::Form_Load()
         }
         engineDir_ = map[d == 1 ? 1 : 0];
 
-        // What the column check sends for this column and case, so that the
-        // dialog's capacities are the table's whatever was checked last.
-        KvEngineRef engine(*gKv);
-        gKv->setSlabFc(col_.SlabFc);
-        SetKvBaseInputs(engine, col_);
-        gKv->setLumoQuCond(col_.LumoQuCond(d, (k == 5 || k == 7) ? 2 : 1));
+        SendEngineInputs();
 
         const int16_t f = MethodBits();
         chkWeldWasher->setChecked((f & 1) != 0);
@@ -193,13 +190,8 @@ void frmShear::Form_Load()
         changed_ = gDataChanged;
         lblColName->setText(Q(vb::Trim(col_.ColName.value())));
 
-        gKv->setFShear(f);
-        gKv->setDirection(engineDir_);
         const long row = 3L * d;
         const double u = gUnitFactor;
-        gKv->setMomentLoad(u * res_.DesignStress(row + 2, k));
-        gKv->setVerticalLoad(u * res_.DesignStress(row + 1, k));
-        gKv->setShearLoad(u * res_.DesignStress(row + 3, k));
         lblStress->setText(Q("Q=" + FormatValue(u * res_.DesignStress(row + 3, k), 2)));
         const std::string dirText = d == 0 ? "X方向 " : "Y方向 ";
 
@@ -208,19 +200,16 @@ void frmShear::Form_Load()
         lbl_d1->setText(Q("d1=" + FormatValue(col_.SlabQ_d1, 0)));
         lbl_L1->setText(Q("L1=" + FormatValue(base_.L1, 0)));
         txt_d2->setText(Q(FormatValue(col_.SlabQ_d2, 0)));
-        SetKvSlabInputs(engine, col_);
 
         std::string caseText;
-        int16_t condition = 0;
         switch (k) {
-        case 1: caseText = "長期", condition = 2, symbol_ = "lQa"; break;
-        case 4: caseText = "短期Ｌ", condition = 1, symbol_ = "sQa"; break;
-        case 5: caseText = "短期Ｒ", condition = 1, symbol_ = "sQa"; break;
-        case 6: caseText = "終局Ｌ", condition = 0, symbol_ = "Qu"; break;
-        case 7: caseText = "終局Ｒ", condition = 0, symbol_ = "Qu"; break;
+        case 1: caseText = "長期", symbol_ = "lQa"; break;
+        case 4: caseText = "短期Ｌ", symbol_ = "sQa"; break;
+        case 5: caseText = "短期Ｒ", symbol_ = "sQa"; break;
+        case 6: caseText = "終局Ｌ", symbol_ = "Qu"; break;
+        case 7: caseText = "終局Ｒ", symbol_ = "Qu"; break;
         default: break;
         }
-        if (!caseText.empty()) gKv->setCondition(condition);
         lblCond->setText(Q(dirText + caseText));
 
         const bool recess = series_ == 4 || series_ == 5;
@@ -252,6 +241,72 @@ void frmShear::Form_Load()
                                                 : picture.scaled(pctRCColSec->size() - QSize(4, 4), Qt::KeepAspectRatio,
                                                                  Qt::SmoothTransformation));
     });
+}
+
+void frmShear::SendEngineInputs()
+{
+    // What the column check sends for this column and case, so that the
+    // dialog's capacities are the table's whatever was checked last.
+    const int16_t d = gShearDir;
+    const int16_t k = gShearCase;
+    KvEngineRef engine(*gKv);
+    gKv->setSlabFc(col_.SlabFc);
+    SetKvBaseInputs(engine, col_);
+    gKv->setLumoQuCond(col_.LumoQuCond(d, (k == 5 || k == 7) ? 2 : 1));
+    gKv->setFShear(MethodBits());
+    gKv->setDirection(engineDir_);
+    const long row = 3L * d;
+    const double u = gUnitFactor;
+    gKv->setMomentLoad(u * res_.DesignStress(row + 2, k));
+    gKv->setVerticalLoad(u * res_.DesignStress(row + 1, k));
+    gKv->setShearLoad(u * res_.DesignStress(row + 3, k));
+    SetKvSlabInputs(engine, col_);
+    switch (k) {
+    case 1: gKv->setCondition(2); break;
+    case 4:
+    case 5: gKv->setCondition(1); break;
+    case 6:
+    case 7: gKv->setCondition(0); break;
+    default: break;
+    }
+}
+
+// ---- Printing ----
+
+void frmShear::psub_Print(vbqt::PageTarget& target, int /*mode*/)
+{
+    // The page checks the whole column on the engine; the dialog goes on
+    // reading the engine after each change, so it gets its own inputs back.
+    drawing::StateGuard back;
+    back.onExit([this] { SendEngineInputs(); });
+    target.StartDoc();
+    back.onExit([&target] { target.EndDoc(); });
+    drawing::clsPrintOut po;
+    po.setprpMode(1);
+    po.setprpVsPrinter(&target);
+    reports::PrintShearCheckPage(po, col_, res_, base_, 1, gShearDir, gShearCase);
+    back.restore();
+}
+
+void frmShear::cmdPreview_Click()
+{
+    reports::frmPreview preview(this);
+    preview.setprpPrintForm(this);
+    preview.setprpPrintMode(3);
+    preview.exec();
+}
+
+void frmShear::cmdPrint_Click()
+{
+    printControl_.setPaperSize(9);
+    printControl_.setOrientation(0);
+    try {
+        psub_Print(printControl_, 3);
+    } catch (const std::exception& e) {
+        ui::Current().message(std::string("印刷できませんでした。\r") + e.what(), "印刷", ui::MessageKind::Critical);
+        return;
+    }
+    reports::PrintOnCurrentPrinter(printControl_);
 }
 
 // ---- Methods, slab and results ----

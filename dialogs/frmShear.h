@@ -8,6 +8,8 @@
 
 #include "dialogs/dialog_kit.h"
 #include "model/records.h"
+#include "platform/qt/print_control.h"
+#include "reports/print_form.h"
 
 #include <QDialog>
 
@@ -20,7 +22,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-class frmShear : public QDialog {
+class frmShear : public QDialog, public reports::IPrintForm {
     Q_OBJECT
 public:
     // Loads at once; a base of another series is refused and exec() then
@@ -45,6 +47,12 @@ public:
     void msub_ShowShearResults();
     void cmdEnd_Click();
     void cmdCancel_Click();
+    // The shear page of the dialog's unsaved values, numbered 1, as a whole
+    // document on target; the engine gets the dialog's inputs back after it.
+    void psub_Print(vbqt::PageTarget& target, int mode) override;
+    void cmdPreview_Click();
+    // Prints the page on the program's printer.
+    void cmdPrint_Click();
 
     QLabel* lblColName = nullptr;
     QLabel* lblKvName = nullptr;
@@ -85,6 +93,7 @@ private:
     void StoreMethod(int16_t f);
     void ShowQuAndVerdict();
     int16_t& MethodBits();
+    void SendEngineInputs();
 
     model::KvBaseTbl base_;
     model::ColumnDataTbl col_;
@@ -95,4 +104,5 @@ private:
     int16_t engineDir_ = 0;
     std::string symbol_;  // lQa, sQa or Qu
     dlgkit::UserActions actions_;
+    vbqt::PrintControl printControl_;
 };

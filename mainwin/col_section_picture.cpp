@@ -102,6 +102,23 @@ QPixmap ColSectionPicture(const std::string& key, QSize size)
     return picture;
 }
 
+QImage ColSectionPaperPicture(const std::string& key)
+{
+    const auto& keys = ColSectionPictureKeys();
+    if (std::find(keys.begin(), keys.end(), key) == keys.end()) return {};
+    QSvgRenderer renderer(QStringLiteral(":/col_section/%1.svg").arg(QString::fromStdString(key)));
+    if (!renderer.isValid()) return {};
+    constexpr int kFine = 4;
+    constexpr int kScreenDotsPerMetre = 3780;  // 96 dots per inch
+    QImage picture(renderer.defaultSize() * kFine, QImage::Format_RGB32);
+    picture.setDotsPerMeterX(kScreenDotsPerMetre * kFine);
+    picture.setDotsPerMeterY(kScreenDotsPerMetre * kFine);
+    picture.fill(Qt::white);
+    QPainter painter(&picture);
+    renderer.render(&painter);
+    return picture;
+}
+
 QPixmap CurrentColSectionPicture(const model::KvBaseTbl& rec)
 {
     using namespace model;

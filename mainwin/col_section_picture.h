@@ -5,6 +5,7 @@
 
 #include "model/records.h"
 
+#include <QImage>
 #include <QPixmap>
 #include <QSize>
 #include <string>
@@ -24,3 +25,7 @@ QPixmap CurrentColSectionPicture(const model::KvBaseTbl& rec);
 // The picture of a key at the size asked for (its own size when none); an
 // empty picture for an empty or unknown key.
 QPixmap ColSectionPicture(const std::string& key, QSize size = {});
+
+// The picture of a key for paper: the screen picture's size at 96 dots per
+// inch, drawn four times as fine; a null image for an empty or unknown key.
+QImage ColSectionPaperPicture(const std::string& key);

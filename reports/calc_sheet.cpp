@@ -378,7 +378,7 @@ void PrintCalcSheetPage(drawing::clsPrintOut& po, int16_t iCol, int pageNo)
 
     // 12. Strength block, 13. page number, 14. footer.
     StrengthBlock(po, iCol, sMode);
-    if (gPrPageNumber) PrintAt(po, 95, 278, "-" + vb::Str(pageNo) + " -");
+    PrintPageMark(po, pageNo);
     Footer(po);
 }
 

@@ -232,9 +232,9 @@ void frmPreview::Form_Resize()
 
 // ---- Commands ----
 
-void frmPreview::cmdPrint_Click()
+void PrintOnCurrentPrinter(vbqt::PrintControl& document)
 {
-    if (document_.PageCount() == 0) return;  // nothing to print
+    if (document.PageCount() == 0) return;  // nothing to print
     QPrinter& printer = CurrentPrinter();
     // The rule of the printer choice: no device name, no printer.
     if (!QtPrinterBackend(printer).DeviceName()) {
@@ -246,7 +246,7 @@ void frmPreview::cmdPrint_Click()
     const QPageLayout layout = printer.pageLayout();
     const bool fullPage = printer.fullPage();
     try {
-        document_.print(printer);
+        document.print(printer);
     } catch (const std::exception& e) {
         ui::Current().message(std::string(kPrinterFailedText) + "\r\n" + e.what(), kTitle,
                               ui::MessageKind::Warning);
@@ -254,6 +254,8 @@ void frmPreview::cmdPrint_Click()
     printer.setFullPage(fullPage);
     printer.setPageLayout(layout);
 }
+
+void frmPreview::cmdPrint_Click() { PrintOnCurrentPrinter(document_); }
 
 void frmPreview::cmdEnd_Click()
 {

@@ -15,6 +15,10 @@ namespace reports {
 
 class IPrintForm;
 
+// Prints a document on the program's printer as it is, its pages with their
+// own paper; a message when there is no printer or it fails.
+void PrintOnCurrentPrinter(vbqt::PrintControl& document);
+
 class frmPreview : public QDialog {
     Q_OBJECT
 public:

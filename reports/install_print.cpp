@@ -1,8 +1,12 @@
 #include "reports/install_print.h"
 
+#include "mainwin/col_section_picture.h"
 #include "mainwin/frmMain.h"
+#include "reports/calc_sheet.h"
 #include "reports/frmPrint.h"
 #include "reports/printers.h"
+#include "reports/section_table.h"
+#include "reports/shear_page.h"
 
 void InstallPrintCommands(frmMain& w)
 {
@@ -17,4 +21,14 @@ void InstallPrintCommands(frmMain& w)
     w.mShowPageSetup = [&w] {
         if (reports::ShowPrinterDialog(reports::PD_PRINTSETUP, &w)) reports::SavePrinterSettings();
     };
+}
+
+void InstallReportPages()
+{
+    reports::RegisterCalcSheetPage();
+    reports::RegisterSectionTablePages();
+    reports::RegisterShearPage();
+    reports::SetShearPictureSource([](const model::KvBaseTbl& base, int16_t kvDir, int16_t dir) {
+        return ColSectionPaperPicture(ColSectionPictureKey(base, kvDir, dir));
+    });
 }

@@ -5,3 +5,7 @@
 class frmMain;
 
 void InstallPrintCommands(frmMain& w);
+
+// The report pages of the print dialog's styles and the shear page's base
+// pictures.
+void InstallReportPages();

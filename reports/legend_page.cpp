@@ -53,8 +53,7 @@ void PrintLegendPage(drawing::clsPrintOut& po, int page)
         PrintLegendLine(po, 24, y, l.text, l.isMoment ? moment : force, 9.5, 33);
         y += 4;
     }
-    // The section table's own page-number form: a minus, the signed number, " -".
-    if (gPrPageNumber) PrintText(po, 95, 278, "-" + vb::Str(page) + " -");
+    PrintPageMark(po, page);
 }
 
 }  // namespace reports

@@ -57,6 +57,14 @@ void PrintPageNumber(drawing::clsPrintOut& po, double x, double y, int page)
     po.DPrint("- " + std::to_string(page) + " -");
 }
 
+void PrintPageMark(drawing::clsPrintOut& po, int page)
+{
+    if (!gPrPageNumber) return;
+    po.setCurrentX(95);
+    po.setCurrentY(278);
+    po.DPrint("-" + vb::Str(page) + " -");
+}
+
 double FooterLeft(double b, const std::string& person)
 {
     // Two bytes a character, as the width rule counts them.

@@ -37,6 +37,9 @@ void SetupReportPage(drawing::clsPrintOut& po);
 void PrintReportHeader(drawing::clsPrintOut& po);
 // "- n -" at (x, y) when page numbers are on.
 void PrintPageNumber(drawing::clsPrintOut& po, double x, double y, int page);
+// The report pages' own form at (95, 278) when page numbers are on: a minus,
+// the number as Str writes it (a blank before a non-negative one), " -".
+void PrintPageMark(drawing::clsPrintOut& po, int page);
 // "設計担当：" person, two blanks and the project date, ending near b at
 // line y; nothing without a person in charge or with the footer off.
 void PrintReportFooter(drawing::clsPrintOut& po, double b, double y);

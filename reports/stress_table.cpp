@@ -21,6 +21,16 @@ std::string NumberCell(double value)
     return std::string(kWidth - t.size(), ' ') + t;
 }
 
+std::string VerdictCell(int16_t code) { return "    " + GetJadgeText(code); }
+
+std::string ZoneCell(const text::FixedText<3>& zone)
+{
+    std::string z = zone.value();
+    for (char& c : z)
+        if (c == '\0') c = ' ';
+    return "    " + z;
+}
+
 std::array<double, 12> StressTableLineX()
 {
     std::array<double, 12> x{};
@@ -41,22 +51,11 @@ std::array<double, 14> StressTableLineY()
 
 namespace {
 
-constexpr const char* kDash = "    -";
-constexpr const char* kSkipped = "    -  *";
-
 void Text(drawing::clsPrintOut& po, double x, double y, const std::string& s)
 {
     po.setCurrentX(x);
     po.setCurrentY(y);
     po.DPrint(s);
-}
-
-std::string ZoneText(const FixedText<3>& zone)
-{
-    std::string z = zone.value();
-    for (char& c : z)
-        if (c == '\0') c = ' ';
-    return "    " + z;
 }
 
 }  // namespace
@@ -128,13 +127,13 @@ void PrintStressTable(drawing::clsPrintOut& po, int16_t iCol)
         cell(5, NumberCell(res.Mu(d, c)));
         cell(6, NumberCell(SafeRatio(m, res.Mu(d, c))));
         if (ultimate && !ultJadge) {
-            cell(7, kDash);
+            cell(7, kDashCell);
         } else {
             const std::string verdict = GetJadgeText(res.JadgeM(d, c));
             if (ultimate && verdict == "OK*") momentOkStar = true;
             cell(7, "    " + verdict);
         }
-        cell(8, ZoneText(res.Zone(d, c)));
+        cell(8, ZoneCell(res.Zone(d, c)));
         cell(9, NumberCell(q));
         const bool shearShown = ultimate ? !(ultJadge && res.JadgeM(d, c) == 0) : res.JadgeM(d, c) == -1;
         if (shearShown) {
@@ -144,7 +143,7 @@ void PrintStressTable(drawing::clsPrintOut& po, int16_t iCol)
             if (verdict == "OK*") shearOkStar = true;
             cell(12, "    " + verdict);
         } else {
-            for (int band : {10, 11, 12}) Text(po, X(j) - 1, Y(band) + 1, kSkipped);
+            for (int band : {10, 11, 12}) Text(po, X(j) - 1, Y(band) + 1, kSkippedCell);
         }
     };
     column(1, 0, 1);

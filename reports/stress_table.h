@@ -4,6 +4,7 @@
 #pragma once
 
 #include "drawing/print_out.h"
+#include "platform/text/fixed_text.h"
 
 #include <array>
 #include <cstdint>
@@ -15,6 +16,14 @@ namespace reports {
 // decimals. A value that needs more than nine characters prints as nine "*"
 // rather than losing its leading digits or its sign.
 std::string NumberCell(double value);
+// A verdict ("    OK ", "    NG ", "    OK*") and a zone label ("    1a ") as
+// the tables print them.
+std::string VerdictCell(int16_t code);
+std::string ZoneCell(const text::FixedText<3>& zone);
+// An ultimate moment that is not judged, and a shear cell not checked
+// because the moment is not plainly OK.
+inline constexpr const char* kDashCell = "    -";
+inline constexpr const char* kSkippedCell = "    -  *";
 
 // The grid lines of the table, in millimetres; each row line is the previous
 // one plus the row height, as the ruling adds them.

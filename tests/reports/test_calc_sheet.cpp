@@ -27,6 +27,7 @@
 #include "reports/report_drivers.h"
 #include "reports/stress_table.h"
 #include "tests/platform/ui/scripted_ui.h"
+#include "tests/reports/page_fixture.h"
 
 #include <QProcess>
 #include <QSettings>
@@ -52,22 +53,9 @@ using namespace reports;
 using drawing::DrawOp;
 using drawing::RecordingPage;
 
-constexpr double kPaperY = 4.5;
+using namespace reporttest;
 
-constexpr int32_t kSquareBase = 100210;  // QX250A, 450 x 450
-constexpr int32_t kRectBase = 100240;    // QX400R, 640 x 540: behaves differently in X and Y
-constexpr int32_t kSrcBase = 1000500;    // SRX-700
-
-struct PageText {
-    std::string text;
-    double x, y, size;
-    bool operator==(const PageText&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& os, const PageText& t)
-{
-    return os << "\"" << t.text << "\" @(" << t.x << ", " << t.y << ") " << t.size << "pt";
-}
+constexpr int32_t kSrcBase = 1000500;  // SRX-700
 
 bool SameOp(const DrawOp& a, const DrawOp& b)
 {
@@ -88,86 +76,12 @@ std::size_t FindRun(const std::vector<DrawOp>& ops, const std::vector<DrawOp>& p
     return std::string::npos;
 }
 
-class CalcSheet : public ::testing::Test {
+class CalcSheet : public PageTest {
 protected:
     void SetUp() override
     {
-        dir_ = std::filesystem::temp_directory_path() / ("kv calc sheet " + std::to_string(::getpid()));
-        std::filesystem::remove_all(dir_);
-        std::filesystem::create_directories(dir_);
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(dir_.string()));
-        ui_ = std::make_unique<ui::testing::ScopedUi>(script);
-        StartProgram(KV_SAMPLE_DIR, "");
-        saved_ = PageTable();
+        PageTest::SetUp();
         RegisterCalcSheetPage();
-        gPrNoHeader = gPrNoFooter = gPrNoDesignCond = gPrNoBaseColumn = false;
-        gPrPageNumber = true;
-        gPrColorMode = false;
-        gPrintShortKind = 0;
-        gShortLoadKind = 0;
-        gDispMode = 0;
-        gCond.Bukken = "試験物件";
-        gCond.Tantou = "設計者";
-        gCond.BukkenDate = 45000;  // 2023/03/15
-    }
-    void TearDown() override
-    {
-        PageTable() = saved_;
-        ui_.reset();
-        gKv.reset();
-        std::filesystem::remove_all(dir_);
-    }
-
-    // n columns of the S template on the given base, with loads and both
-    // shear shares switched on.
-    void SProject(int n, int32_t base = kSquareBase)
-    {
-        gCond.SMode = kTrue;
-        const ColumnDataTbl tmpl = gColumnDefault;
-        Size(n);
-        for (int i = 1; i <= n; ++i) {
-            ColumnDataTbl c = tmpl;
-            c.ColName = "C" + std::to_string(i);
-            c.KolvanID = base;
-            c.KvV = 0;
-            c.AbNum = 1;
-            LoadKvBaseData(base, 1, gKvBase(i));
-            SetColumnBaseGeometry(c, gKvBase(i), true);
-            Loads(c, i);
-            gColumns(i) = c;
-        }
-    }
-    void SrcProject(int n)
-    {
-        gCond.SMode = kFalse;
-        Size(n);
-        for (int i = 1; i <= n; ++i) {
-            ColumnDataTbl c = gColumnDefaultSrc;
-            c.ColName = "S" + std::to_string(i);
-            Loads(c, i);
-            c.FShear.fill(0);
-            LoadKvBaseData(c.KolvanID, 1, gKvBase(i));
-            gColumns(i) = c;
-        }
-    }
-    static void Size(int n)
-    {
-        gCond.ColCount = static_cast<int16_t>(n);
-        gColumns.redim(n);
-        gKvBase.redim(n);
-        gResults.redim(n);
-        gCurCol = 1;
-    }
-    static void Loads(ColumnDataTbl& c, int i)
-    {
-        for (long k = 1; k <= 20; ++k) {
-            c.LoadTbl(1, k) = 20 + i + k;
-            c.LoadTbl(2, k) = 3 + 0.5 * i;
-            c.LoadTbl(3, k) = 2 + 0.1 * k;
-            c.LoadTbl(4, k) = 15 + i + k;
-            c.LoadTbl(5, k) = 2 + 0.25 * i;
-            c.LoadTbl(6, k) = 1 + 0.1 * k;
-        }
     }
 
     void Print(int16_t iCol, int pageNo = 3)
@@ -178,34 +92,6 @@ protected:
         po.setprpVsPrinter(&page);
         PrintCalcSheetPage(po, iCol, pageNo);
     }
-    std::vector<PageText> Texts(const std::vector<DrawOp>& ops) const
-    {
-        std::vector<PageText> out;
-        for (const DrawOp& op : ops)
-            if (op.kind == "Text") out.push_back({op.text, op.args[0], op.args[1] - kPaperY, op.fontSize});
-        return out;
-    }
-    std::vector<PageText> Texts() const { return Texts(page.ops); }
-    // The texts at (x, y) on the page.
-    std::vector<std::string> At(double x, double y) const
-    {
-        std::vector<std::string> out;
-        for (const PageText& t : Texts())
-            if (std::fabs(t.x - x) < 1e-9 && std::fabs(t.y - y) < 1e-9) out.push_back(t.text);
-        return out;
-    }
-    std::string One(double x, double y) const
-    {
-        const auto v = At(x, y);
-        return v.size() == 1 ? v[0] : "(" + std::to_string(v.size()) + " texts)";
-    }
-    bool Contains(const std::string& text) const
-    {
-        for (const PageText& t : Texts())
-            if (t.text == text) return true;
-        return false;
-    }
-
     // A fresh page target in millimetres with a surface on it, in the state
     // the sheet is in when it starts the figure.
     struct Direct {
@@ -248,28 +134,7 @@ protected:
         gDispMode = keep;
         return d.page.ops;
     }
-
-    RecordingPage page{1.0};
-    ui::testing::ScriptedUi script;
-
-private:
-    std::unique_ptr<ui::testing::ScopedUi> ui_;
-    std::filesystem::path dir_;
-    ReportPages saved_;
 };
-
-// The unit switch of the main window, without the window.
-void OldUnits()
-{
-    gSIDisp = false;
-    gUnitFactor = 1.0;
-    gKv->setSIFlag(false);
-    for (long i = 1; i <= gCond.ColCount; ++i) {
-        gColumns(i).Fc *= 10;
-        gColumns(i).SlabFc *= 10;
-    }
-    gFcUpperLimit *= 10;
-}
 
 // Everything the sheet draws itself, in order, when the parts drawn by the
 // figure, section, table and diagram routines are taken out; each part must
@@ -358,7 +223,7 @@ TEST_F(CalcSheet, SColumnOnASymmetricBaseHasEveryTextInPlaceAndOneWideDiagram)
         {"設計担当：設計者", 172 - 8 * 2.7, 279, 8},
         {"2023/03/15", 175, 279, 8},
     };
-    const std::vector<PageText> got = Texts(rest);
+    const std::vector<PageText> got = TextsOf(rest);
     ASSERT_EQ(got.size(), want.size());
     for (std::size_t i = 0; i < want.size(); ++i) {
         EXPECT_EQ(got[i].text, want[i].text) << i;
@@ -523,7 +388,7 @@ TEST_F(CalcSheet, SrcColumnHasEveryTextInPlaceAndFourSingleCurveDiagrams)
     EXPECT_EQ(text::CharCount(rc1), 12u);
     EXPECT_EQ(text::CharCount(rc2), 20u);
     EXPECT_FALSE(rankX.empty());
-    const std::vector<PageText> got = Texts(rest);
+    const std::vector<PageText> got = TextsOf(rest);
     ASSERT_EQ(got.size(), want.size());
     for (std::size_t i = 0; i < want.size(); ++i) {
         EXPECT_EQ(got[i].text, want[i].text) << i;
@@ -879,8 +744,6 @@ TEST_F(CalcSheet, TheDriverPrintsItFromThePageTable)
 // build folder for a person to look at.
 TEST_F(CalcSheet, SamplePdfs)
 {
-    const std::filesystem::path out = std::filesystem::path(KV_TEST_OUT_DIR) / "reports";
-    std::filesystem::create_directories(out);
     struct Sample {
         const char* file;
         bool src, si;
@@ -923,38 +786,11 @@ TEST_F(CalcSheet, SamplePdfs)
         for (int16_t i = 1; i <= gCond.ColCount; ++i) ch.columns.push_back(i);
         ASSERT_TRUE(psub_Print(pc, 0, ch));
         ASSERT_EQ(pc.PageCount(), gCond.ColCount);
-        const QString pdf = QString::fromStdString((out / (std::string(s.file) + ".pdf")).string());
-        ASSERT_TRUE(pc.writePdf(pdf));
-        QProcess png;
-        png.start("pdftoppm", {"-png", "-r", "100", pdf, QString::fromStdString((out / s.file).string())});
-        ASSERT_TRUE(png.waitForFinished(60000));
-        EXPECT_EQ(png.exitCode(), 0);
-
+        const PdfSample sample(pc, s.file);
+        ASSERT_TRUE(sample.written);
+        EXPECT_TRUE(sample.converted);
         // The words and where pdftotext finds them, in mm from the page's top left.
-        QProcess txt;
-        txt.start("pdftotext", {"-bbox", "-f", "1", "-l", "1", pdf, "-"});
-        ASSERT_TRUE(txt.waitForFinished(60000));
-        // The extraction gives some kanji as their radical look-alikes (力 as
-        // U+2F12) and quotes as entities.
-        const std::string html = txt.readAllStandardOutput()
-                                     .replace("\u2F12", "力")
-                                     .replace("&quot;", "\"")
-                                     .toStdString();
-        const auto near = [&html](const std::string& word, double x, double y) {
-            const std::string close = ">" + word + "</word>";
-            for (std::size_t at = html.find(close); at != std::string::npos; at = html.find(close, at + 1)) {
-                const std::size_t open = html.rfind("<word", at);
-                const std::string tag = html.substr(open, at - open);
-                const auto attr = [&tag](const char* name) {
-                    const std::size_t p = tag.find(std::string(name) + "=\"");
-                    return std::stod(tag.substr(p + std::strlen(name) + 2));
-                };
-                const double mm = 25.4 / 72;
-                if (std::fabs(attr("xMin") * mm - x) < 2 && std::fabs(attr("yMin") * mm - (y + kPaperY)) < 2)
-                    return true;
-            }
-            return false;
-        };
+        const auto near = [&sample](const std::string& word, double x, double y) { return sample.Near(word, x, y); };
         EXPECT_TRUE(near("柱脚仕様", 20, 6));
         EXPECT_TRUE(near("応力算定表", 20, 65.5));
         EXPECT_TRUE(near("耐力検討", 20, s.src ? 129.5 : 132.5));
