@@ -1,0 +1,99 @@
+// The report pages as the program installs them: every style available and
+// the shear page's base pictures from the program's own drawings; sample
+// PDFs of the shear page of series 1, 4 and 6 with their pictures.
+#include "model/globals.h"
+#include "reports/install_print.h"
+#include "reports/report_drivers.h"
+#include "reports/shear_page.h"
+#include "tests/reports/page_fixture.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace model;
+using namespace reports;
+using namespace reporttest;
+
+constexpr int32_t kSeries1 = 110130;  // K35-2
+constexpr int32_t kSeries4 = 150310;  // WP200-4
+constexpr int32_t kSeries6 = 170110;  // SV175-4-A
+
+class InstalledPages : public PageTest {
+protected:
+    void SetUp() override
+    {
+        PageTest::SetUp();
+        kept_ = ShearPicture();
+        InstallReportPages();
+    }
+    void TearDown() override
+    {
+        SetShearPictureSource(kept_);
+        PageTest::TearDown();
+    }
+
+private:
+    ShearPictureSource kept_;
+};
+
+TEST_F(InstalledPages, EveryStyleRunsAndBasesOfTheShearSeriesHavePictures)
+{
+    for (int style = 0; style <= 3; ++style) EXPECT_TRUE(StyleAvailable(style)) << style;
+    SProject(1);
+    struct Case {
+        int32_t base;
+        bool picture;
+    } cases[] = {{kSquareBase, false}, {100100, false}, {kSeries1, true}, {kSeries4, true}, {kSeries6, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.base);
+        KvBaseTbl b;
+        LoadKvBaseData(c.base, 1, b);
+        const QImage img = ShearPicture()(b, 0, 0);
+        EXPECT_EQ(img.isNull(), !c.picture);
+        if (img.isNull()) continue;
+        // The screen picture's size on paper: 240 x 180 at 96 dots an inch.
+        EXPECT_NEAR(img.width() * 1000.0 / img.dotsPerMeterX(), 240 * 25.4 / 96, 0.1);
+        EXPECT_NEAR(img.height() * 1000.0 / img.dotsPerMeterY(), 180 * 25.4 / 96, 0.1);
+    }
+}
+
+TEST_F(InstalledPages, ShearPageSamples)
+{
+    struct Sample {
+        const char* file;
+        int32_t base;
+        int16_t flags, dir, k;
+    } samples[] = {{"shear_page_series1", kSeries1, 1, 0, 4},
+                   {"shear_page_series4", kSeries4, 2, 1, 6},
+                   {"shear_page_series6", kSeries6, 2, 0, 1}};
+    for (const Sample& s : samples) {
+        SCOPED_TRACE(s.file);
+        SProject(1, s.base);
+        ColumnDataTbl& c = gColumns(1);
+        c.SlabQ_B1X = c.SlabQ_B1Y = 300;
+        c.SlabQ_B2X = c.SlabQ_B2Y = 700;
+        c.SlabQ_d1 = 250;
+        c.SlabQ_d2 = 450;
+        c.SlabFc = 24;
+        c.FShear.fill(s.flags);
+        vbqt::PrintControl pc;
+        pc.setPaperSize(9);
+        pc.setOrientation(0);
+        pc.StartDoc();
+        drawing::clsPrintOut po;
+        po.setprpMode(1);
+        po.setprpVsPrinter(&pc);
+        po.setFontName(kReportFont);
+        PrintShearPageOfColumn(po, 1, 1, s.dir, s.k);
+        pc.EndDoc();
+        const PdfSample sample(pc, s.file);
+        ASSERT_TRUE(sample.written);
+        EXPECT_TRUE(sample.converted);
+        EXPECT_TRUE(sample.Has("せん断耐力に関する検討"));
+        EXPECT_TRUE(sample.Has("＜対処方法の判定＞"));
+        EXPECT_TRUE(sample.Near("せん断耐力に関する検討", 30, 15));
+    }
+}
+
+}  // namespace
