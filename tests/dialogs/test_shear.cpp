@@ -10,12 +10,17 @@
 #include "model/format.h"
 #include "platform/qt/twips.h"
 #include "platform/text/vb.h"
+#include "reports/frmPreview.h"
+#include "reports/report_common.h"
+#include "reports/shear_page.h"
+#include "drawing/recording.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QTimer>
 
@@ -332,6 +337,66 @@ TEST_F(Shear, Screenshots)
         selkvtest::SaveShot(*shear, c.file);
     }
     ExpectNoMessage("screenshots");
+}
+
+// ---- Printing ----
+
+TEST_F(Shear, PrintsItsUnsavedValuesOnOnePageNumberedOne)
+{
+    reports::RegisterShearPage();
+    reports::gPrPageNumber = true;
+    StoreShear("K35-2");
+    frmShear& d = OpenShear(0, 4);
+    ASSERT_TRUE(D<QPushButton>("cmdPrint")->isEnabled());
+    ASSERT_TRUE(D<QPushButton>("cmdPreview")->isEnabled());
+    // Slab embedding ticked in the dialog, not yet in the project.
+    D<QCheckBox>("chkSlab")->click();
+    ASSERT_EQ(gColumns(gCurCol).FShear(4, 0), 0);
+    const QString quWithSlab = Text("lblQu");
+    drawing::RecordingPage page(1.0);
+    d.psub_Print(page, 3);
+    ASSERT_GE(page.ops.size(), 2u);
+    EXPECT_EQ(page.ops.front().kind, "StartDoc");
+    EXPECT_EQ(page.ops.back().kind, "EndDoc");
+    std::vector<std::string> texts;
+    for (const drawing::DrawOp& op : page.ops)
+        if (op.kind == "Text") texts.push_back(op.text);
+    for (const char* t : {"せん断耐力に関する検討", "(1)と(3)の場合", "- 1 -", "X方向L"})
+        EXPECT_NE(std::find(texts.begin(), texts.end(), t), texts.end()) << t;
+    for (const drawing::DrawOp& op : page.ops) EXPECT_NE(op.kind, "NewPage");
+    // The page checked the whole column on the engine; the dialog's next
+    // change reads the engine as if nothing had been printed.
+    D<QCheckBox>("chkSlab")->click();
+    const QString withoutSlab = Text("lblQu");
+    D<QCheckBox>("chkSlab")->click();
+    EXPECT_EQ(Text("lblQu"), quWithSlab);
+    StoreShear("K35-2");
+    OpenShear(0, 4);
+    EXPECT_EQ(Text("lblQu"), withoutSlab);
+    ExpectNoMessage("print");
+}
+
+TEST_F(Shear, PreviewShowsThePageAndPrintNeedsAPrinter)
+{
+    reports::RegisterShearPage();
+    StoreShear("WP200-4");
+    OpenShear(1, 6);
+    int pages = -1;
+    QTimer::singleShot(0, [&pages] {
+        auto* preview = qobject_cast<reports::frmPreview*>(QApplication::activeModalWidget());
+        if (!preview) return;
+        pages = preview->PageControl().PageCount();
+        preview->close();
+    });
+    D<QPushButton>("cmdPreview")->click();
+    EXPECT_EQ(pages, 1);
+    if (QPrinterInfo::availablePrinters().isEmpty()) {
+        D<QPushButton>("cmdPrint")->click();
+        ASSERT_EQ(script.messages.size(), 1u);
+        EXPECT_EQ(script.messages[0].text, "プリンタがインストールされていません。");
+        script.messages.clear();
+    }
+    ExpectNoMessage("preview");
 }
 
 // ---- From the main window ----
