@@ -1,6 +1,7 @@
 // The column list of a 1,000-column project on the page control and into a
 // PDF file, the drivers' own cost per page on a recording page with pages
-// that draw nothing, and the calculation sheets of a 100-column project.
+// that draw nothing, and the calculation sheets, the section table and the
+// shear pages of a 100-column project.
 #include "drawing/recording.h"
 #include "engine/kv.h"
 #include "model/globals.h"
@@ -9,6 +10,9 @@
 #include "reports/calc_sheet.h"
 #include "reports/report_common.h"
 #include "reports/report_drivers.h"
+#include "reports/install_print.h"
+#include "reports/section_table.h"
+#include "reports/shear_page.h"
 
 #include <QSettings>
 #include <QTemporaryDir>
@@ -140,6 +144,76 @@ void BM_CalcSheetOnRecordingPage(benchmark::State& state)
     }
 }
 BENCHMARK(BM_CalcSheetOnRecordingPage)->Unit(benchmark::kMicrosecond);
+
+// Style 1 through the driver: the legend and the 17 table pages of a
+// 100-column project of eight base models, onto the page control and into a
+// PDF file.
+void BM_SectionTable100ToPdf(benchmark::State& state)
+{
+    Project project(1);
+    benchdata::MakeMixedProject(100);
+    model::gCond.Tantou = "設計者";
+    const reports::ReportPages saved = reports::PageTable();
+    reports::RegisterSectionTablePages();
+    QTemporaryDir out;
+    reports::ReportChoices ch;
+    for (int16_t i = 1; i <= 100; ++i) ch.columns.push_back(i);
+    int pages = 0;
+    for (auto _ : state) {
+        vbqt::PrintControl pc;
+        pc.setPaperSize(9);
+        pc.setOrientation(0);
+        if (!reports::psub_Print(pc, 1, ch)) state.SkipWithError("the run failed");
+        pages = pc.PageCount();
+        if (!pc.writePdf(out.filePath("table.pdf"))) state.SkipWithError("the PDF could not be written");
+    }
+    state.counters["pages"] = pages;
+    state.counters["pages/s"] = benchmark::Counter(static_cast<double>(pages) * static_cast<double>(state.iterations()),
+                                                   benchmark::Counter::kIsRate);
+    reports::PageTable() = saved;
+}
+BENCHMARK(BM_SectionTable100ToPdf)->Unit(benchmark::kMillisecond);
+
+// Every shear page of a 100-column project (both directions, cases 1, 4, 5,
+// 6 and 7: 1,000 pages) with the program's base pictures, onto the page
+// control and into a PDF file.
+void BM_ShearPages100ToPdf(benchmark::State& state)
+{
+    Project project(1);
+    benchdata::MakeMixedProject(100);
+    model::gCond.Tantou = "設計者";
+    const reports::ReportPages saved = reports::PageTable();
+    const reports::ShearPictureSource pictures = reports::ShearPicture();
+    InstallReportPages();
+    QTemporaryDir out;
+    int pages = 0;
+    for (auto _ : state) {
+        vbqt::PrintControl pc;
+        pc.setPaperSize(9);
+        pc.setOrientation(0);
+        pc.StartDoc();
+        drawing::clsPrintOut po;
+        po.setprpMode(1);
+        po.setprpVsPrinter(&pc);
+        po.setFontName(reports::kReportFont);
+        int n = 0;
+        for (int16_t i = 1; i <= 100; ++i)
+            for (int16_t d = 0; d <= 1; ++d)
+                for (int16_t k : {1, 4, 5, 6, 7}) {
+                    if (n > 0) po.NewPage();
+                    reports::PrintShearPageOfColumn(po, i, ++n, d, k);
+                }
+        pc.EndDoc();
+        pages = pc.PageCount();
+        if (!pc.writePdf(out.filePath("shear.pdf"))) state.SkipWithError("the PDF could not be written");
+    }
+    state.counters["pages"] = pages;
+    state.counters["pages/s"] = benchmark::Counter(static_cast<double>(pages) * static_cast<double>(state.iterations()),
+                                                   benchmark::Counter::kIsRate);
+    reports::SetShearPictureSource(pictures);
+    reports::PageTable() = saved;
+}
+BENCHMARK(BM_ShearPages100ToPdf)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 

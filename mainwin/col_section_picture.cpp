@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <array>
+#include <map>
 
 namespace {
 
@@ -106,6 +107,11 @@ QImage ColSectionPaperPicture(const std::string& key)
 {
     const auto& keys = ColSectionPictureKeys();
     if (std::find(keys.begin(), keys.end(), key) == keys.end()) return {};
+    // Drawn once a key: a report prints the same few pictures on many pages,
+    // and the same image is stored once in a PDF.
+    static std::map<std::string, QImage> drawn;
+    const auto known = drawn.find(key);
+    if (known != drawn.end()) return known->second;
     QSvgRenderer renderer(QStringLiteral(":/col_section/%1.svg").arg(QString::fromStdString(key)));
     if (!renderer.isValid()) return {};
     constexpr int kFine = 4;
@@ -114,8 +120,11 @@ QImage ColSectionPaperPicture(const std::string& key)
     picture.setDotsPerMeterX(kScreenDotsPerMetre * kFine);
     picture.setDotsPerMeterY(kScreenDotsPerMetre * kFine);
     picture.fill(Qt::white);
-    QPainter painter(&picture);
-    renderer.render(&painter);
+    {
+        QPainter painter(&picture);
+        renderer.render(&painter);
+    }
+    drawn.emplace(key, picture);
     return picture;
 }
 
