@@ -386,6 +386,7 @@ TEST_F(Shear, PreviewShowsThePageAndPrintNeedsAPrinter)
         auto* preview = qobject_cast<reports::frmPreview*>(QApplication::activeModalWidget());
         if (!preview) return;
         pages = preview->PageControl().PageCount();
+        selkvtest::SaveShot(*preview, "shear_preview.png");
         preview->close();
     });
     D<QPushButton>("cmdPreview")->click();
