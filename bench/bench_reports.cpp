@@ -100,15 +100,15 @@ void BM_DriverPerPage(benchmark::State& state)
 }
 BENCHMARK(BM_DriverPerPage)->Unit(benchmark::kMillisecond);
 
-// Style 0 through the driver: a 100-column project of eight base models and
-// both turns, every column's sheet onto the page control and into a PDF file.
-void BM_CalcSheets100ToPdf(benchmark::State& state)
+// A style through the driver over a 100-column project of eight base models
+// and both turns, every page onto the page control and into a PDF file.
+void DriverToPdf(benchmark::State& state, int style, void (*registerPages)())
 {
     Project project(1);
     benchdata::MakeMixedProject(100);
     model::gCond.Tantou = "設計者";
     const reports::ReportPages saved = reports::PageTable();
-    reports::RegisterCalcSheetPage();
+    registerPages();
     QTemporaryDir out;
     reports::ReportChoices ch;
     for (int16_t i = 1; i <= 100; ++i) ch.columns.push_back(i);
@@ -117,15 +117,23 @@ void BM_CalcSheets100ToPdf(benchmark::State& state)
         vbqt::PrintControl pc;
         pc.setPaperSize(9);
         pc.setOrientation(0);
-        if (!reports::psub_Print(pc, 0, ch)) state.SkipWithError("the run failed");
+        if (!reports::psub_Print(pc, style, ch)) state.SkipWithError("the run failed");
         pages = pc.PageCount();
-        if (!pc.writePdf(out.filePath("sheets.pdf"))) state.SkipWithError("the PDF could not be written");
+        if (!pc.writePdf(out.filePath("report.pdf"))) state.SkipWithError("the PDF could not be written");
     }
+    state.counters["pages"] = pages;
     state.counters["pages/s"] = benchmark::Counter(static_cast<double>(pages) * static_cast<double>(state.iterations()),
                                                    benchmark::Counter::kIsRate);
     reports::PageTable() = saved;
 }
+
+// Style 0: one calculation sheet a column.
+void BM_CalcSheets100ToPdf(benchmark::State& state) { DriverToPdf(state, 0, reports::RegisterCalcSheetPage); }
 BENCHMARK(BM_CalcSheets100ToPdf)->Unit(benchmark::kMillisecond);
+
+// Style 1: the legend and the 17 table pages.
+void BM_SectionTable100ToPdf(benchmark::State& state) { DriverToPdf(state, 1, reports::RegisterSectionTablePages); }
+BENCHMARK(BM_SectionTable100ToPdf)->Unit(benchmark::kMillisecond);
 
 // One sheet on a recording page: the page's own work (engine, checks,
 // texts, figure, table, diagram) without painting.
@@ -144,35 +152,6 @@ void BM_CalcSheetOnRecordingPage(benchmark::State& state)
     }
 }
 BENCHMARK(BM_CalcSheetOnRecordingPage)->Unit(benchmark::kMicrosecond);
-
-// Style 1 through the driver: the legend and the 17 table pages of a
-// 100-column project of eight base models, onto the page control and into a
-// PDF file.
-void BM_SectionTable100ToPdf(benchmark::State& state)
-{
-    Project project(1);
-    benchdata::MakeMixedProject(100);
-    model::gCond.Tantou = "設計者";
-    const reports::ReportPages saved = reports::PageTable();
-    reports::RegisterSectionTablePages();
-    QTemporaryDir out;
-    reports::ReportChoices ch;
-    for (int16_t i = 1; i <= 100; ++i) ch.columns.push_back(i);
-    int pages = 0;
-    for (auto _ : state) {
-        vbqt::PrintControl pc;
-        pc.setPaperSize(9);
-        pc.setOrientation(0);
-        if (!reports::psub_Print(pc, 1, ch)) state.SkipWithError("the run failed");
-        pages = pc.PageCount();
-        if (!pc.writePdf(out.filePath("table.pdf"))) state.SkipWithError("the PDF could not be written");
-    }
-    state.counters["pages"] = pages;
-    state.counters["pages/s"] = benchmark::Counter(static_cast<double>(pages) * static_cast<double>(state.iterations()),
-                                                   benchmark::Counter::kIsRate);
-    reports::PageTable() = saved;
-}
-BENCHMARK(BM_SectionTable100ToPdf)->Unit(benchmark::kMillisecond);
 
 // Every shear page of a 100-column project (both directions, cases 1, 4, 5,
 // 6 and 7: 1,000 pages) with the program's base pictures, onto the page

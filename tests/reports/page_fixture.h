@@ -36,6 +36,10 @@ inline constexpr double kPaperY = 4.5;
 
 inline constexpr int32_t kSquareBase = 100210;  // QX250A, 450 x 450
 inline constexpr int32_t kRectBase = 100240;    // QX400R, 640 x 540: behaves differently in X and Y
+// Bases of the shear series: welded washers (1), recessed plate (4), slab type (6).
+inline constexpr int32_t kSeries1 = 110130;  // K35-2
+inline constexpr int32_t kSeries4 = 150310;  // WP200-4
+inline constexpr int32_t kSeries6 = 170110;  // SV175-4-A
 
 struct PageText {
     std::string text;

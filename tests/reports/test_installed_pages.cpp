@@ -15,10 +15,6 @@ using namespace model;
 using namespace reports;
 using namespace reporttest;
 
-constexpr int32_t kSeries1 = 110130;  // K35-2
-constexpr int32_t kSeries4 = 150310;  // WP200-4
-constexpr int32_t kSeries6 = 170110;  // SV175-4-A
-
 class InstalledPages : public PageTest {
 protected:
     void SetUp() override

@@ -28,10 +28,6 @@ using namespace reports;
 using namespace reporttest;
 using drawing::DrawOp;
 
-constexpr int32_t kSeries1 = 110130;  // K35-2
-constexpr int32_t kSeries4 = 150310;  // WP200-4
-constexpr int32_t kSeries6 = 170110;  // SV175-4-A
-
 class ShearPage : public PageTest {
 protected:
     void SetUp() override
