@@ -51,10 +51,10 @@ void Run(benchmark::State& state, bool sMode)
     Project project(1000, sMode);
     QTemporaryDir out;
     exchange::NMFileChoices c;
-    c.columns.assign(1000, true);
-    c.states = {true, true, false};
-    c.curves = sMode ? std::array<bool, 5>{} : std::array<bool, 5>{true, true, true, true, true};
-    c.devNumText = "6";
+    c.lvwColumn.assign(1000, true);
+    c.chkDrawNMMode = {true, true, false};
+    c.chkDrawNMObj = sMode ? std::array<bool, 5>{} : std::array<bool, 5>{true, true, true, true, true};
+    c.txtDevNum = "6";
     c.path = out.filePath("nm.csv").toStdString();
     for (auto _ : state) exchange::WriteNMFile(c);
     state.counters["columns/s"] = benchmark::Counter(1000.0 * static_cast<double>(state.iterations()),

@@ -158,10 +158,10 @@ exchange::NMFileChoices frmDevOut::Choices() const
 {
     exchange::NMFileChoices c;
     for (int i = 0; i < lvwColumn->topLevelItemCount(); ++i)
-        c.columns.push_back(lvwColumn->topLevelItem(i)->checkState(0) == Qt::Checked);
-    for (int i = 0; i < 3; ++i) c.states[i] = chkDrawNMMode[i]->isChecked();
-    for (int i = 0; i < 5; ++i) c.curves[i] = chkDrawNMObj[i]->isChecked();
-    c.devNumText = txtDevNum->text().toStdString();
+        c.lvwColumn.push_back(lvwColumn->topLevelItem(i)->checkState(0) == Qt::Checked);
+    for (int i = 0; i < 3; ++i) c.chkDrawNMMode[i] = chkDrawNMMode[i]->isChecked();
+    for (int i = 0; i < 5; ++i) c.chkDrawNMObj[i] = chkDrawNMObj[i]->isChecked();
+    c.txtDevNum = txtDevNum->text().toStdString();
     return c;
 }
 

@@ -42,7 +42,7 @@ public:
     std::string run()
     {
         for (long i = 1; i <= gCond.ColCount; ++i) {
-            if (static_cast<std::size_t>(i) > choices_.columns.size() || !choices_.columns[i - 1]) continue;
+            if (static_cast<std::size_t>(i) > choices_.lvwColumn.size() || !choices_.lvwColumn[i - 1]) continue;
             column(static_cast<int16_t>(i));
         }
         return text::ToCp932(out_);
@@ -80,7 +80,7 @@ private:
                                                "-- 長期時のN-M関係　--"};
         const bool twoPasses = kvb.RotateMode != kFalse;
         for (int16_t state = 2; state >= 0; --state) {
-            if (!choices_.states[static_cast<std::size_t>(state)]) continue;
+            if (!choices_.chkDrawNMMode[static_cast<std::size_t>(state)]) continue;
             line(headings[state]);
             kv_.setCondition(state);
             for (int pass = 0; pass < (twoPasses ? 2 : 1); ++pass) {
@@ -150,7 +150,7 @@ private:
     {
         kv_.setSrcInputs(col);
         kv_.setRuika();
-        const auto& c = choices_.curves;
+        const auto& c = choices_.chkDrawNMObj;
         if (c[0]) {
             heading("*** 累加強度 ***");
             const double top = kv_.srcNmax();
@@ -271,12 +271,12 @@ int16_t DivisionCount(const std::string& text)
 
 std::string BuildNMFile(drawing::NMEngine& engine, const NMFileChoices& choices, const RankOf& rankOf)
 {
-    return Writer(engine, choices, rankOf, DivisionCount(choices.devNumText)).run();
+    return Writer(engine, choices, rankOf, DivisionCount(choices.txtDevNum)).run();
 }
 
 void WriteNMFile(drawing::NMEngine& engine, const NMFileChoices& choices, const RankOf& rankOf)
 {
-    const int16_t n = DivisionCount(choices.devNumText);
+    const int16_t n = DivisionCount(choices.txtDevNum);
     const std::string bytes = BuildNMFile(engine, choices, rankOf);
     WriteFileAtomically(text::ToNativePath(choices.path), bytes);
     gCond.DevNum = n;

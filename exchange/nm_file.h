@@ -17,13 +17,13 @@ namespace exchange {
 struct NMFileChoices {
     std::string path;
     // Entry i - 1 ticks column i; columns beyond the end are not written.
-    std::vector<bool> columns;
+    std::vector<bool> lvwColumn;
     // By the engine's Condition: (0) ultimate, (1) short-term, (2) long-term.
-    std::array<bool, 3> states{};
+    std::array<bool, 3> chkDrawNMMode{};
     // SRC curves: superposed, steel column, base, rebar, concrete.
-    std::array<bool, 5> curves{};
+    std::array<bool, 5> chkDrawNMObj{};
     // The division count as the box holds it.
-    std::string devNumText;
+    std::string txtDevNum;
 };
 
 // The column rank of column i in direction d; the program asks the engine

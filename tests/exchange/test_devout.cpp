@@ -180,9 +180,9 @@ TEST_F(DevOut, SrcProjectWhenOpened)
     }
     // Select all and deselect all.
     dlg->cmdAllSelect->click();
-    EXPECT_EQ(dlg->Choices().columns, (std::vector<bool>{true, true}));
+    EXPECT_EQ(dlg->Choices().lvwColumn, (std::vector<bool>{true, true}));
     dlg->cmdAllDeselect->click();
-    EXPECT_EQ(dlg->Choices().columns, (std::vector<bool>{false, false}));
+    EXPECT_EQ(dlg->Choices().lvwColumn, (std::vector<bool>{false, false}));
     dlg->cmdAllSelect->click();
     Shot("devout_src.png");
 }

@@ -132,10 +132,10 @@ protected:
     static NMFileChoices Choices(const std::string& count, std::vector<bool> columns)
     {
         NMFileChoices c;
-        c.columns = std::move(columns);
-        c.states = {true, true, false};
-        c.curves = {true, false, false, false, false};
-        c.devNumText = count;
+        c.lvwColumn = std::move(columns);
+        c.chkDrawNMMode = {true, true, false};
+        c.chkDrawNMObj = {true, false, false, false, false};
+        c.txtDevNum = count;
         return c;
     }
 
@@ -177,7 +177,7 @@ TEST_F(NMFile, BasesThatDifferInXAndYAndATurnedOne)
     }
     gColumns(2).KvDir = 1;  // 90 degrees: X is the engine's direction 1
     NMFileChoices c = Choices("6", {true, true});
-    c.states = {false, true, false};
+    c.chkDrawNMMode = {false, true, false};
     EXPECT_EQ(Build(c), Golden("s_rotate.csv"));
 }
 
@@ -190,7 +190,7 @@ TEST_F(NMFile, FourDivisionsUseThirdsAndTheSeries5Middle)
     gKvBase(2).KvName = "SBASE-5";
     gKvBase(2).KvV = 5;
     NMFileChoices c = Choices("4", {true, true});
-    c.states = {true, false, false};
+    c.chkDrawNMMode = {true, false, false};
     EXPECT_EQ(Build(c), Golden("s_n4.csv"));
 }
 
@@ -198,11 +198,11 @@ TEST_F(NMFile, OneDivisionGivesTheEndsOnly)
 {
     Columns(1);
     NMFileChoices c = Choices("1", {true});
-    c.states = {true, false, false};
+    c.chkDrawNMMode = {true, false, false};
     EXPECT_EQ(Build(c), Golden("s_n1.csv"));
     // None, two and three divisions: ends plus 0, 1 and 2 interior points.
     for (const auto& [count, points] : {std::pair{"0", 2}, {"2", 3}, {"3", 4}, {"-7", 2}}) {
-        c.devNumText = count;
+        c.txtDevNum = count;
         const std::string text = Build(c);
         int got = 0;
         std::istringstream in(text);
@@ -217,7 +217,7 @@ TEST_F(NMFile, SrcColumnsWithAllCurves)
 {
     SrcColumns();
     NMFileChoices c = Choices("4", {true, true});
-    c.curves = {true, true, true, true, true};
+    c.chkDrawNMObj = {true, true, true, true, true};
     EXPECT_EQ(Build(c), Golden("src_all.csv"));
 }
 
@@ -226,7 +226,7 @@ TEST_F(NMFile, SrcDataIsSentAgainInEveryDirectionPass)
     SrcColumns();
     gKvBase(1).RotateMode = kTrue;
     NMFileChoices c = Choices("6", {true, false});
-    c.curves = {false, false, false, false, false};
+    c.chkDrawNMObj = {false, false, false, false, false};
     const std::string text = text::FromCp932(Build(c));
     // Header, then per state and pass: src, setRuika.
     const std::vector<std::string> want{"base", "src", "src", "setRuika", "src", "setRuika",
@@ -243,7 +243,7 @@ TEST_F(NMFile, EmptyChoices)
     Columns(2);
     // No state: the header lines of each ticked column only.
     NMFileChoices c = Choices("6", {true, false});
-    c.states = {false, false, false};
+    c.chkDrawNMMode = {false, false, false};
     const std::string basic = Golden("s_basic.csv");
     std::size_t fourth = 0;
     for (int k = 0; k < 4; ++k) fourth = basic.find("\r\n", fourth) + 2;
@@ -440,7 +440,7 @@ TEST_F(NMFileOnSample, SteelAndSrcColumns)
     gColumns(1).ColName = "SRC1";
     LoadKvBaseData(gColumns(1).KolvanID, gColumns(1).AbNum, gKvBase(1));
     c = Choices("6", {true, false});
-    c.curves = {true, true, true, true, true};
+    c.chkDrawNMObj = {true, true, true, true, true};
     c.path = (fs::path(KV_TEST_OUT_DIR) / "nm_relation_src.csv").string();
     ASSERT_TRUE(exchange::ExportNMFile(c)) << (script.messages.empty() ? "" : script.messages[0].text);
     lines = Lines(ReadBytes(c.path));
