@@ -289,7 +289,7 @@ TEST_F(NMFile, FailuresLeaveTheOldFileAndTheCount)
         std::string count;
     } cases[] = {
         {"folder missing", (dir / "no such folder" / "x.csv").string(), -1, "6"},
-        {"engine fails in the second column", (dir / "old.csv").string(), 20, "6"},
+        {"engine fails in the third column", (dir / "old.csv").string(), 20, "6"},
         {"count beyond 16 bits", (dir / "old.csv").string(), -1, "40000"},
     };
     for (const Case& k : cases) {
