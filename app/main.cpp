@@ -3,6 +3,7 @@
 // one-column default), then the splash window shows; a second later the main
 // window opens on the project with the terms of use over it.
 #include "dialogs/install.h"
+#include "exchange/install_devout.h"
 #include "mainwin/frmMain.h"
 #include "mainwin/frmSplash.h"
 #include "model/globals.h"
@@ -45,6 +46,7 @@ int main(int argc, char** argv)
     InstallStressInputDialog(*window);
     InstallPrintCommands(*window);
     InstallReportPages();
+    InstallDevFileOut(*window);
     userInterface.setOwner(window.get());
     splash->setMainWindow(window.get());
     const int rc = QApplication::exec();

@@ -40,6 +40,9 @@ double NMEngineKv::srcNmin() { return kv_.srcNmin(); }
 double NMEngineKv::srcMmax() { return kv_.srcMmax(); }
 double NMEngineKv::srcMu() { return kv_.srcMu(); }
 double NMEngineKv::srcTCrit() { return kv_.srcTCrit(); }
+double NMEngineKv::srcMRatio0() { return kv_.srcMRatio0(); }
+double NMEngineKv::srcMRatio90() { return kv_.srcMRatio90(); }
+double NMEngineKv::srcNRatio() { return kv_.srcNRatio(); }
 double NMEngineKv::cNmax() { return kv_.cNmax(); }
 double NMEngineKv::cM() { return kv_.cM(); }
 double NMEngineKv::rNmax() { return kv_.rNmax(); }

@@ -47,6 +47,10 @@ public:
     virtual double srcMmax() = 0;
     virtual double srcMu() = 0;
     virtual double srcTCrit() = 0;
+    // Share ratios of the SRC base for the current inputs and Condition.
+    virtual double srcMRatio0() = 0;
+    virtual double srcMRatio90() = 0;
+    virtual double srcNRatio() = 0;
     virtual double cNmax() = 0;
     virtual double cM() = 0;
     virtual double rNmax() = 0;
@@ -85,6 +89,9 @@ public:
     double srcMmax() override;
     double srcMu() override;
     double srcTCrit() override;
+    double srcMRatio0() override;
+    double srcMRatio90() override;
+    double srcNRatio() override;
     double cNmax() override;
     double cM() override;
     double rNmax() override;

@@ -12,6 +12,7 @@
 #include "model/project_file.h"
 #include "model/rebar_handover.h"
 #include "model/rebar_zone.h"
+#include "model/save_choice.h"
 #include "model/sections.h"
 #include "model/startup.h"
 #include "model/stress.h"
@@ -19,7 +20,6 @@
 #include "platform/text/vb.h"
 #include "platform/ui/ui.h"
 
-#include <filesystem>
 
 namespace model {
 
@@ -30,7 +30,6 @@ const char* const kAskSave = "データが変更されています。\r\n      �
 const char* const kAskOverwrite = "同名のファイルが存在します。\r\n     上書きしますか？";
 const char* const kConfirm = "確認";
 const char* const kLoadErrorTitle = "データロード時のエラー";
-const char* const kSaveErrorTitle = "データ保存時のエラー";
 
 // Everything a load replaces, so that a failed load can put it back.
 struct ProjectSnapshot {
@@ -163,12 +162,6 @@ ui::FileRequest ProjectDialog(bool save, const std::string& preset)
     r.defaultExt = "kud";
     r.fileName = preset;
     return r;
-}
-
-bool FileExists(const std::string& path)
-{
-    std::error_code ec;
-    return std::filesystem::is_regular_file(text::ToNativePath(path), ec);
 }
 
 }  // namespace
@@ -330,8 +323,7 @@ bool ProjectCommands::msub_WriteProjectFile()
     try {
         WriteProjectFile();
     } catch (const std::exception& e) {
-        ui::Current().message("ファイルを保存できませんでした。\r\n" + gFileDir + gFileName + "\r\n" + e.what(),
-                              kSaveErrorTitle, ui::MessageKind::Critical);
+        ReportSaveFailure(gFileDir + gFileName, e.what());
         return false;
     }
     host_.setCaption(ProjectCaption(gFileName));
@@ -409,36 +401,27 @@ void ProjectCommands::msub_NewProject()
 
 void ProjectCommands::msub_WriteColumnListCsv()
 {
-    for (;;) {
-        ui::FileRequest r;
-        r.save = true;
-        r.initDir = gFileDir;
-        r.filter = "csvﾌｧｲﾙ (*.csv)|*.csv";
-        r.defaultExt = "csv";
-        r.fileName = CsvPresetName(gFileName);
-        const auto path = ui::Current().chooseFile(r);
-        if (!path) return;
-        if (FileExists(*path)) {
-            const ui::Answer a = ui::Current().question(kAskOverwrite, kConfirm, ui::Buttons::YesNoCancel, ui::Answer::No);
-            if (a == ui::Answer::No) continue;
-            if (a != ui::Answer::Yes) return;
-        }
-        // The zone is worked out on the side: the export leaves the project as it is.
-        const std::string bytes = BuildColumnListCsv([](long i) {
-            const auto saved = gColumns(i).RebarZone;
-            KvEngineRef engine(*gKv);
-            SetKvBaseInputs(engine, gColumns(i));
-            const int16_t z = GetGoverningRebarZone(engine, static_cast<int16_t>(i));
-            gColumns(i).RebarZone = saved;
-            return z;
-        });
-        try {
-            WriteFileAtomically(text::ToNativePath(*path), bytes);
-        } catch (const std::exception& e) {
-            ui::Current().message("ファイルを保存できませんでした。\r\n" + *path + "\r\n" + e.what(), kSaveErrorTitle,
-                                  ui::MessageKind::Critical);
-        }
-        return;
+    ui::FileRequest r;
+    r.save = true;
+    r.initDir = gFileDir;
+    r.filter = "csvﾌｧｲﾙ (*.csv)|*.csv";
+    r.defaultExt = "csv";
+    r.fileName = CsvPresetName(gFileName);
+    const SavePathChoice choice = ChooseSavePath(r);
+    if (!choice.chosen()) return;
+    // The zone is worked out on the side: the export leaves the project as it is.
+    const std::string bytes = BuildColumnListCsv([](long i) {
+        const auto saved = gColumns(i).RebarZone;
+        KvEngineRef engine(*gKv);
+        SetKvBaseInputs(engine, gColumns(i));
+        const int16_t z = GetGoverningRebarZone(engine, static_cast<int16_t>(i));
+        gColumns(i).RebarZone = saved;
+        return z;
+    });
+    try {
+        WriteFileAtomically(text::ToNativePath(choice.path), bytes);
+    } catch (const std::exception& e) {
+        ReportSaveFailure(choice.path, e.what());
     }
 }
 

@@ -127,6 +127,9 @@ public:
     double srcMmax() override { return at(srcMmaxV); }
     double srcMu() override { return srcMuF(state(), N); }
     double srcTCrit() override { return tCrit; }
+    double srcMRatio0() override { return 0; }
+    double srcMRatio90() override { return 0; }
+    double srcNRatio() override { return 0; }
     double cNmax() override { return at(cNmaxV); }
     double cM() override { return cMF(state(), cn); }
     double rNmax() override { return at(rNmaxV); }
