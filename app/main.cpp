@@ -3,6 +3,7 @@
 // one-column default), then the splash window shows; a second later the main
 // window opens on the project with the terms of use over it.
 #include "dialogs/install.h"
+#include "exchange/install_import.h"
 #include "mainwin/frmMain.h"
 #include "mainwin/frmSplash.h"
 #include "model/globals.h"
@@ -45,6 +46,7 @@ int main(int argc, char** argv)
     InstallShearDialog(*window);
     InstallStressInputDialog(*window);
     InstallPrintCommands(*window);
+    InstallImportCommand(*window);
     reports::RegisterCalcSheetPage();
     userInterface.setOwner(window.get());
     splash->setMainWindow(window.get());
