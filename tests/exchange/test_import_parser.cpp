@@ -62,7 +62,39 @@ TEST(ImportDate, TextAndDate)
         EXPECT_EQ(exchange::ReadImportDate(exchange::NormalizeDateText(c.text)), c.date) << c.text;
 }
 
+TEST(ImportBytes, LinesAndEncoding)
+{
+    using exchange::DecodeImportLines;
+    EXPECT_EQ(DecodeImportLines("A\r\nB\nC\rD"), (Lines{"A", "B", "C", "D"}));
+    EXPECT_EQ(DecodeImportLines("A\r\n\r\n\nB\r\n"), (Lines{"A", "", "", "B"}));
+    EXPECT_EQ(DecodeImportLines("\t A \r"), (Lines{"\t A "}));
+    EXPECT_TRUE(DecodeImportLines("").empty());
+    EXPECT_EQ(DecodeImportLines(text::ToCp932("CNAME,柱Ａ①ｶﾅ")), (Lines{"CNAME,柱Ａ①ｶﾅ"}));
+    using namespace std::string_literals;
+    const std::string bad[] = {"\xEF\xBB\xBF" "A"s, "A\0B"s, "A\x81"s, "A\x81\x20"s, "A\xFF"s, "\x01\x02"s};
+    for (const std::string& b : bad) EXPECT_THROW(DecodeImportLines(b), exchange::ImportError) << b.size();
+}
+
 class Parser : public ImportTest {};
+
+TEST_F(Parser, FirstBlockWithoutGradeOrSectionGoesToTheBaseChoice)
+{
+    Lines l = Axes();
+    l.insert(l.end(), {"CAXIS,1,1", "BPNAME,QX250A-24", "BPLX,1,0,0,0,0"});
+    ScriptedChooser chooser;
+    // No section size: the base does not fit either, so it is asked twice.
+    chooser.picks = {{IdOf("QX250A"), 1}, {IdOf("QX250A"), 1}};
+    Parse("bare.txt", l, &chooser);
+    ASSERT_EQ(script.messages.size(), 1u);
+    EXPECT_EQ(script.messages[0].text, "柱の種類の指定に誤りがあります。\r\r強制的に角形鋼管に設定します。");
+    EXPECT_EQ(chooser.asked, (std::vector<int32_t>{1, 1}));
+    ASSERT_EQ(gCond.ColCount, 1);
+    EXPECT_EQ(gColumns(1).ColV, 0);
+    // No grade name: the template's F stays and picks the box grade.
+    ASSERT_EQ(gColumnDefault.ColF, 3.0);
+    EXPECT_EQ(gColumns(1).ColMatCode, 0);
+    EXPECT_EQ(gColumns(1).ColF, 3.0);
+}
 
 TEST_F(Parser, TwoColumnFileGivesExactRecords)
 {
