@@ -231,6 +231,21 @@ TEST_F(Parser, UnitsOfLoadsAndConcrete)
     gSIDisp = true;
 }
 
+TEST_F(Parser, AlwaysASteelColumnProject)
+{
+    // As the structure switch leaves the template in SRC mode.
+    const ProjectCondTbl saved = gCondDefault;
+    gCondDefault.SMode = kFalse;
+    gCondDefault.Fc = 24;
+    Lines l = Axes();
+    l.insert(l.end(), {"CAXIS,1,1", "MCST,BCR295", "CSIZE,B,250,250,9,9", "BPNAME,QX250A-24", "BPLX,1,0,0,0,0"});
+    Parse("smode.txt", l);
+    gCondDefault = saved;
+    EXPECT_EQ(gCond.SMode, kTrue);
+    EXPECT_EQ(gCond.Fc, 21);
+    EXPECT_EQ(gCond.ColCount, 1);
+}
+
 TEST_F(Parser, SingleColumnKeepsItsLastLoadLines)
 {
     Lines l = Axes();
