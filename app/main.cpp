@@ -4,6 +4,7 @@
 // window opens on the project with the terms of use over it.
 #include "dialogs/install.h"
 #include "exchange/install_devout.h"
+#include "exchange/install_import.h"
 #include "mainwin/frmMain.h"
 #include "mainwin/frmSplash.h"
 #include "model/globals.h"
@@ -47,6 +48,7 @@ int main(int argc, char** argv)
     InstallPrintCommands(*window);
     InstallReportPages();
     InstallDevFileOut(*window);
+    InstallImportCommand(*window);
     userInterface.setOwner(window.get());
     splash->setMainWindow(window.get());
     const int rc = QApplication::exec();

@@ -31,37 +31,49 @@ const char* const kAskOverwrite = "同名のファイルが存在します。\r\
 const char* const kConfirm = "確認";
 const char* const kLoadErrorTitle = "データロード時のエラー";
 
-// Everything a load replaces, so that a failed load can put it back.
-struct ProjectSnapshot {
-    ProjectCondTbl cond = gCond;
-    ColumnArray<ColumnDataTbl> columns = gColumns;
-    ColumnArray<KvBaseTbl> kvBase = gKvBase;
-    ColumnArray<ColumnResultTbl> results = gResults;
-    clsFendral fendral = gFendral;
-    int16_t curCol = gCurCol;
-    bool changed = gDataChanged;
-    double unitFactor = gUnitFactor;
+}  // namespace
 
-    void restore() const
-    {
-        gUnitFactor = unitFactor;
-        gCond = cond;
-        gColumns = columns;
-        gKvBase = kvBase;
-        gResults = results;
-        gFendral = fendral;
-        gCurCol = curCol;
-        gDataChanged = changed;
-    }
-};
+ProjectSnapshot::ProjectSnapshot()
+    : cond(gCond), columns(gColumns), kvBase(gKvBase), results(gResults), fendral(gFendral), curCol(gCurCol),
+      changed(gDataChanged), unitFactor(gUnitFactor), fileName(gFileName), shortLoadKind(gShortLoadKind),
+      dispMode(gDispMode)
+{
+}
 
-// Design table from the loads, then X and Y.
+void ProjectSnapshot::restore() const
+{
+    gUnitFactor = unitFactor;
+    gCond = cond;
+    gColumns = columns;
+    gKvBase = kvBase;
+    gResults = results;
+    gFendral = fendral;
+    gCurCol = curCol;
+    gDataChanged = changed;
+    gFileName = fileName;
+    gShortLoadKind = shortLoadKind;
+    gDispMode = dispMode;
+}
+
 void CheckColumn(int32_t i)
 {
     for (int16_t k = 1; k <= 6; ++k) BuildDesignStressTable(gResults(i).DesignStress, gColumns(i).LoadTbl, k);
     CalcColumnByIndex(static_cast<int16_t>(i), 0);
     CalcColumnByIndex(static_cast<int16_t>(i), 1);
 }
+
+std::string FolderWithSeparator(const std::string& path, std::string& name)
+{
+    const auto cut = path.find_last_of("\\/");
+    if (cut == std::string::npos) {
+        name = path;
+        return {};
+    }
+    name = path.substr(cut + 1);
+    return path.substr(0, cut + 1);
+}
+
+namespace {
 
 // The series that cannot take the F = 325 N/mm2 grades.
 void AskSeriesGrade(int32_t i)
@@ -140,17 +152,6 @@ void FinishLoad(const std::string& folder, const std::string& name, const std::s
         AskSeriesGrade(i);
     }
     gKv->setSIFactor(gCond.GFactor);
-}
-
-std::string FolderWithSeparator(const std::string& path, std::string& name)
-{
-    const auto cut = path.find_last_of("\\/");
-    if (cut == std::string::npos) {
-        name = path;
-        return {};
-    }
-    name = path.substr(cut + 1);
-    return path.substr(0, cut + 1);
 }
 
 ui::FileRequest ProjectDialog(bool save, const std::string& preset)

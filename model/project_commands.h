@@ -3,6 +3,7 @@
 // through ui::Current() and update the window through a MainWindowHost.
 #pragma once
 
+#include "model/fendral.h"
 #include "model/records.h"
 
 #include <cstdint>
@@ -29,6 +30,32 @@ public:
     virtual void setBukkenText(const std::string& /*text*/) {}
     virtual void enableColumnEditing(bool /*del*/, bool /*left*/, bool /*right*/) {}
 };
+
+// Everything a load or an import replaces, so that a failed one can put it
+// back (the engine's inputs are the caller's to keep).
+struct ProjectSnapshot {
+    ProjectSnapshot();
+    void restore() const;
+
+    ProjectCondTbl cond;
+    ColumnArray<ColumnDataTbl> columns;
+    ColumnArray<KvBaseTbl> kvBase;
+    ColumnArray<ColumnResultTbl> results;
+    clsFendral fendral;
+    int16_t curCol;
+    bool changed;
+    double unitFactor;
+    std::string fileName;
+    int16_t shortLoadKind;
+    int16_t dispMode;
+};
+
+// Design table of column i from its loads, then the check in X and Y.
+void CheckColumn(int32_t i);
+
+// Splits a path after its last separator ("\" or "/"): returns the folder
+// with the separator, name gets the rest.
+std::string FolderWithSeparator(const std::string& path, std::string& name);
 
 // "柱脚検討 -" and the file name in double quotes.
 std::string ProjectCaption(const std::string& fileName);

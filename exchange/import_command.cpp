@@ -1,0 +1,155 @@
+#include "exchange/import_command.h"
+
+#include "engine/kv.h"
+#include "model/adapter.h"
+#include "model/globals.h"
+#include "model/rebar_handover.h"
+#include "model/rebar_zone.h"
+#include "platform/ui/ui.h"
+
+#include <string>
+
+namespace exchange {
+
+using namespace model;
+
+namespace {
+
+const char* const kStopTitle = "インポートを中止します。";
+const char* const kNoColumns = "柱のデータがありません。インポートを中止します。\r\rファイル内容を確認してください。";
+
+// The pedestal rebar follows each column's own base and design stresses.
+void LoadAllRebarZones()
+{
+    if (gCond.SMode == kFalse) return;
+    KvEngineRef engine(*gKv);
+    for (int32_t i = 1; i <= gCond.ColCount; ++i) {
+        SetKvBaseInputs(engine, gColumns(i));
+        LoadRebarZoneDetails(engine, static_cast<int16_t>(i), gColumns(i).CenColWall(0));
+    }
+}
+
+void CheckAllColumns()
+{
+    for (int32_t i = 1; i <= gCond.ColCount; ++i) CheckColumn(i);
+}
+
+}  // namespace
+
+void ImportCommand::fail(const std::string& path, const std::string& reason, long line)
+{
+    std::string text = reason + "\r\rファイル : " + path;
+    if (line > 0) text += "\r行 : " + std::to_string(line) + " 行目";
+    ui::Current().message(text, kStopTitle, ui::MessageKind::Critical);
+}
+
+void ImportCommand::msub_ImportAnalysisFile()
+{
+    if (commands_.msub_AskSaveChanges() == 2) return;
+
+    ui::FileRequest request;
+    request.initDir = gImportDir;
+    // "*" rather than "*.*", which would hide names without a dot.
+    request.filter = "すべてのファイル (*.*)|*";
+    request.fileName = "";
+    const auto path = ui::Current().chooseFile(request);
+    if (!path) return;
+
+    commands_.mblnLoading = true;
+    std::string name;
+    gImportDir = FolderWithSeparator(*path, name);
+    gImportFile = name;
+
+    std::vector<std::string> lines;
+    try {
+        lines = DecodeImportLines(ReadImportBytes(*path));
+    } catch (const ImportError& e) {
+        fail(*path, e.what(), e.line());
+        commands_.mblnLoading = false;
+        return;
+    }
+    const long starts = CountColumnStarts(lines);
+    if (starts == 0) {
+        ui::Current().message(kNoColumns, kStopTitle, ui::MessageKind::Warning);
+        commands_.mblnLoading = false;
+        return;
+    }
+    if (starts > 32767) {
+        fail(*path, "柱の数が多すぎます（32767まで）。", 0);
+        commands_.mblnLoading = false;
+        return;
+    }
+
+    // From here on either the new project stands or the old one is put back.
+    const ProjectSnapshot before;
+    const kv::KV engineBefore = *gKv;
+    bool loading = false;
+    bool shown = false;
+    try {
+        gCond.ColCount = static_cast<int16_t>(starts);
+        gColumns.redim(starts);
+        gResults.redim(starts);
+        gKvBase.redim(starts);
+
+        host_.showLoading(true);
+        loading = true;
+        ImportColumnBaseLines(lines, gImportDir, gImportFile, chooseBase);
+        gDataChanged = true;
+        host_.showLoading(false);
+        loading = false;
+
+        if (gCond.ColCount < 1) throw ImportError("インポートできる柱がありません（すべての柱が読み飛ばされました）。");
+        // Entries of skipped columns at the end are not the project's.
+        gColumns.redimPreserve(gCond.ColCount);
+        gResults.redimPreserve(gCond.ColCount);
+        gKvBase.redimPreserve(gCond.ColCount);
+        gUnitFactor = gSIDisp ? gCond.GFactor : 1.0;
+        gKv->setSIFactor(gCond.GFactor);
+
+        gCurCol = 1;
+        CheckAllColumns();
+        LoadAllRebarZones();
+
+        gDispMode = 0;
+        shown = true;
+        host_.showNMX();
+
+        if (askOptions) {
+            askOptions();
+        } else {
+            gShortLoadKind = 0;
+            gCond.SymmetryX = kTrue;
+            gCond.SymmetryY = kTrue;
+        }
+
+        gFileName = "untitled.kud";
+        // The options change the design stresses, and the pedestal rebar
+        // and the base-rebar list follow them.
+        gCurCol = 1;
+        CheckAllColumns();
+        LoadAllRebarZones();
+        host_.showProject();
+        host_.setCaption(ProjectCaption(gFileName));
+        RebuildColumnRebar();
+    } catch (...) {
+        before.restore();
+        *gKv = engineBefore;
+        if (loading) host_.showLoading(false);
+        if (shown) {
+            host_.showProject();
+            host_.setCaption(ProjectCaption(gFileName));
+        }
+        try {
+            throw;
+        } catch (const ImportError& e) {
+            fail(*path, e.what(), e.line());
+        } catch (const std::exception& e) {
+            fail(*path, std::string("インポート中にエラーが発生しました。\r") + e.what(), 0);
+        } catch (...) {
+            fail(*path, "インポート中にエラーが発生しました。", 0);
+        }
+    }
+    commands_.mblnLoading = false;
+}
+
+}  // namespace exchange
