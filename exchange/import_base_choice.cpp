@@ -61,8 +61,10 @@ ImportKvCandidates ListImportKvCandidates(const ColumnDataTbl& col)
               ") AND (((柱脚.KvV)=" + series + ") OR ((柱脚.KvV)=2) OR ((柱脚.KvV)=4) OR ((柱脚.KvV)=5))" +
               "AND ((柱脚.ColV)=" + std::to_string(col.ColV) + "))";
     } else {
+        // A base's ColWidth is the widest flange it takes, as in the column
+        // dialog: it is compared with the flange width B, not the depth.
         sql = "SELECT DISTINCTROW 柱脚.形式名,柱脚.ID,柱脚.E,柱脚.F,柱脚.W,柱脚.G From 柱脚 WHERE (((柱脚.ColSize)=" +
-              nominal + ") AND ((柱脚.ColWidth)>=" + QueryNumber(col.HDim(1)) + ") AND (((柱脚.KvV)=" + series +
+              nominal + ") AND ((柱脚.ColWidth)>=" + QueryNumber(col.HDim(2)) + ") AND (((柱脚.KvV)=" + series +
               ") OR ((柱脚.KvV)=2) OR ((柱脚.KvV)=4)) AND ((柱脚.ColV)=2)) ";
     }
     auto rs = db.openRecordset(sql);

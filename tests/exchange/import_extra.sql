@@ -42,10 +42,10 @@ INSERT INTO 柱脚 (形式名, KvV, AbCount, AB径1, AB径2, AB径3, AB径4, Col
 INSERT INTO 柱脚 (形式名, KvV, AbCount, AB径1, AB径2, AB径3, AB径4, ColSize, ID, DispF, ColWidth, ColV, E, F, W, G) VALUES ('QD600', 0, 1, 30, NULL, NULL, NULL, 600, 9300109, 1, 0, 0, 0, 0, 0, 0);
 INSERT INTO 柱脚 (形式名, KvV, AbCount, AB径1, AB径2, AB径3, AB径4, ColSize, ID, DispF, ColWidth, ColV, E, F, W, G) VALUES ('RA600', 1, 1, 30, NULL, NULL, NULL, 600, 9300110, 1, 0, 1, 0, 0, 0, 0);
 INSERT INTO 柱脚 (形式名, KvV, AbCount, AB径1, AB径2, AB径3, AB径4, ColSize, ID, DispF, ColWidth, ColV, E, F, W, G) VALUES ('QE600', 1, 1, 24, NULL, NULL, NULL, 600, 9300111, 1, 0, 0, 0, 0, 0, 0);
-INSERT INTO 柱脚 (形式名, KvV, AbCount, AB径1, AB径2, AB径3, AB径4, ColSize, ID, DispF, ColWidth, ColV, E, F, W, G) VALUES ('HA600', 1, 2, 24, 30, NULL, NULL, 600, 9300112, 1, 600, 2, 606, 576, 18, 310);
+INSERT INTO 柱脚 (形式名, KvV, AbCount, AB径1, AB径2, AB径3, AB径4, ColSize, ID, DispF, ColWidth, ColV, E, F, W, G) VALUES ('HA600', 1, 2, 24, 30, NULL, NULL, 600, 9300112, 1, 300, 2, 606, 576, 18, 310);
 INSERT INTO 柱脚 (形式名, KvV, AbCount, AB径1, AB径2, AB径3, AB径4, ColSize, ID, DispF, ColWidth, ColV, E, F, W, G) VALUES ('HB600', 1, 2, 24, 30, NULL, NULL, 600, 9300113, 1, 600, 2, 605, 576, 18, 310);
 INSERT INTO 柱脚 (形式名, KvV, AbCount, AB径1, AB径2, AB径3, AB径4, ColSize, ID, DispF, ColWidth, ColV, E, F, W, G) VALUES ('HC600', 1, 2, 24, 30, NULL, NULL, 600, 9300114, 1, 600, 2, 606, 577, 18, 310);
 INSERT INTO 柱脚 (形式名, KvV, AbCount, AB径1, AB径2, AB径3, AB径4, ColSize, ID, DispF, ColWidth, ColV, E, F, W, G) VALUES ('HD600', 1, 2, 24, 30, NULL, NULL, 600, 9300115, 1, 600, 2, 606, 576, 18, 309);
 INSERT INTO 柱脚 (形式名, KvV, AbCount, AB径1, AB径2, AB径3, AB径4, ColSize, ID, DispF, ColWidth, ColV, E, F, W, G) VALUES ('HE600', 1, 2, 24, 30, NULL, NULL, 600, 9300116, 1, 600, 2, 606, 576, 17.9, 310);
-INSERT INTO 柱脚 (形式名, KvV, AbCount, AB径1, AB径2, AB径3, AB径4, ColSize, ID, DispF, ColWidth, ColV, E, F, W, G) VALUES ('HF600', 1, 2, 24, 30, NULL, NULL, 600, 9300117, 1, 599, 2, 700, 500, 30, 400);
+INSERT INTO 柱脚 (形式名, KvV, AbCount, AB径1, AB径2, AB径3, AB径4, ColSize, ID, DispF, ColWidth, ColV, E, F, W, G) VALUES ('HF600', 1, 2, 24, 30, NULL, NULL, 600, 9300117, 1, 299, 2, 700, 500, 30, 400);
 INSERT INTO 柱脚 (形式名, KvV, AbCount, AB径1, AB径2, AB径3, AB径4, ColSize, ID, DispF, ColWidth, ColV, E, F, W, G) VALUES ('KCH600', 1, 2, 24, 30, NULL, NULL, 600, 9300118, 0, 600, 2, 606, 576, 18, 310);

@@ -78,10 +78,17 @@ TEST_F(Choice, HColumnsByTheFitCheck)
 {
     gShowKCModels = false;
     // At equality all four tests pass; the KC model with DispF 0 is listed
-    // all the same; the model whose width is short is not returned.
+    // all the same; the model whose flange width (ColWidth 299 against B 300)
+    // is short is not returned, the one of exactly B (HA600) is.
     auto list = ListImportKvCandidates(H(600, 300, 12, 20));
     EXPECT_EQ(list.names, (Names{"HA600", "KCH600"}));
     EXPECT_EQ(list.firstId, IdOf("HA600"));
+    // The 400 H bases take flanges up to 300: an H-400x200x8x13 gets them
+    // (the width is the flange's, not the depth of 400, which none takes).
+    gKvSeries = 1;
+    ColumnDataTbl h400 = H(400, 200, 8, 13);
+    h400.ColSize = 400;
+    EXPECT_EQ(ListImportKvCandidates(h400).names, (Names{"H400-1", "WH400-4", "H400×1"}));
 
     struct Fit {
         double E, F, W, G, H, B, tw, tf;
