@@ -2,6 +2,7 @@
 
 #include "engine/kv.h"
 #include "model/adapter.h"
+#include "model/column_check.h"
 #include "model/globals.h"
 #include "model/rebar_handover.h"
 #include "model/rebar_zone.h"

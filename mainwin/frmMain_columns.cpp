@@ -457,9 +457,7 @@ void frmMain::msub_ShowProject()
     grdList->setRedraw(false);
     grdList->setRows(count + 1);
     for (int16_t i = 1; i <= count; ++i) {
-        BuildDesignStresses(i);
-        CalcColumnByIndex(i, 0);
-        CalcColumnByIndex(i, 1);
+        CheckColumn(i);
         GetGoverningRebarZone(i);
         int16_t index = i;
         std::string main, second, material;
@@ -486,9 +484,7 @@ void frmMain::msub_ShowProject()
     }
 
     const bool autoRefresh = std::exchange(gAutoRefresh, true);
-    BuildDesignStresses(gCurCol);
-    CalcColumnByIndex(gCurCol, 0);
-    CalcColumnByIndex(gCurCol, 1);
+    CheckColumn(gCurCol);
     msub_ShowCurrentColumn();
     gAutoRefresh = autoRefresh;
 

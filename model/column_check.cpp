@@ -2,6 +2,7 @@
 
 #include "engine/kv.h"
 #include "model/globals.h"
+#include "model/stress.h"
 #include "platform/text/vb.h"
 
 #include <stdexcept>
@@ -108,6 +109,14 @@ void CalcColumnByIndex(int16_t i, int16_t d)
     if (!gKv) throw std::logic_error("CalcColumnByIndex: the engine is not created");
     KvEngineRef kv(*gKv);
     CalcColumnCheck(kv, gColumns(i), gResults(i), gKvBase(i), d);
+}
+
+void CheckColumn(int32_t i)
+{
+    const auto c = static_cast<int16_t>(i);
+    BuildDesignStresses(c);
+    CalcColumnByIndex(c, 0);
+    CalcColumnByIndex(c, 1);
 }
 
 }  // namespace model

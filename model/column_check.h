@@ -17,4 +17,7 @@ void CalcColumnCheck(IKvEngine& kv, const ColumnDataTbl& col, ColumnResultTbl& r
 // The same on gKv with gColumns, gResults and gKvBase of column i (1..ColCount).
 void CalcColumnByIndex(int16_t i, int16_t d);
 
+// Design table of column i from its loads, then the check in X and Y.
+void CheckColumn(int32_t i);
+
 }  // namespace model

@@ -55,13 +55,6 @@ void ProjectSnapshot::restore() const
     gDispMode = dispMode;
 }
 
-void CheckColumn(int32_t i)
-{
-    for (int16_t k = 1; k <= 6; ++k) BuildDesignStressTable(gResults(i).DesignStress, gColumns(i).LoadTbl, k);
-    CalcColumnByIndex(static_cast<int16_t>(i), 0);
-    CalcColumnByIndex(static_cast<int16_t>(i), 1);
-}
-
 std::string FolderWithSeparator(const std::string& path, std::string& name)
 {
     const auto cut = path.find_last_of("\\/");

@@ -50,9 +50,6 @@ struct ProjectSnapshot {
     int16_t dispMode;
 };
 
-// Design table of column i from its loads, then the check in X and Y.
-void CheckColumn(int32_t i);
-
 // Splits a path after its last separator ("\" or "/"): returns the folder
 // with the separator, name gets the rest.
 std::string FolderWithSeparator(const std::string& path, std::string& name);

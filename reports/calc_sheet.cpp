@@ -314,13 +314,9 @@ void PrintCalcSheetPage(drawing::clsPrintOut& po, int16_t iCol, int pageNo)
     const ColumnDataTbl& col = gColumns(iCol);
     const bool sMode = gCond.SMode != kFalse;
 
-    // 1. The engine and the column's results under the kind in force.
-    KvEngineRef engine(*gKv);
-    SetKvBaseInputs(engine, col);
-    if (!sMode) SetKvSrcInputs(engine, col);
-    BuildDesignStresses(iCol);
-    CalcColumnByIndex(iCol, 0);
-    CalcColumnByIndex(iCol, 1);
+    // 1. The engine and the column's results under the kind in force (the
+    // check sends the column's inputs).
+    CheckColumn(iCol);
 
     // 2. Surface and 3. header.
     if (po.prpMode() == 1) {

@@ -59,11 +59,7 @@ public:
                 gShortLoadKind = kind;
                 BuildCurrentDesignStresses();
             }
-            for (int16_t c : printed_) {
-                BuildDesignStresses(c);
-                CalcColumnByIndex(c, 0);
-                CalcColumnByIndex(c, 1);
-            }
+            for (int16_t c : printed_) CheckColumn(c);
             if (!printed_.empty()) BuildCurrentDesignStresses();
         });
         target_.StartDoc();

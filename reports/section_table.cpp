@@ -2,7 +2,6 @@
 
 #include "drawing/kv_figure_common.h"
 #include "drawing/rc_section.h"
-#include "model/adapter.h"
 #include "model/column_check.h"
 #include "model/direction.h"
 #include "model/format.h"
@@ -134,6 +133,17 @@ SectionGroups BuildSectionGroups(const DesignTable& des, const ColumnResultTbl& 
     return groups;
 }
 
+namespace {
+
+// The y after the last row, where the layout ended.
+double TableBottom(const SectionGroups& groups)
+{
+    const SectionGroupTbl& last = groups.back();
+    return last.RowPos[static_cast<std::size_t>(last.RowCount)].y + kRowStep;
+}
+
+}  // namespace
+
 double LayoutSectionGroups(SectionGroups& groups)
 {
     double y = kFirstGroupY;
@@ -262,19 +272,12 @@ void PrintSectionColumnBlock(drawing::clsPrintOut& po, int16_t col, int page, in
 {
     if (!gKv) throw std::logic_error("断面算定表: 計算エンジンがありません。");
     const bool sMode = gCond.SMode != kFalse;
-    {
-        KvEngineRef engine(*gKv);
-        SetKvBaseInputs(engine, gColumns(col));
-        if (!sMode) SetKvSrcInputs(engine, gColumns(col));
-    }
-    DesignTable des{};
-    for (int16_t k = 1; k <= 6; ++k) BuildDesignStressTable(des, gColumns(col).LoadTbl, k);
-    BuildDesignStresses(col);
-    CalcColumnByIndex(col, 0);
-    CalcColumnByIndex(col, 1);
+    // The column's design table and checks under the kind in force; the
+    // check sends the column's inputs.
+    CheckColumn(col);
 
-    SectionGroups groups = BuildSectionGroups(des, gResults(col));
-    const double yEnd = LayoutSectionGroups(groups);
+    const SectionGroups groups = BuildSectionGroups(gResults(col).DesignStress, gResults(col));
+    const double yEnd = TableBottom(groups);
     const ColumnDataTbl& c = gColumns(col);
     const double w = kSectionSlotWidth;
     const double xOff = (slot - 1) * w;

@@ -1,7 +1,6 @@
 #include "reports/shear_page.h"
 
 #include "drawing/kv_figure_common.h"
-#include "model/adapter.h"
 #include "model/column_check.h"
 #include "model/format.h"
 #include "model/globals.h"
@@ -151,16 +150,10 @@ void PrintShearCheckPage(drawing::clsPrintOut& po, const ColumnDataTbl& column, 
     const ColumnDataTbl col = column;
     ColumnResultTbl res = results;
     const KvBaseTbl kvb = base;
-    const bool sMode = gCond.SMode != kFalse;
 
+    // The check sends the column's inputs to the engine.
     KvEngineRef engine(*gKv);
-    SetKvBaseInputs(engine, col);
-    if (!sMode) SetKvSrcInputs(engine, col);
-    DesignTable des{};
-    for (int16_t r = 1; r <= 6; ++r) {
-        BuildDesignStressTable(des, col.LoadTbl, r);
-        BuildDesignStressTable(res.DesignStress, col.LoadTbl, r);
-    }
+    for (int16_t r = 1; r <= 6; ++r) BuildDesignStressTable(res.DesignStress, col.LoadTbl, r);
     CalcColumnCheck(engine, col, res, kvb, 0);
     CalcColumnCheck(engine, col, res, kvb, 1);
 
@@ -169,9 +162,9 @@ void PrintShearCheckPage(drawing::clsPrintOut& po, const ColumnDataTbl& column, 
     const bool twoWays = kvb.KvV == 4 || kvb.KvV == 6;  // no welded-washer way
     const std::string W = solvenas ? "ソルヴェナス" : "コルヴァン";
     const double f = gUnitFactor;
-    const double N = des(1 + 3 * dir, k) * f;
-    const double M = des(2 + 3 * dir, k) * f;
-    const double Q = des(3 + 3 * dir, k) * f;
+    const double N = res.DesignStress(1 + 3 * dir, k) * f;
+    const double M = res.DesignStress(2 + 3 * dir, k) * f;
+    const double Q = res.DesignStress(3 + 3 * dir, k) * f;
     const double qu0 = res.Qu0(dir, k);
     const double qu1 = res.Qu1(dir, k);
     const double qu2 = res.Qu2(dir, k);

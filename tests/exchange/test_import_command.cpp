@@ -4,6 +4,7 @@
 
 #include "exchange/import_command.h"
 #include "model/adapter.h"
+#include "model/column_check.h"
 #include "model/project_file.h"
 #include "model/rebar_handover.h"
 #include "model/rebar_zone.h"
