@@ -1,5 +1,6 @@
 #include "dialogs/src_section.h"
 
+#include "model/format.h"
 #include "platform/text/vb.h"
 
 namespace srcdlg {
@@ -54,8 +55,7 @@ bool RatioOK(double ratio, double limit) { return !(ratio < limit); }
 
 std::string LimitText(double tCrit)
 {
-    if (tCrit > 9e10) return "なし";
-    return vb::Format(-tCrit, "#######.## ");
+    return model::SrcLimitForceText(-tCrit);
 }
 
 std::string LimitLine(bool siDisplay, double tCritX, double tCritY)

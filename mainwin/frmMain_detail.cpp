@@ -307,8 +307,7 @@ void frmMain::msub_ShowColumnDetail()
         const auto limitForce = [&kv](int16_t wall, int16_t route) {
             kv.setsrcWall(wall);
             kv.setDesignRoot(route);
-            const double t = -kv.srcTCrit();
-            return t < -9e10 ? std::string("なし") : vb::Format(t, "#######.## ");
+            return SrcLimitForceText(-kv.srcTCrit());
         };
         const std::string tX = limitForce(col.CenColWall(0), gCond.DesignRootX);
         const std::string tY = limitForce(col.CenColWall(1), gCond.DesignRootY);

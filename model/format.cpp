@@ -50,6 +50,13 @@ std::string FormatFc(double fc)
     return vb::Format(fc, "###");
 }
 
+std::string SrcLimitForceText(double negated)
+{
+    // The engine's "no limit", negated.
+    constexpr double kNoLimit = -9e10;
+    return negated < kNoLimit ? "なし" : vb::Format(negated, "#######.## ");
+}
+
 std::string GetJadgeText(int16_t code)
 {
     if (code > 0) return "OK*";

@@ -43,4 +43,9 @@ std::string FormatFc(double fc);
 // "OK*", "NG " or "OK ".
 std::string GetJadgeText(int16_t code);
 
+// A limit axial force of an SRC base as shown and printed (the engine's value
+// negated): "なし" below -9e10, else at most two decimals with the point and
+// one trailing blank.
+std::string SrcLimitForceText(double negated);
+
 }  // namespace model

@@ -23,7 +23,7 @@ KvEngineRef EngineRef()
     return KvEngineRef(*gKv);
 }
 
-void CheckColumn(int16_t iCol)
+void CheckColumnIndex(int16_t iCol)
 {
     if (iCol < 1 || iCol > gColumns.ubound()) vb::ThrowSubscript(iCol, 1, gColumns.ubound());
 }
@@ -140,7 +140,7 @@ std::string RemoveD(const std::string& s)
 
 int16_t CalcRebarZone(IKvEngine& kv, int16_t iCol, int16_t dir, double N, double M)
 {
-    CheckColumn(iCol);
+    CheckColumnIndex(iCol);
     const ColumnDataTbl& col = gColumns(iCol);
     const KvBaseTbl& kvb = gKvBase(iCol);
 
@@ -179,7 +179,7 @@ int16_t CalcRebarZone(IKvEngine& kv, int16_t iCol, int16_t dir, double N, double
 
 void SetCaseRebarZone(IKvEngine& kv, int16_t iCol, int16_t dir, int16_t c)
 {
-    CheckColumn(iCol);
+    CheckColumnIndex(iCol);
     if (dir != 0 && dir != 1) throw std::out_of_range("SetCaseRebarZone: direction must be 0 or 1");
     if (c != 1 && c != 2) throw std::out_of_range("SetCaseRebarZone: case must be 1 or 2");
     const int16_t route = gCond.DesignRootX;
@@ -219,7 +219,7 @@ int16_t MaxRebarZone(const ColumnDataTbl& col)
 
 int16_t GetColumnRebarZone(int16_t iCol)
 {
-    CheckColumn(iCol);
+    CheckColumnIndex(iCol);
     return MaxRebarZone(gColumns(iCol));
 }
 
@@ -292,7 +292,7 @@ bool ApplyDefaultArrangement(ColumnDataTbl& col, const KvBaseTbl& kvb)
 std::string GetSrcColumnRank(IKvEngine& kv, int16_t iCol, int16_t dir)
 {
     if (gCond.SMode != kFalse) return "";
-    CheckColumn(iCol);
+    CheckColumnIndex(iCol);
     if (dir != 0 && dir != 1) throw std::out_of_range("GetSrcColumnRank: direction must be 0 or 1");
     kv.setDesignRoot(dir == 0 ? gCond.DesignRootX : gCond.DesignRootY);
     const ColumnResultTbl& res = gResults(iCol);

@@ -88,16 +88,9 @@ void ColumnData(drawing::clsPrintOut& po, int16_t iCol, const ColumnDataTbl& col
 
 void ProductRow(drawing::clsPrintOut& po, int16_t iCol, const ColumnDataTbl& col, bool sMode)
 {
-    if (!sMode) {
-        PrintAt(po, 23, 33, "ｺﾙｳﾞｧﾝ");
-    } else {
-        switch (gKvBase(iCol).KvV) {
-        case 2: PrintAt(po, 23, 33, "ｾﾞﾌﾀ"); break;
-        case 4: PrintAt(po, 21, 33, "ｺﾙｳﾞｧﾝ･ﾙﾓ"); break;
-        case 6: PrintAt(po, 23, 33, "ｿﾙｳﾞｪﾅｽ"); break;
-        default: PrintAt(po, 23, 33, "ｺﾙｳﾞｧﾝ"); break;
-        }
-    }
+    const int16_t kvV = gKvBase(iCol).KvV;
+    // The longer ルモ name starts further left.
+    PrintAt(po, sMode && kvV == 4 ? 21 : 23, 33, ProductShortName(kvV, sMode));
     if (!gPrNoDesignCond) PrintAt(po, 22, 48, "設計条件");
     if (sMode) {
         PrintAt(po, 38, 31, GetKvNameByIndex(iCol));
@@ -300,13 +293,6 @@ void Footer(drawing::clsPrintOut& po)
 }
 
 }  // namespace
-
-std::string SrcLimitForceText(double negated)
-{
-    // The engine's "no limit", negated.
-    constexpr double kNoLimit = -9e10;
-    return negated < kNoLimit ? "なし" : vb::Format(negated, "#######.## ");
-}
 
 void PrintCalcSheetPage(drawing::clsPrintOut& po, int16_t iCol, int pageNo)
 {

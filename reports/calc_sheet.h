@@ -4,6 +4,7 @@
 #pragma once
 
 #include "drawing/print_out.h"
+#include "model/format.h"
 
 #include <cstdint>
 #include <string>
@@ -17,10 +18,8 @@ namespace reports {
 // exit; a failure of the engine, a figure or the surface passes to the caller.
 void PrintCalcSheetPage(drawing::clsPrintOut& po, int16_t iCol, int pageNo);
 
-// A limit axial force of an SRC base as the sheet prints it (the engine's
-// value negated): "なし" below -9e10, else at most two decimals with the point
-// and one trailing blank.
-std::string SrcLimitForceText(double negated);
+// The limit axial force text the sheet prints (model/format.h).
+using model::SrcLimitForceText;
 
 // Puts the page into the report drivers' page table.
 void RegisterCalcSheetPage();

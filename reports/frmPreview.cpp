@@ -26,7 +26,6 @@ namespace {
 constexpr const char* kTitle = "印刷プレビュー";
 constexpr const char* kLoadFailedText = "印刷プレビューを作成できませんでした。";
 constexpr const char* kNoPrinterText = "プリンタがインストールされていません。";
-constexpr const char* kPrinterFailedText = "プリンタを使用できません。";
 
 constexpr double kGap = 60;  // twips between the controls and the window's edges
 constexpr double kButtonWidth = 1215;
@@ -232,13 +231,13 @@ void frmPreview::Form_Resize()
 
 // ---- Commands ----
 
-void PrintOnCurrentPrinter(vbqt::PrintControl& document)
+void PrintOnCurrentPrinter(vbqt::PrintControl& document, const char* title, const char* failedText)
 {
     if (document.PageCount() == 0) return;  // nothing to print
     QPrinter& printer = CurrentPrinter();
     // The rule of the printer choice: no device name, no printer.
     if (!QtPrinterBackend(printer).DeviceName()) {
-        ui::Current().message(kNoPrinterText, kTitle, ui::MessageKind::Warning);
+        ui::Current().message(kNoPrinterText, title, ui::MessageKind::Warning);
         return;
     }
     // The pages carry their own paper; the program's printer keeps its own
@@ -248,8 +247,7 @@ void PrintOnCurrentPrinter(vbqt::PrintControl& document)
     try {
         document.print(printer);
     } catch (const std::exception& e) {
-        ui::Current().message(std::string(kPrinterFailedText) + "\r\n" + e.what(), kTitle,
-                              ui::MessageKind::Warning);
+        ui::Current().message(std::string(failedText) + e.what(), title, ui::MessageKind::Warning);
     }
     printer.setFullPage(fullPage);
     printer.setPageLayout(layout);

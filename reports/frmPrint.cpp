@@ -403,11 +403,7 @@ void frmPrint::cmdPrint_Click()
     VSPrinter1.setPaperSize(9);
     VSPrinter1.setOrientation(0);
     psub_Print(VSPrinter1, style);
-    try {
-        if (VSPrinter1.PageCount() > 0) VSPrinter1.print(printer);
-    } catch (const std::exception& e) {
-        ui::Current().message(std::string("印刷できませんでした。\r") + e.what(), "印刷", ui::MessageKind::Critical);
-    }
+    reports::PrintOnCurrentPrinter(VSPrinter1, "印刷", "印刷できませんでした。\r");
     printer.setPrinterName(before);
 }
 

@@ -1,21 +1,12 @@
 #include "reports/legend_page.h"
 
+#include "drawing/kv_figure_common.h"
 #include "model/globals.h"
-#include "platform/text/vb.h"
 #include "reports/report_common.h"
 
 namespace reports {
 
-namespace {
-
-void PrintText(drawing::clsPrintOut& po, double x, double y, const std::string& text)
-{
-    po.setCurrentX(x);
-    po.setCurrentY(y);
-    po.DPrint(text);
-}
-
-}  // namespace
+using drawing::PrintAt;
 
 void PrintLegendLine(drawing::clsPrintOut& po, double x, double y, const std::string& text, const std::string& unit,
                      double gap, double width)
@@ -23,20 +14,20 @@ void PrintLegendLine(drawing::clsPrintOut& po, double x, double y, const std::st
     const auto colon = text.find(':');
     const std::string symbol = text.substr(0, colon);
     const std::string meaning = colon == std::string::npos ? std::string() : text.substr(colon + 1);
-    PrintText(po, x, y, symbol);
-    PrintText(po, x + gap, y, ":");
-    PrintText(po, x + gap + 3, y, meaning);
-    PrintText(po, x + gap + 3 + width, y, unit);
+    PrintAt(po, x, y, symbol);
+    PrintAt(po, x + gap, y, ":");
+    PrintAt(po, x + gap + 3, y, meaning);
+    PrintAt(po, x + gap + 3 + width, y, unit);
 }
 
 void PrintLegendPage(drawing::clsPrintOut& po, int page)
 {
     po.setFontSize(8);
-    PrintText(po, 14, 20, "柱脚の断面算定結果");
+    PrintAt(po, 14, 20, "柱脚の断面算定結果");
     const bool si = model::gSIDisp;
     const std::string force = si ? "(kN)" : "(tf)";
     const std::string moment = si ? "(kN・m)" : "(tf・m)";
-    PrintText(po, 16, 28, "記号の説明");
+    PrintAt(po, 16, 28, "記号の説明");
     struct Line {
         const char* text;
         bool isMoment;

@@ -155,7 +155,8 @@ std::optional<int32_t> ReadQtPrinterValue(const QPrinter& printer, PrinterValue 
 
 bool WriteQtPrinterValue(QPrinter& printer, PrinterValue which, int32_t value)
 {
-    const QPrinterInfo device(printer);
+    // The device is looked up among the platform's printers only where its
+    // capabilities decide.
     switch (which) {
     case PrinterValue::PaperSize: {
         // The user-defined size keeps the paper's dimensions until the width
@@ -164,6 +165,7 @@ bool WriteQtPrinterValue(QPrinter& printer, PrinterValue which, int32_t value)
         const QPageSize::PageSizeId id = QPageSize::id(static_cast<int>(value));
         if (value <= 0 || id == QPageSize::Custom) return false;
         const QPageSize size(id);
+        const QPrinterInfo device(printer);
         if (!device.isNull() && !DeviceHasPaper(device, size)) return false;
         return printer.setPageSize(size) && printer.pageLayout().pageSize().id() == id;
     }
@@ -189,12 +191,14 @@ bool WriteQtPrinterValue(QPrinter& printer, PrinterValue which, int32_t value)
     case PrinterValue::ColorMode: {
         if (value != kMonochrome && value != kColour) return false;
         const auto mode = value == kColour ? QPrinter::Color : QPrinter::GrayScale;
+        const QPrinterInfo device(printer);
         if (!device.isNull() && !DeviceAccepts(device.supportedColorModes(), mode)) return false;
         printer.setColorMode(mode);
         return printer.colorMode() == mode;
     }
     case PrinterValue::Duplex: {
         const auto mode = DuplexOf(value);
+        const QPrinterInfo device(printer);
         if (!mode || (!device.isNull() && !DeviceAccepts(device.supportedDuplexModes(), *mode)))
             return false;
         printer.setDuplex(*mode);

@@ -82,6 +82,17 @@ void PrintReportFooter(drawing::clsPrintOut& po, double b, double y)
     po.DPrint("設計担当：" + person + "  " + ShortDateText(model::gCond.BukkenDate));
 }
 
+const char* ProductShortName(int16_t kvV, bool sMode)
+{
+    if (!sMode) return "ｺﾙｳﾞｧﾝ";
+    switch (kvV) {
+    case 2: return "ｾﾞﾌﾀ";
+    case 4: return "ｺﾙｳﾞｧﾝ･ﾙﾓ";
+    case 6: return "ｿﾙｳﾞｪﾅｽ";
+    default: return "ｺﾙｳﾞｧﾝ";
+    }
+}
+
 std::string ShortDateText(double oleDate)
 {
     using namespace std::chrono;

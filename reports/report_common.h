@@ -46,6 +46,10 @@ void PrintReportFooter(drawing::clsPrintOut& po, double b, double y);
 // The x where the person part of the footer starts for a right end b.
 double FooterLeft(double b, const std::string& person);
 
+// The product's short name on the report pages by the base's series; an SRC
+// base is always "ｺﾙｳﾞｧﾝ".
+const char* ProductShortName(int16_t kvV, bool sMode);
+
 // An OLE Automation date as "yyyy/MM/dd".
 std::string ShortDateText(double oleDate);
 

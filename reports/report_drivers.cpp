@@ -42,9 +42,9 @@ std::string ReportModelText(int16_t column) { return GetKvModelText(gKvBase(colu
 namespace {
 
 // The run state of styles 0 to 2: the drawing flags and the short-term kind
-// come back on every exit, and every printed column is checked again under
-// the window's own kind, so that the window never shows the printed kind's
-// verdicts.
+// come back on every exit, and every column printed under another kind is
+// checked again under the window's own, so that the window never shows the
+// printed kind's verdicts.
 class GraphRun {
 public:
     GraphRun(vbqt::PageTarget& target, const ReportChoices& choices) : target_(target)
@@ -55,12 +55,10 @@ public:
         guard_.onExit([this, curves, color, kind] {
             for (long i = 0; i <= 3; ++i) gNMCurveShow(i) = curves(i);
             gColorDraw = color;
-            if (gShortLoadKind != kind) {
-                gShortLoadKind = kind;
-                BuildCurrentDesignStresses();
-            }
+            const bool restored = gShortLoadKind != kind;
+            gShortLoadKind = kind;
             for (int16_t c : printed_) CheckColumn(c);
-            if (!printed_.empty()) BuildCurrentDesignStresses();
+            if (restored || !printed_.empty()) BuildCurrentDesignStresses();
         });
         target_.StartDoc();
         guard_.onExit([this] { target_.EndDoc(); });
@@ -76,9 +74,10 @@ public:
     // Switches to the printed kind around one column's pages.
     void Switched(int16_t column, bool ownTable, const std::function<void()>& pages)
     {
-        printed_.push_back(column);
         const int16_t kind = gShortLoadKind;
         const bool switched = kind != gPrintShortKind;
+        // A column printed under the window's kind keeps the window's results.
+        if (switched) printed_.push_back(column);
         const auto rebuild = [ownTable, column] {
             if (ownTable)
                 BuildDesignStresses(column);

@@ -61,14 +61,17 @@ void FillRows(SectionGroupTbl& g, const DesignTable& des, const ColumnResultTbl&
     }
 }
 
-const char* ShortKindTitle()
+// "地震", "暴風" or "積雪" for the printed short-term kind; "" for another value.
+std::string PrintedKindWord()
 {
-    switch (gPrintShortKind) {
-    case 0: return "短期時(地震)";
-    case 1: return "短期時(暴風)";
-    case 2: return "短期時(積雪)";
-    default: return "";
-    }
+    static constexpr const char* kWords[] = {"地震", "暴風", "積雪"};
+    return gPrintShortKind >= 0 && gPrintShortKind <= 2 ? kWords[gPrintShortKind] : "";
+}
+
+std::string ShortKindTitle()
+{
+    const std::string word = PrintedKindWord();
+    return word.empty() ? word : "短期時(" + word + ")";
 }
 
 }  // namespace
@@ -122,7 +125,7 @@ SectionGroups BuildSectionGroups(const DesignTable& des, const ColumnResultTbl& 
                 continue;
             }
         }
-        AddTableGroup(std::string(ShortKindTitle()) + (k == 4 ? "Ｌ" : "Ｒ"), "s", "a", count, groups);
+        AddTableGroup(ShortKindTitle() + (k == 4 ? "Ｌ" : "Ｒ"), "s", "a", count, groups);
         FillRows(groups[count], des, res, k);
     }
     for (int16_t k : {6, 7}) {
@@ -165,10 +168,8 @@ void Furniture(drawing::clsPrintOut& po, const SectionGroups& groups, double yEn
 {
     po.setForeColor(kBlack);
     PrintReportHeader(po);
-    static constexpr const char* kKinds[] = {"地震", "暴風", "積雪"};
-    const std::string kind = gPrintShortKind >= 0 && gPrintShortKind <= 2 ? kKinds[gPrintShortKind] : "";
     po.setFontSize(7.8);
-    PrintAt(po, 10, 5, kind + "時柱脚断面算定表");
+    PrintAt(po, 10, 5, PrintedKindWord() + "時柱脚断面算定表");
     po.setDrawWidth(3);
     po.Draw_Rectangle(8, 8, 34, yEnd, kBlack);
     po.setFontSize(7.8);
@@ -193,17 +194,6 @@ void Furniture(drawing::clsPrintOut& po, const SectionGroups& groups, double yEn
             PrintAt(po, g.RowPos[rr].x + 8, g.RowPos[rr].y, GetTableRowTitle(g.RowKind[rr], g.Marks[1], g.Marks[2]));
         }
         band(g.TitlePos.y);
-    }
-}
-
-const char* ProductName(int16_t kvV, bool sMode)
-{
-    if (!sMode) return "ｺﾙｳﾞｧﾝ";
-    switch (kvV) {
-    case 2: return "ｾﾞﾌﾀ";
-    case 4: return "ｺﾙｳﾞｧﾝ･ﾙﾓ";
-    case 6: return "ｿﾙｳﾞｪﾅｽ";
-    default: return "ｺﾙｳﾞｧﾝ";
     }
 }
 
@@ -293,7 +283,7 @@ void PrintSectionColumnBlock(drawing::clsPrintOut& po, int16_t col, int page, in
     po.Draw_Line(left, 8, right, 8, kBlack);
     po.Draw_Line(right, 8, right, yEnd, kBlack);
     across(13);
-    PrintAt(po, xOff + 36, 13.5, ProductName(gKvBase(col).KvV, sMode));
+    PrintAt(po, xOff + 36, 13.5, ProductShortName(gKvBase(col).KvV, sMode));
     PrintAt(po, xOff + 36, 16.5, GetKvNameByIndex(col));
     across(20);
     po.setFontSize(6);

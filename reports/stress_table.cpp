@@ -1,5 +1,6 @@
 #include "reports/stress_table.h"
 
+#include "drawing/kv_figure_common.h"
 #include "model/direction.h"
 #include "model/format.h"
 #include "model/globals.h"
@@ -9,6 +10,7 @@
 #include <cmath>
 
 using namespace model;
+using drawing::PrintAt;
 
 namespace reports {
 
@@ -49,17 +51,6 @@ std::array<double, 14> StressTableLineY()
     return y;
 }
 
-namespace {
-
-void Text(drawing::clsPrintOut& po, double x, double y, const std::string& s)
-{
-    po.setCurrentX(x);
-    po.setCurrentY(y);
-    po.DPrint(s);
-}
-
-}  // namespace
-
 void PrintStressTable(drawing::clsPrintOut& po, int16_t iCol)
 {
     const std::array<double, 12> lx = StressTableLineX();
@@ -71,7 +62,7 @@ void PrintStressTable(drawing::clsPrintOut& po, int16_t iCol)
     bool momentOkStar = false;
     bool shearOkStar = false;
 
-    Text(po, 20, 65.5, "応力算定表");
+    PrintAt(po, 20, 65.5, "応力算定表");
 
     po.setDrawWidth(3);
     po.Draw_Rectangle(X(0), Y(3), X(11), Y(13), 0);
@@ -101,24 +92,24 @@ void PrintStressTable(drawing::clsPrintOut& po, int16_t iCol)
         {8, 24.6, "ｿﾞ ｰ ﾝ"}, {9, 30.6, "応　力"}, {10, 20.6, "せん断"}, {10, 30.6, "耐　力"},
         {11, 20.6, "　力　"}, {11, 30.6, "検定比"}, {12, 30.6, "判　定"},
     };
-    for (const Label& l : kLabels) Text(po, l.x, Y(l.band) + 1, l.text);
+    for (const Label& l : kLabels) PrintAt(po, l.x, Y(l.band) + 1, l.text);
 
-    Text(po, X(1) + 9, Y(0) + 1, "長　　期");
+    PrintAt(po, X(1) + 9, Y(0) + 1, "長　　期");
     static constexpr const char* kShortTitles[] = {"短 期 (地 震 時)", "短 期 (暴 風 時)", "短 期 (積 雪 時)"};
-    if (gPrintShortKind >= 0 && gPrintShortKind <= 2) Text(po, X(4) + 2, Y(0) + 1, kShortTitles[gPrintShortKind]);
-    Text(po, X(8) + 9, Y(0) + 1, "終　　局");
-    Text(po, X(1) + 6, Y(1) + 3.3, "Ｘ");
-    Text(po, X(2) + 6, Y(1) + 3.3, "Ｙ");
-    for (int j : {4, 8}) Text(po, X(j) - 1.5, Y(1) + 1, "Ｘ");
-    for (int j : {6, 10}) Text(po, X(j) - 1.5, Y(1) + 1, "Ｙ");
+    if (gPrintShortKind >= 0 && gPrintShortKind <= 2) PrintAt(po, X(4) + 2, Y(0) + 1, kShortTitles[gPrintShortKind]);
+    PrintAt(po, X(8) + 9, Y(0) + 1, "終　　局");
+    PrintAt(po, X(1) + 6, Y(1) + 3.3, "Ｘ");
+    PrintAt(po, X(2) + 6, Y(1) + 3.3, "Ｙ");
+    for (int j : {4, 8}) PrintAt(po, X(j) - 1.5, Y(1) + 1, "Ｘ");
+    for (int j : {6, 10}) PrintAt(po, X(j) - 1.5, Y(1) + 1, "Ｙ");
     for (int j : {3, 5, 7, 9}) {
-        Text(po, X(j) + 6, Y(2) + 1, "Ｌ");
-        Text(po, X(j + 1) + 6, Y(2) + 1, "Ｒ");
+        PrintAt(po, X(j) + 6, Y(2) + 1, "Ｌ");
+        PrintAt(po, X(j + 1) + 6, Y(2) + 1, "Ｒ");
     }
 
     const auto column = [&](int j, int16_t d, int16_t c) {
         const double x = X(j) + 1;
-        const auto cell = [&](int band, const std::string& s) { Text(po, x, Y(band) + 1, s); };
+        const auto cell = [&](int band, const std::string& s) { PrintAt(po, x, Y(band) + 1, s); };
         const bool ultimate = c >= 6;
         const double m = gUnitFactor * res.DesignStress(2 + 3 * d, c);
         const double q = gUnitFactor * res.DesignStress(3 + 3 * d, c);
@@ -143,7 +134,7 @@ void PrintStressTable(drawing::clsPrintOut& po, int16_t iCol)
             if (verdict == "OK*") shearOkStar = true;
             cell(12, "    " + verdict);
         } else {
-            for (int band : {10, 11, 12}) Text(po, X(j) - 1, Y(band) + 1, kSkippedCell);
+            for (int band : {10, 11, 12}) PrintAt(po, X(j) - 1, Y(band) + 1, kSkippedCell);
         }
     };
     column(1, 0, 1);
@@ -159,19 +150,19 @@ void PrintStressTable(drawing::clsPrintOut& po, int16_t iCol)
     }
 
     po.setFontSize(7);
-    Text(po, 35, 125, "注)せん断力の判定が\"NG\"の場合は\"設計ﾊﾝﾄﾞﾌﾞｯｸ\"を参照して追加検討して下さい。");
+    PrintAt(po, 35, 125, "注)せん断力の判定が\"NG\"の場合は\"設計ﾊﾝﾄﾞﾌﾞｯｸ\"を参照して追加検討して下さい。");
     if (!ultJadge) return;
     if (gCond.SMode != kFalse) {
         double y = 127.5;
         if (momentOkStar) {
-            Text(po, 35, y, "(ﾓｰﾒﾝﾄ判定)の場合のOK*：終局耐力±1%の応力で柱脚降伏しています。");
+            PrintAt(po, 35, y, "(ﾓｰﾒﾝﾄ判定)の場合のOK*：終局耐力±1%の応力で柱脚降伏しています。");
             y = 130;
         }
         if (shearOkStar)
-            Text(po, 35, y,
+            PrintAt(po, 35, y,
                  "(せん断判定)の場合のOK*：座金溶接によりアンカーボルトで、またはスラブ埋込みでせん断耐力を確保します。");
     } else {
-        Text(po, 35, 127.5, "OK*：(ﾓｰﾒﾝﾄ)終局耐力±1%の応力で柱脚降伏しています。");
+        PrintAt(po, 35, 127.5, "OK*：(ﾓｰﾒﾝﾄ)終局耐力±1%の応力で柱脚降伏しています。");
     }
 }
 

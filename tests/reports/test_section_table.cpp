@@ -291,10 +291,14 @@ TEST_F(SectionTable, SevenColumnsGiveTheLegendAndTwoNumberedPages)
         EXPECT_NEAR(maxY, 246.75 + kPaperY, 1e-9);
         EXPECT_EQ(frames, 1);
         for (const DrawOp& op : ops)
-            if (op.kind == "Text") EXPECT_EQ(op.fontName, "ＭＳ 明朝") << op.text;
+            if (op.kind == "Text") {
+                EXPECT_EQ(op.fontName, "ＭＳ 明朝") << op.text;
+            }
         // Footer ends near 172.
         for (const PageText& t : texts(ops))
-            if (t.y == 279) EXPECT_DOUBLE_EQ(t.x, 172 - (3 + 5) * 2.7);
+            if (t.y == 279) {
+                EXPECT_DOUBLE_EQ(t.x, 172 - (3 + 5) * 2.7);
+            }
     }
 }
 
@@ -394,8 +398,12 @@ TEST_F(SectionTable, SrcBlockFollowsTheBaseTurn)
         EXPECT_EQ(One(35, 31.5), material);
         // No zone band in SRC: no line at 29.5, no squares, no band title.
         for (const DrawOp& op : page.ops) {
-            if (op.kind == "Rectangle") EXPECT_EQ(op.args[0], 8);  // the frame only
-            if (op.kind == "Line") EXPECT_NE(op.args[1], 29.5 + kPaperY);
+            if (op.kind == "Rectangle") {
+                EXPECT_EQ(op.args[0], 8);  // the frame only
+            }
+            if (op.kind == "Line") {
+                EXPECT_NE(op.args[1], 29.5 + kPaperY);
+            }
         }
         EXPECT_FALSE(Contains("配筋ゾーン"));
         EXPECT_EQ(One(10, 38.5), "コンクリート強度");

@@ -194,7 +194,9 @@ TEST_F(ShearPage, SevenBlocksOfASeries1Base)
     EXPECT_EQ(One(167 - (3 + 5) * 2.7, 279), "設計担当：設計者  2023/03/15");
     // No font name of its own: every text in the surface's font.
     for (const DrawOp& op : page.ops)
-        if (op.kind == "Text") EXPECT_EQ(op.fontSize, op.text == "試験物件" ? 10 : 7.8) << op.text;
+        if (op.kind == "Text") {
+            EXPECT_EQ(op.fontSize, op.text == "試験物件" ? 10 : 7.8) << op.text;
+        }
 }
 
 TEST_F(ShearPage, Series4And6HaveTwoWaysAndSeries6HasItsSlabConcrete)
