@@ -65,17 +65,11 @@ void ColumnData(drawing::clsPrintOut& po, int16_t iCol, const ColumnDataTbl& col
         }
         return;
     }
-    // The direction the base shows first comes first.
-    const long a = col.KvDir % 2;
-    const long b = 1 - a;
-    const auto bundled = [&col](long d) { return col.RTabane(d) == 1 ? std::string("(*)") : std::string(); };
-    const bool anyBundled = col.RTabane(0) == 1 || col.RTabane(1) == 1;
     po.setCurrentX(45);
     po.setCurrentY(15.5);
-    po.DPrint("RC:" + vb::Str(col.cD(a)) + "×" + vb::Str(col.cD(b)));
-    po.DPrint("   鉄筋:" + text::FieldText(col.RBarVal) + "(" + text::FieldText(col.RBarMat) + ")  本数");
-    po.DPrint(vb::Str(col.RtN(a)) + bundled(a) + "×" + vb::Str(col.RtN(b)) + bundled(b) +
-              (anyBundled ? "  (*):束ね有り" : ""));
+    po.DPrint(SrcRcSizeText(col));
+    po.DPrint("   " + SrcBarText(col) + "  本数");
+    po.DPrint(SrcBarCountText(col));
     PrintAt(po, 45, 19, section);
     PrintAt(po, 47, 22.5, t[0]);
     PrintAt(po, 67, 22.5, t[1]);

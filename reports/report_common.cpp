@@ -82,6 +82,31 @@ void PrintReportFooter(drawing::clsPrintOut& po, double b, double y)
     po.DPrint("設計担当：" + person + "  " + ShortDateText(model::gCond.BukkenDate));
 }
 
+namespace {
+
+long FirstShown(const model::ColumnDataTbl& col) { return col.KvDir & 1; }
+
+}  // namespace
+
+std::string SrcRcSizeText(const model::ColumnDataTbl& col)
+{
+    const long a = FirstShown(col);
+    return "RC:" + vb::Str(col.cD(a)) + "×" + vb::Str(col.cD(1 - a));
+}
+
+std::string SrcBarText(const model::ColumnDataTbl& col)
+{
+    return "鉄筋:" + text::FieldText(col.RBarVal) + "(" + text::FieldText(col.RBarMat) + ")";
+}
+
+std::string SrcBarCountText(const model::ColumnDataTbl& col)
+{
+    const long a = FirstShown(col);
+    const auto count = [&col](long d) { return vb::Str(col.RtN(d)) + (col.RTabane(d) == 1 ? "(*)" : ""); };
+    const bool anyBundled = col.RTabane(0) == 1 || col.RTabane(1) == 1;
+    return count(a) + "×" + count(1 - a) + (anyBundled ? "  (*):束ね有り" : "");
+}
+
 const char* ProductShortName(int16_t kvV, bool sMode)
 {
     if (!sMode) return "ｺﾙｳﾞｧﾝ";

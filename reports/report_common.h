@@ -4,6 +4,7 @@
 #pragma once
 
 #include "drawing/print_out.h"
+#include "model/records.h"
 
 #include <cstdint>
 #include <string>
@@ -49,6 +50,13 @@ double FooterLeft(double b, const std::string& person);
 // The product's short name on the report pages by the base's series; an SRC
 // base is always "ｺﾙｳﾞｧﾝ".
 const char* ProductShortName(int16_t kvV, bool sMode);
+
+// The SRC column's RC lines, the direction the base shows first (KvDir
+// turned by 90° or 270°: Y) first: "RC: 800× 900", "鉄筋:D22(SD345)" and the
+// bar counts with "(*)" for bundled bars and the note "  (*):束ね有り".
+std::string SrcRcSizeText(const model::ColumnDataTbl& col);
+std::string SrcBarText(const model::ColumnDataTbl& col);
+std::string SrcBarCountText(const model::ColumnDataTbl& col);
 
 // An OLE Automation date as "yyyy/MM/dd".
 std::string ShortDateText(double oleDate);

@@ -213,16 +213,9 @@ void SectionLines(drawing::clsPrintOut& po, double x, double y, double step, int
 
 void SrcRebarLines(drawing::clsPrintOut& po, double xOff, const ColumnDataTbl& c)
 {
-    // The direction the base shows first comes first.
-    const long a = c.KvDir & 1;
-    const long b = 1 - a;
-    const auto bundled = [&c](long d) { return c.RTabane(d) == 1 ? std::string("(*)") : std::string(); };
-    const bool anyBundled = c.RTabane(0) == 1 || c.RTabane(1) == 1;
-    PrintAt(po, xOff + 35, 20.5, "RC:" + vb::Str(c.cD(a)) + "×" + vb::Str(c.cD(b)));
-    PrintAt(po, xOff + 35, 22.7, "鉄筋:" + text::FieldText(c.RBarVal) + "(" + text::FieldText(c.RBarMat) + ")");
-    PrintAt(po, xOff + 35, 24.9,
-            "本数" + vb::Str(c.RtN(a)) + bundled(a) + "×" + vb::Str(c.RtN(b)) + bundled(b) +
-                (anyBundled ? "  (*):束ね有り" : ""));
+    PrintAt(po, xOff + 35, 20.5, SrcRcSizeText(c));
+    PrintAt(po, xOff + 35, 22.7, SrcBarText(c));
+    PrintAt(po, xOff + 35, 24.9, "本数" + SrcBarCountText(c));
 }
 
 void FcLine(drawing::clsPrintOut& po, double xOff, double fc)
