@@ -7,6 +7,7 @@
 #include "mainwin/load_res_strings.h"
 #include "model/adapter.h"
 #include "model/format.h"
+#include "model/direction.h"
 #include "model/globals.h"
 #include "model/texts.h"
 #include "platform/text/vb.h"
@@ -174,13 +175,7 @@ void frmShear::Form_Load()
         const int16_t d = gShearDir;
         const int16_t k = gShearCase;
 
-        int16_t map[2] = {0, 0};
-        if (base_.RotateMode != kFalse) {
-            const bool turned = col_.KvRotate == 1 || col_.KvRotate == 3;
-            map[0] = turned ? 1 : 0;
-            map[1] = turned ? 0 : 1;
-        }
-        engineDir_ = map[d == 1 ? 1 : 0];
+        engineDir_ = model::EngineDirection(base_, col_, static_cast<int16_t>(d == 1 ? 1 : 0));
 
         SendEngineInputs();
 

@@ -1,6 +1,7 @@
 #include "model/column_check.h"
 
 #include "engine/kv.h"
+#include "model/direction.h"
 #include "model/globals.h"
 #include "model/stress.h"
 #include "platform/text/vb.h"
@@ -47,13 +48,9 @@ void CalcColumnCheck(IKvEngine& kv, const ColumnDataTbl& col, ColumnResultTbl& r
     SetKvBaseInputs(kv, col);
     if (!sMode) SetKvSrcInputs(kv, col);
 
-    int16_t e[2] = {0, 0};
-    if (kvb.RotateMode != kFalse) {
-        e[0] = col.KvRotate == 0 ? 0 : 1;
-        e[1] = static_cast<int16_t>(1 - e[0]);
-    }
     SetKvSlabInputs(kv, col);
-    kv.setDirection(e[d]);
+    const int16_t engineDir = EngineDirection(kvb, col, d);
+    kv.setDirection(engineDir);
     if (!sMode) {
         kv.setDesignRoot(d == 0 ? gCond.DesignRootX : gCond.DesignRootY);
         kv.setsrcWall(col.CenColWall(d));
@@ -99,7 +96,7 @@ void CalcColumnCheck(IKvEngine& kv, const ColumnDataTbl& col, ColumnResultTbl& r
         default:
             continue;  // cases 2 and 3 are not checked
         }
-        ReadResults(kv, res, d, k, e[d]);
+        ReadResults(kv, res, d, k, engineDir);
     }
 }
 

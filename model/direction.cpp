@@ -13,6 +13,12 @@ int16_t CalcKvDirection(const KvBaseTbl& kvb, const ColumnDataTbl& col)
     return col.KvRotate == 0 ? shown : static_cast<int16_t>(1 - shown);
 }
 
+int16_t EngineDirection(const KvBaseTbl& kvb, const ColumnDataTbl& col, int16_t d)
+{
+    if (kvb.RotateMode == kFalse) return 0;
+    return col.KvRotate == 0 ? d : static_cast<int16_t>(1 - d);
+}
+
 int16_t GetKvDirection(int16_t& iCol)
 {
     if (iCol == 999) iCol = gCurCol;

@@ -13,6 +13,10 @@ namespace model {
 // base or the section differs between X and Y; 0 otherwise.
 int16_t CalcKvDirection(const KvBaseTbl& kvb, const ColumnDataTbl& col);
 
+// The engine direction of check direction d (0 X, 1 Y): turned with the base
+// where the base differs in X and Y; 0 otherwise.
+int16_t EngineDirection(const KvBaseTbl& kvb, const ColumnDataTbl& col, int16_t d);
+
 // iCol 999 means the current column and is replaced in the caller's variable.
 int16_t GetKvDirection(int16_t& iCol);
 

@@ -3,6 +3,7 @@
 #include "engine/kv.h"
 #include "model/catalogue.h"
 #include "model/file_util.h"
+#include "model/direction.h"
 #include "model/globals.h"
 #include "model/rebar_tables.h"
 #include "model/texts.h"
@@ -144,9 +145,7 @@ int16_t CalcRebarZone(IKvEngine& kv, int16_t iCol, int16_t dir, double N, double
     const ColumnDataTbl& col = gColumns(iCol);
     const KvBaseTbl& kvb = gKvBase(iCol);
 
-    int16_t engineDir = 0;
-    if (kvb.RotateMode != kFalse) engineDir = col.KvRotate == 0 ? dir : static_cast<int16_t>(1 - dir);
-    kv.setDirection(engineDir);
+    kv.setDirection(EngineDirection(kvb, col, dir));
     kv.setKolvanID(col.KolvanID);
     kv.setAbNum(col.AbNum);
 
