@@ -25,7 +25,6 @@ namespace {
 
 constexpr const char* kTitle = "印刷プレビュー";
 constexpr const char* kLoadFailedText = "印刷プレビューを作成できませんでした。";
-constexpr const char* kNoPrinterText = "プリンタがインストールされていません。";
 
 constexpr double kGap = 60;  // twips between the controls and the window's edges
 constexpr double kButtonWidth = 1215;

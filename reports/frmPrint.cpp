@@ -392,7 +392,7 @@ void frmPrint::cmdPrint_Click()
     const int style = ChosenStyle();
     if (!CurvesChosen(style)) return;
     if (QPrinterInfo::availablePrinters().isEmpty()) {
-        ui::Current().message("プリンタがインストールされていません。", "印刷", ui::MessageKind::Warning);
+        ui::Current().message(reports::kNoPrinterText, "印刷", ui::MessageKind::Warning);
         return;
     }
     QPrinter& printer = reports::CurrentPrinter();
@@ -409,7 +409,7 @@ void frmPrint::cmdPrint_Click()
 
 void frmPrint::cmdPrOption_Click()
 {
-    if (reports::ShowPrinterDialog(reports::PD_PRINTSETUP, this)) reports::SavePrinterSettings();
+    reports::ShowPrinterSetup(this);
 }
 
 void frmPrint::cmdCancel_Click() { reject(); }

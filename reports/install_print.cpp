@@ -18,9 +18,7 @@ void InstallPrintCommands(frmMain& w)
     };
     w.mShowPrintDialog = show;
     w.mShowPrintDialogModal = show;
-    w.mShowPageSetup = [&w] {
-        if (reports::ShowPrinterDialog(reports::PD_PRINTSETUP, &w)) reports::SavePrinterSettings();
-    };
+    w.mShowPageSetup = [&w] { reports::ShowPrinterSetup(&w); };
 }
 
 void InstallReportPages()

@@ -18,7 +18,6 @@ namespace {
 
 constexpr const char* kTitle = "プリンタの設定";
 constexpr const char* kBadPaperText = "指定された用紙サイズが不正です";
-constexpr const char* kNoPrinterText = "プリンタがインストールされていません。";
 constexpr const char* kPrinterFailedText = "プリンタを使用できません。";
 
 std::unique_ptr<PrinterBackend>& BackendSlot()
@@ -225,6 +224,11 @@ void SavePrinterSettings()
     gSavedPaperSize = paperSize;
     gSavedOrientation = orientation;
     gSavedPaperBin = paperBin;
+}
+
+void ShowPrinterSetup(QWidget* owner)
+{
+    if (ShowPrinterDialog(PD_PRINTSETUP, owner)) SavePrinterSettings();
 }
 
 bool RestorePrinterSettings()

@@ -15,6 +15,9 @@ class QWidget;
 
 namespace reports {
 
+// The message when no printer is installed.
+inline constexpr const char* kNoPrinterText = "プリンタがインストールされていません。";
+
 // The dialog flag of its print-setup form.
 constexpr uint32_t PD_PRINTSETUP = 0x40;
 
@@ -123,6 +126,9 @@ bool SelectPrinterByName(const std::string& deviceName, int16_t paperSize, int16
 // paper bin (0 for one it cannot give). With no printer, or a failing one, a
 // message is shown and the remembered values stay as they were.
 void SavePrinterSettings();
+// The printer set-up of the File menu and the print dialog: the setup dialog,
+// and the choice remembered when confirmed.
+void ShowPrinterSetup(QWidget* owner);
 // SelectPrinterByName with the remembered values.
 bool RestorePrinterSettings();
 
