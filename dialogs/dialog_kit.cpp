@@ -45,14 +45,24 @@ void SetColour(QWidget* w, QPalette::ColorRole role, int32_t ole)
     w->setPalette(p);
 }
 
+double KeptTwips(const QSettings& s, const char* key, double fallback)
+{
+    const auto v = model::NumberSetting(s, key);
+    return v && std::fabs(*v) <= 1e6 ? static_cast<double>(static_cast<float>(*v)) : fallback;
+}
+
+void KeepTwips(QSettings& s, const char* key, int px, double twipsPerPixel)
+{
+    s.setValue(QString::fromLatin1(key), QString::number(std::lround(px * twipsPerPixel)));
+}
+
 void RestorePlace(QWidget& dialog, const char* leftKey, const char* topKey, double defaultLeft, double defaultTop)
 {
     QSettings s = model::AppSettings();
     s.beginGroup(QString::fromLatin1(model::kSettingsGroup));
-    // Read as text and taken in single precision, as the position was kept.
+    // The defaults too are taken in single precision.
     const auto place = [&s](const char* key, double fallback) {
-        const auto v = model::NumberSetting(s, key);
-        return static_cast<float>(v && std::fabs(*v) <= 1e6 ? *v : fallback);
+        return static_cast<float>(KeptTwips(s, key, fallback));
     };
     dialog.move(PxX(dialog, place(leftKey, defaultLeft)), PxY(dialog, place(topKey, defaultTop)));
 }
@@ -61,8 +71,8 @@ void SavePlace(const QWidget& dialog, const char* leftKey, const char* topKey)
 {
     QSettings s = model::AppSettings();
     s.beginGroup(QString::fromLatin1(model::kSettingsGroup));
-    s.setValue(QString::fromLatin1(leftKey), QString::number(std::lround(dialog.x() * vbqt::TwipsPerPixelX(dialog))));
-    s.setValue(QString::fromLatin1(topKey), QString::number(std::lround(dialog.y() * vbqt::TwipsPerPixelY(dialog))));
+    KeepTwips(s, leftKey, dialog.x(), vbqt::TwipsPerPixelX(dialog));
+    KeepTwips(s, topKey, dialog.y(), vbqt::TwipsPerPixelY(dialog));
 }
 
 void UserActions::run(const std::function<void()>& action)

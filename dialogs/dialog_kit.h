@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 
+class QSettings;
 class QWidget;
 
 namespace dlgkit {
@@ -27,6 +28,13 @@ void Place(QWidget* w, double left, double top, double width, double height);
 void Refill(QComboBox* list, const QStringList& items);
 // One colour role of a control's palette, from an OLE colour.
 void SetColour(QWidget* w, QPalette::ColorRole role, int32_t ole);
+
+// A window measure kept in the settings as twips (number text), taken in
+// single precision; fallback for a missing or unreadable value and for one
+// beyond any screen (over 1e6 either way).
+double KeptTwips(const QSettings& s, const char* key, double fallback);
+// Keeps a measure of px pixels as whole twips (number text).
+void KeepTwips(QSettings& s, const char* key, int px, double twipsPerPixel);
 
 // Moves the dialog to the position kept under the two keys (twips as number
 // text), or to the defaults; saves its position there.

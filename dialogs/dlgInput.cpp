@@ -168,16 +168,11 @@ void dlgInput::Form_Load()
     {
         QSettings s = AppSettings();
         s.beginGroup(QString::fromLatin1(kSettingsGroup));
-        // Values beyond any screen are as unusable as text.
-        const auto value = [&s](const char* key, double fallback) {
-            const auto v = NumberSetting(s, key);
-            return v && std::fabs(*v) <= 1e6 ? static_cast<double>(static_cast<float>(*v)) : fallback;
-        };
-        const double left = value(kLeftKey, 0);
-        const double top = value(kTopKey, 0);
-        const double state = value(kStateKey, 0);
-        const double width = value(kWidthKey, 6285);
-        const double height = value(kHeightKey, 5000);
+        const double left = dlgkit::KeptTwips(s, kLeftKey, 0);
+        const double top = dlgkit::KeptTwips(s, kTopKey, 0);
+        const double state = dlgkit::KeptTwips(s, kStateKey, 0);
+        const double width = dlgkit::KeptTwips(s, kWidthKey, 6285);
+        const double height = dlgkit::KeptTwips(s, kHeightKey, 5000);
         move(dlgkit::PxX(*this, left), dlgkit::PxY(*this, top));
         outerSize_ = QSize(dlgkit::PxX(*this, width), dlgkit::PxY(*this, height));
         ApplyOuterSize();
@@ -409,13 +404,13 @@ void dlgInput::Form_Unload()
         QSettings s = AppSettings();
         s.beginGroup(QString::fromLatin1(kSettingsGroup));
         const QRect f = frameGeometry();
-        const auto twipsX = [this](int px) { return QString::number(std::lround(px * vbqt::TwipsPerPixelX(*this))); };
-        const auto twipsY = [this](int px) { return QString::number(std::lround(px * vbqt::TwipsPerPixelY(*this))); };
-        s.setValue(QString::fromLatin1(kLeftKey), twipsX(f.x()));
-        s.setValue(QString::fromLatin1(kTopKey), twipsY(f.y()));
+        const double tx = vbqt::TwipsPerPixelX(*this);
+        const double ty = vbqt::TwipsPerPixelY(*this);
+        dlgkit::KeepTwips(s, kLeftKey, f.x(), tx);
+        dlgkit::KeepTwips(s, kTopKey, f.y(), ty);
         s.setValue(QString::fromLatin1(kStateKey), QString::number(WindowStateCode(windowState())));
-        s.setValue(QString::fromLatin1(kWidthKey), twipsX(f.width()));
-        s.setValue(QString::fromLatin1(kHeightKey), twipsY(f.height()));
+        dlgkit::KeepTwips(s, kWidthKey, f.width(), tx);
+        dlgkit::KeepTwips(s, kHeightKey, f.height(), ty);
     }
     // An entry still open is dropped (a click on OK has committed it when
     // the focus left the box); the editor goes before its filter.

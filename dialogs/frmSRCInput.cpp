@@ -142,17 +142,12 @@ void frmSRCInput::BuildControls()
     for (int k = 0; k < 8; ++k) {
         // X in the left column, Y in the right; the Y area never shows.
         const int left = k < 4 ? 240 : 2520;
-        const int top = 720 + 300 * (k % 4) + (k >= 4 ? 0 : 0);
+        const int top = 720 + 300 * (k % 4);
         lblSrcColSpec[k] = label(Frame2, indexed("lblSrcColSpec", k), specLabels[k], left, top + 30, 1000);
         txtSrcColSpec[k] = box(Frame2, indexed("txtSrcColSpec", k), left + 1020, top, 1080);
     }
     lblSrcColSpec[4]->hide();
     txtSrcColSpec[4]->hide();
-    // The Y area's row carries the other three Y boxes one row down.
-    for (int k = 5; k < 8; ++k) {
-        dlgkit::Place(lblSrcColSpec[k], 2520, 750 + 300 * (k - 4), 1000, 240);
-        dlgkit::Place(txtSrcColSpec[k], 3540, 720 + 300 * (k - 4), 1080, 285);
-    }
 
     // Bars.
     QGroupBox* Frame3 = frame("Frame3", "鉄筋仕様", 0, 120, 3960, 4800, 1680);
@@ -361,17 +356,15 @@ void frmSRCInput::cmdEnd_Click()
     ReadWallInputs();
     work_.KolvanID = modelIds_[static_cast<std::size_t>(chosen)];
 
-    KvBaseTbl chosenBase;
-    LoadKvBaseData(work_.KolvanID, work_.AbNum, chosenBase);
-    if (chosenBase.KvLen(0, 1) >= work_.cD(0)) {
-        ui::Current().message(kTooSmallText, kAppTitle, ui::MessageKind::Warning);
-        return;
-    }
     // The base record is read before anything is written, so that a failure
-    // leaves the project as it was.
+    // or a refusal leaves the project as it was.
     KvBaseTbl base = gKvBase(gCurCol);
     base.AbNum = work_.AbNum;
     LoadKvBaseData(work_.KolvanID, work_.AbNum, base);
+    if (base.KvLen(0, 1) >= work_.cD(0)) {
+        ui::Current().message(kTooSmallText, kAppTitle, ui::MessageKind::Warning);
+        return;
+    }
     gColumns(gCurCol) = work_;
     gCond.Fc = work_.Fc;
     gKvBase(gCurCol) = base;

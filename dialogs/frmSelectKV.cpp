@@ -8,6 +8,7 @@
 #include "model/globals.h"
 #include "model/helpers.h"
 #include "model/rebar_tables.h"
+#include "model/rebar_zone.h"
 #include "model/startup.h"
 #include "platform/qt/font_map.h"
 #include "platform/qt/ole_color.h"
@@ -285,18 +286,29 @@ void frmSelectKV::HideWarning()
 
 void frmSelectKV::ResetHControls()
 {
-    dlgkit::Refill(cmbHSize, {});
-    hSizeIds_.clear();
-    cmbHSize->setEnabled(false);
-    dlgkit::SetColour(cmbHSize, QPalette::Base, vbqt::SystemColor(vbqt::kMenuBar));
     HideWarning();
-    for (QLineEdit* box : txtHDim) {
-        box->clear();
-        box->setEnabled(false);
-        dlgkit::SetColour(box, QPalette::Base, vbqt::SystemColor(vbqt::kMenuBar));
-    }
+    EnableHControls(false);
     cmdCalcSpec->hide();
     Label5->hide();
+}
+
+void frmSelectKV::ClearHSizes()
+{
+    dlgkit::Refill(cmbHSize, {});
+    hSizeIds_.clear();
+}
+
+void frmSelectKV::EnableHControls(bool on)
+{
+    if (!on) ClearHSizes();
+    cmbHSize->setEnabled(on);
+    const int32_t back = vbqt::SystemColor(on ? vbqt::kWindowBackground : vbqt::kMenuBar);
+    dlgkit::SetColour(cmbHSize, QPalette::Base, back);
+    for (QLineEdit* box : txtHDim) {
+        if (!on) box->clear();
+        box->setEnabled(on);
+        dlgkit::SetColour(box, QPalette::Base, back);
+    }
 }
 
 // ---- Load ----
@@ -321,7 +333,7 @@ void frmSelectKV::Form_Load()
         savedMatCode_ = stored.ColMatCode;
 
         int16_t code = stored.ColMatCode;
-        if (stored.ColSize < 300 && code == 2) {
+        if (selkv::Bcp325Replaced(stored.ColSize, code)) {
             ui::Current().message("BCP325の柱は300以上から対応しています。\r  強制的にBCR295に変更します。", "確認",
                                   ui::MessageKind::Information);
             code = 0;
@@ -331,7 +343,7 @@ void frmSelectKV::Form_Load()
 
         const int16_t shape = stored.ColV;
         if (shape >= 0 && shape <= 2) optColV[shape]->setChecked(true);
-        const int grade = code - (shape == 1 ? 5 : shape == 2 ? 7 : 0);
+        const int grade = code - selkv::FirstGrade(shape);
         if (shape >= 0 && shape <= 2 && grade >= 0 && grade < cmbColMat->count()) {
             cmbColMat->setCurrentIndex(grade);
             work_.ColMatCode = code;
@@ -385,9 +397,7 @@ void frmSelectKV::Form_Load()
 
         savedChanged_ = gDataChanged;
 
-        std::string bar = stored.RBarVal.value();
-        std::erase(bar, 'D');
-        SelectOrLast(cmbRBar, Q("D" + vb::Trim(bar) + "(" + vb::Trim(work_.RBarMat.value()) + ")"));
+        SelectOrLast(cmbRBar, Q(MainBarKey(stored.RBarVal.value(), work_.RBarMat.value())));
         SelectOrLast(cmbLenA, Q(vb::CStr(stored.cD(0))));
         SelectOrLast(cmbLenB, Q(vb::CStr(stored.cD(1))));
     });

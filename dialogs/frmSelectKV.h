@@ -146,6 +146,11 @@ private:
     void ShowWarning(const std::string& text);
     void HideWarning();
     void ResetHControls();
+    // Empties the H size list and its IDs.
+    void ClearHSizes();
+    // The H size list and the dimension boxes take input only for an H
+    // column; off, they are emptied and greyed.
+    void EnableHControls(bool on);
     // cD and the pedestal widths of the slab check from the A and B lists.
     void TakePedestalSizes();
     void FillModelList();

@@ -30,10 +30,22 @@ namespace {
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 std::string S(const QString& s) { return s.toStdString(); }
 
-// The first grade code of a shape's list.
-int16_t FirstGrade(int16_t shape) { return shape == 1 ? 5 : shape == 2 ? 7 : 0; }
-
 const char* const kSpecFields[] = {"断面積", "Zx", "Zpx", "Zy", "Zpy"};
+
+// The trimmed texts of one field of a catalogue query, each once, in the
+// order the query gives them; nulls are skipped.
+QStringList DistinctTexts(const std::string& sql, int field)
+{
+    QStringList texts;
+    auto db = OpenCatalogue();
+    auto rs = db.openRecordset(sql);
+    for (; !rs.eof(); rs.moveNext()) {
+        if (rs.isNull(field)) continue;
+        const QString t = Q(vb::Trim(rs.text(field)));
+        if (!texts.contains(t)) texts << t;
+    }
+    return texts;
+}
 
 }  // namespace
 
@@ -47,18 +59,7 @@ void frmSelectKV::optColV_Click(int Index)
     const bool h = Index == 2;
     Label1[1]->setText(FindResString(h ? 1174 : 1097).value_or(h ? QStringLiteral("ﾌﾗﾝｼﾞ幅") : QStringLiteral("板厚")));
     Label1[7]->setEnabled(h);
-    if (!h) {
-        dlgkit::Refill(cmbHSize, {});
-        hSizeIds_.clear();
-    }
-    cmbHSize->setEnabled(h);
-    const int32_t back = vbqt::SystemColor(h ? vbqt::kWindowBackground : vbqt::kMenuBar);
-    dlgkit::SetColour(cmbHSize, QPalette::Base, back);
-    for (QLineEdit* box : txtHDim) {
-        if (!h) box->clear();
-        box->setEnabled(h);
-        dlgkit::SetColour(box, QPalette::Base, back);
-    }
+    EnableHControls(h);
     for (QLabel* l : Label3) l->setEnabled(h);
     if (!h) chkCenCol->hide();
     QComboBox* shown = h ? cmbColT_H : cmbColT;
@@ -74,8 +75,8 @@ void frmSelectKV::optColV_Click(int Index)
 void frmSelectKV::FillMaterialList()
 {
     QStringList names;
-    const int16_t first = FirstGrade(work_.ColV);
-    const int16_t last = work_.ColV == 0 ? 4 : work_.ColV == 1 ? 6 : 10;
+    const int16_t first = selkv::FirstGrade(work_.ColV);
+    const int16_t last = selkv::LastGrade(work_.ColV);
     for (int16_t code = first; code <= last; ++code) names << Q(GetSteelMaterialName(code));
     dlgkit::Refill(cmbColMat, names);
     SelectFirst(cmbColMat);
@@ -84,10 +85,9 @@ void frmSelectKV::FillMaterialList()
 void frmSelectKV::cmbColMat_Click()
 {
     Label4->hide();
-    work_.ColMatCode = static_cast<int16_t>(cmbColMat->currentIndex() + FirstGrade(work_.ColV));
+    work_.ColMatCode = static_cast<int16_t>(cmbColMat->currentIndex() + selkv::FirstGrade(work_.ColV));
     const int16_t code = work_.ColMatCode;
-    const bool f325 = (work_.ColV == 0 && (code == 2 || code == 4)) || (work_.ColV == 1 && code == 6);
-    if (f325 && workBase_.KvV == 4 && workBase_.KvT(2) > 40) ShowWarning(kLumoPlateText);
+    if (selkv::LumoPlateRefused(work_.ColV, code, workBase_)) ShowWarning(kLumoPlateText);
     work_.ColF = GetSteelFValue(code);
     FillColumnSizeList();
 }
@@ -108,8 +108,7 @@ void frmSelectKV::FillColumnSizeList()
         // Nothing below a size is left to choose, so 決定 finds no model.
         dlgkit::Refill(cmbColT, {});
         dlgkit::Refill(cmbColT_H, {});
-        dlgkit::Refill(cmbHSize, {});
-        hSizeIds_.clear();
+        ClearHSizes();
         dlgkit::Refill(cmbKV, {});
     }
     SelectFirst(cmbColSize);
@@ -123,15 +122,7 @@ void frmSelectKV::cmbColSize_Click()
     const bool graded = !selkv::GradeCriterion(shape, work_.ColMatCode).empty();
     if (shape == 0 || shape == 1) {
         QStringList thicknesses;
-        if (graded) {
-            auto db = OpenCatalogue();
-            auto rs = db.openRecordset(selkv::ThicknessListQuery(shape, sizeText, work_.ColMatCode));
-            for (; !rs.eof(); rs.moveNext()) {
-                if (rs.isNull(1)) continue;
-                const QString t = Q(vb::Trim(rs.text(1)));
-                if (!thicknesses.contains(t)) thicknesses << t;
-            }
-        }
+        if (graded) thicknesses = DistinctTexts(selkv::ThicknessListQuery(shape, sizeText, work_.ColMatCode), 1);
         dlgkit::Refill(cmbColT, thicknesses);
         if (!thicknesses.isEmpty()) {
             {
@@ -143,19 +134,10 @@ void frmSelectKV::cmbColSize_Click()
         FillModelList();
     } else if (shape == 2) {
         QStringList widths;
-        if (graded) {
-            auto db = OpenCatalogue();
-            auto rs = db.openRecordset(selkv::FlangeWidthQuery(sizeText));
-            for (; !rs.eof(); rs.moveNext()) {
-                if (rs.isNull(0)) continue;
-                const QString w = Q(vb::Trim(rs.text(0)));
-                if (!widths.contains(w)) widths << w;
-            }
-        }
+        if (graded) widths = DistinctTexts(selkv::FlangeWidthQuery(sizeText), 0);
         dlgkit::Refill(cmbColT_H, widths);
         if (widths.isEmpty()) {
-            dlgkit::Refill(cmbHSize, {});
-            hSizeIds_.clear();
+            ClearHSizes();
             dlgkit::Refill(cmbKV, {});
         }
         SelectFirst(cmbColT_H);

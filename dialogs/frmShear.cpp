@@ -126,9 +126,7 @@ void frmShear::ConnectControls()
     // Only a user's click runs the method handlers; the load sets the boxes.
     connect(chkWeldWasher, &QCheckBox::clicked, this, [this] { Act([this] { chkWeldWasher_Click(); }); });
     connect(chkSlab, &QCheckBox::clicked, this, [this] { Act([this] { chkSlab_Click(); }); });
-    connect(cmbSlabFc, &QComboBox::currentIndexChanged, this, [this](int i) {
-        if (i >= 0) Act([this] { cmbSlabFc_Click(); });
-    });
+    dlgkit::ConnectSelect(this, cmbSlabFc, &frmShear::cmbSlabFc_Click, actions_);
     connect(txt_B2, &QLineEdit::returnPressed, this, [this] { Act([this] { txt_B2_Confirm(); }); });
     connect(txt_d2, &QLineEdit::returnPressed, this, [this] { Act([this] { txt_d2_Confirm(); }); });
     txt_B2->installEventFilter(this);
@@ -318,9 +316,15 @@ void frmShear::StoreMethod(int16_t f)
 void frmShear::ShowQuAndVerdict()
 {
     res_.Qu(gShearDir, gShearCase) = gKv->Qu();
-    lblQu->setText(Q(symbol_ + "=" + FormatValue(res_.Qu(gShearDir, gShearCase), 2)));
     res_.JadgeQ(gShearDir, gShearCase) = gKv->JadgeQ();
-    lblJadge->setText(res_.JadgeQ(gShearDir, gShearCase) != 0 ? "OK" : "NG");
+    SetQuAndVerdictTexts();
+}
+
+void frmShear::SetQuAndVerdictTexts()
+{
+    const int16_t d = gShearDir, k = gShearCase;
+    lblQu->setText(Q(symbol_ + "=" + FormatValue(res_.Qu(d, k), 2)));
+    lblJadge->setText(res_.JadgeQ(d, k) != 0 ? "OK" : "NG");
 }
 
 void frmShear::chkWeldWasher_Click()
@@ -403,11 +407,10 @@ void frmShear::msub_GetShearResults()
 void frmShear::msub_ShowShearResults()
 {
     const int16_t d = gShearDir, k = gShearCase;
-    lblQu->setText(Q(symbol_ + "=" + FormatValue(res_.Qu(d, k), 2)));
+    SetQuAndVerdictTexts();
     lblQu0->setText(Q("    " + symbol_ + "0=" + FormatValue(res_.Qu0(d, k), 2)));
     if (WasherSeries(series_)) lblQu1->setText(Q("    " + symbol_ + "1=" + FormatValue(res_.Qu1(d, k), 2)));
     lblQu2->setText(Q("    " + symbol_ + "2=" + FormatValue(res_.Qu2(d, k), 2)));
-    lblJadge->setText(res_.JadgeQ(d, k) != 0 ? "OK" : "NG");
 }
 
 // ---- 決定, キャンセル ----

@@ -92,6 +92,8 @@ private:
     // Sends the method bits of the case and shows Qu and the verdict.
     void StoreMethod(int16_t f);
     void ShowQuAndVerdict();
+    // lblQu and lblJadge from the case's stored result.
+    void SetQuAndVerdictTexts();
     int16_t& MethodBits();
     void SendEngineInputs();
 

@@ -286,6 +286,10 @@ std::vector<std::string> ListedModels(const std::vector<ModelRow>& rows, int32_t
     return names;
 }
 
+int16_t FirstGrade(int16_t shape) { return shape == kRound ? 5 : shape == kH ? 7 : 0; }
+
+int16_t LastGrade(int16_t shape) { return shape == kBox ? 4 : shape == kRound ? 6 : 10; }
+
 bool Bcp325Replaced(double storedSize, int16_t storedGrade) { return storedSize < 300 && storedGrade == 2; }
 
 bool F325Column(int16_t shape, int16_t grade)

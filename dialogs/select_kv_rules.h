@@ -118,6 +118,10 @@ double PedestalFc(double fc);
 // "D" & size & "(" & grade & ")" of the column's main bar.
 std::string MainBarText(const model::ColumnDataTbl& col);
 
+// The grade codes a shape lists, first to last: box 0-4, round 5-6, H 7-10.
+int16_t FirstGrade(int16_t shape);
+int16_t LastGrade(int16_t shape);
+
 // Commit rules.
 
 // A stored BCP325 column below 300 mm is opened as BCR295.

@@ -252,12 +252,17 @@ void LoadSrcRebarDefaults(ColumnDataTbl& col, const KvBaseTbl& kvb, int16_t flag
     StoreRebarSet(col, ReadRebarSet(col.KolvanID, kvb.AbD, n, true));
 }
 
+std::string MainBarKey(const std::string& barSize, const std::string& barGrade)
+{
+    return "D" + vb::Trim(RemoveD(barSize)) + "(" + vb::Trim(barGrade) + ")";
+}
+
 bool ApplyDefaultArrangement(ColumnDataTbl& col, const KvBaseTbl& kvb)
 {
     double fc = col.Fc;
     if (fc > 100) fc /= 10;
     const std::string name = GetKvDisplayName(kvb);
-    const std::string key = "D" + vb::Trim(RemoveD(col.RBarVal.value())) + "(" + vb::Trim(col.RBarMat.value()) + ")";
+    const std::string key = MainBarKey(col.RBarVal.value(), col.RBarMat.value());
     const int16_t pattern = col.CenColWall(0);
     if (pattern < 0 || pattern > 255) return false;
 

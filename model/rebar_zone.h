@@ -32,6 +32,10 @@ int16_t LoadRebarZoneDetails(int16_t iCol, int16_t centre);
 // The same catalogue fill for a record a dialog holds, from its stored zones.
 void LoadSrcRebarDefaults(ColumnDataTbl& col, const KvBaseTbl& kvb, int16_t flag);
 
+// The arrangement tables' key of a main bar, "D" & size & "(" & grade & ")";
+// a size may be written with or without its "D".
+std::string MainBarKey(const std::string& barSize, const std::string& barGrade);
+
 // Main-bar counts and hoops from the default arrangement tables; true when an
 // arrangement variant was applied.
 bool ApplyDefaultArrangement(ColumnDataTbl& col, const KvBaseTbl& kvb);

@@ -52,6 +52,21 @@ TEST(SelectKvQueries, GradeCriteria)
     for (const Case& c : cases) EXPECT_EQ(GradeCriterion(c.shape, c.code), c.criterion) << c.shape << "/" << c.code;
 }
 
+TEST(SelectKvQueries, EachShapeListsOnlyGradesItsQueriesKnow)
+{
+    struct Case {
+        int16_t shape, first, last;
+    } cases[] = {{kBox, 0, 4}, {kRound, 5, 6}, {kH, 7, 10}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(FirstGrade(c.shape), c.first);
+        EXPECT_EQ(LastGrade(c.shape), c.last);
+        for (int16_t code = c.first; code <= c.last; ++code)
+            EXPECT_FALSE(GradeCriterion(c.shape, code).empty()) << c.shape << "/" << code;
+        EXPECT_TRUE(GradeCriterion(c.shape, static_cast<int16_t>(c.first - 1)).empty()) << c.shape;
+        EXPECT_TRUE(GradeCriterion(c.shape, static_cast<int16_t>(c.last + 1)).empty()) << c.shape;
+    }
+}
+
 TEST(SelectKvQueries, AQuoteInATextStaysInsideItsLiteral)
 {
     EXPECT_EQ(SqlText("200"), "'200'");

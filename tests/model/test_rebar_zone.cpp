@@ -280,6 +280,18 @@ TEST_F(RebarZone, DefaultArrangement)
     EXPECT_EQ(z, expected);
 }
 
+TEST(RebarKey, MainBarKeyWithOrWithoutTheD)
+{
+    struct Case {
+        const char *size, *grade, *key;
+    } cases[] = {
+        {"D19", "SD345", "D19(SD345)"},
+        {"25  ", "SD390   ", "D25(SD390)"},  // as stored: fixed width, no "D"
+        {" D22 ", " SD345", "D22(SD345)"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(MainBarKey(c.size, c.grade), c.key) << c.size;
+}
+
 TEST_F(RebarZone, SrcColumnRank)
 {
     EXPECT_EQ(GetSrcColumnRank(kv, 1, 0), "");
