@@ -7,6 +7,7 @@
 
 #include <QSettings>
 #include <QSignalBlocker>
+#include <QTreeWidget>
 #include <QWidget>
 
 #include <cmath>
@@ -43,6 +44,28 @@ void SetColour(QWidget* w, QPalette::ColorRole role, int32_t ole)
     QPalette p = w->palette();
     p.setColor(role, vbqt::oleToQColor(ole, p));
     w->setPalette(p);
+}
+
+QTreeWidgetItem* AddCheckableRow(QTreeWidget* list, const QStringList& cells, bool checked)
+{
+    auto* item = new QTreeWidgetItem(list, cells);
+    item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+    item->setCheckState(0, checked ? Qt::Checked : Qt::Unchecked);
+    return item;
+}
+
+void SetAllChecked(QTreeWidget* list, bool on)
+{
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+        list->topLevelItem(i)->setCheckState(0, on ? Qt::Checked : Qt::Unchecked);
+}
+
+std::vector<bool> CheckStates(const QTreeWidget* list)
+{
+    std::vector<bool> ticks;
+    ticks.reserve(static_cast<std::size_t>(list->topLevelItemCount()));
+    for (int i = 0; i < list->topLevelItemCount(); ++i) ticks.push_back(list->topLevelItem(i)->checkState(0) == Qt::Checked);
+    return ticks;
 }
 
 void RestorePlace(QWidget& dialog, const char* leftKey, const char* topKey, double defaultLeft, double defaultTop)

@@ -12,7 +12,10 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
+class QTreeWidget;
+class QTreeWidgetItem;
 class QWidget;
 
 namespace dlgkit {
@@ -27,6 +30,14 @@ void Place(QWidget* w, double left, double top, double width, double height);
 void Refill(QComboBox* list, const QStringList& items);
 // One colour role of a control's palette, from an OLE colour.
 void SetColour(QWidget* w, QPalette::ColorRole role, int32_t ole);
+
+// Lists of rows with a check box in the first column. The box takes this
+// room of its own there, in pixels.
+constexpr int kCheckBoxRoom = 24;
+QTreeWidgetItem* AddCheckableRow(QTreeWidget* list, const QStringList& cells, bool checked);
+void SetAllChecked(QTreeWidget* list, bool on);
+// The tick of each top-level row, in order.
+std::vector<bool> CheckStates(const QTreeWidget* list);
 
 // Moves the dialog to the position kept under the two keys (twips as number
 // text), or to the defaults; saves its position there.
