@@ -7,6 +7,7 @@
 
 #include <QSettings>
 #include <QSignalBlocker>
+#include <QTreeWidget>
 #include <QWidget>
 
 #include <cmath>
@@ -54,6 +55,28 @@ double KeptTwips(const QSettings& s, const char* key, double fallback)
 void KeepTwips(QSettings& s, const char* key, int px, double twipsPerPixel)
 {
     s.setValue(QString::fromLatin1(key), QString::number(std::lround(px * twipsPerPixel)));
+}
+
+QTreeWidgetItem* AddCheckableRow(QTreeWidget* list, const QStringList& cells, bool checked)
+{
+    auto* item = new QTreeWidgetItem(list, cells);
+    item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+    item->setCheckState(0, checked ? Qt::Checked : Qt::Unchecked);
+    return item;
+}
+
+void SetAllChecked(QTreeWidget* list, bool on)
+{
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+        list->topLevelItem(i)->setCheckState(0, on ? Qt::Checked : Qt::Unchecked);
+}
+
+std::vector<bool> CheckStates(const QTreeWidget* list)
+{
+    std::vector<bool> ticks;
+    ticks.reserve(static_cast<std::size_t>(list->topLevelItemCount()));
+    for (int i = 0; i < list->topLevelItemCount(); ++i) ticks.push_back(list->topLevelItem(i)->checkState(0) == Qt::Checked);
+    return ticks;
 }
 
 void RestorePlace(QWidget& dialog, const char* leftKey, const char* topKey, double defaultLeft, double defaultTop)

@@ -12,8 +12,11 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 class QSettings;
+class QTreeWidget;
+class QTreeWidgetItem;
 class QWidget;
 
 namespace dlgkit {
@@ -35,6 +38,14 @@ void SetColour(QWidget* w, QPalette::ColorRole role, int32_t ole);
 double KeptTwips(const QSettings& s, const char* key, double fallback);
 // Keeps a measure of px pixels as whole twips (number text).
 void KeepTwips(QSettings& s, const char* key, int px, double twipsPerPixel);
+
+// Lists of rows with a check box in the first column. The box takes this
+// room of its own there, in pixels.
+constexpr int kCheckBoxRoom = 24;
+QTreeWidgetItem* AddCheckableRow(QTreeWidget* list, const QStringList& cells, bool checked);
+void SetAllChecked(QTreeWidget* list, bool on);
+// The tick of each top-level row, in order.
+std::vector<bool> CheckStates(const QTreeWidget* list);
 
 // Moves the dialog to the position kept under the two keys (twips as number
 // text), or to the defaults; saves its position there.

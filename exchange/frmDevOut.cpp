@@ -144,32 +144,25 @@ void frmDevOut::Form_Load()
     lvwColumn->setColumnCount(2);
     lvwColumn->setHeaderLabels({QStringLiteral("柱名称"), QStringLiteral("型式")});
     // The check box takes room of its own in the first column.
-    lvwColumn->setColumnWidth(0, px(1500) + 24);
+    lvwColumn->setColumnWidth(0, px(1500) + dlgkit::kCheckBoxRoom);
     lvwColumn->setColumnWidth(1, px(2000));
-    for (int i = 1; i <= gCond.ColCount; ++i) {
-        auto* item = new QTreeWidgetItem(lvwColumn, {Q(vb::Trim(gColumns(i).ColName.value())),
-                                                     Q(vb::Trim(GetKvModelText(gKvBase(i), 50)))});
-        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-        item->setCheckState(0, i == 1 ? Qt::Checked : Qt::Unchecked);
-    }
+    for (int i = 1; i <= gCond.ColCount; ++i)
+        dlgkit::AddCheckableRow(lvwColumn,
+                                {Q(vb::Trim(gColumns(i).ColName.value())), Q(vb::Trim(GetKvModelText(gKvBase(i), 50)))},
+                                i == 1);
 }
 
 exchange::NMFileChoices frmDevOut::Choices() const
 {
     exchange::NMFileChoices c;
-    for (int i = 0; i < lvwColumn->topLevelItemCount(); ++i)
-        c.lvwColumn.push_back(lvwColumn->topLevelItem(i)->checkState(0) == Qt::Checked);
+    c.lvwColumn = dlgkit::CheckStates(lvwColumn);
     for (int i = 0; i < 3; ++i) c.chkDrawNMMode[i] = chkDrawNMMode[i]->isChecked();
     for (int i = 0; i < 5; ++i) c.chkDrawNMObj[i] = chkDrawNMObj[i]->isChecked();
     c.txtDevNum = txtDevNum->text().toStdString();
     return c;
 }
 
-void frmDevOut::CheckAll(bool on)
-{
-    for (int i = 0; i < lvwColumn->topLevelItemCount(); ++i)
-        lvwColumn->topLevelItem(i)->setCheckState(0, on ? Qt::Checked : Qt::Unchecked);
-}
+void frmDevOut::CheckAll(bool on) { dlgkit::SetAllChecked(lvwColumn, on); }
 
 void frmDevOut::cmdAllSelect_Click() { CheckAll(true); }
 

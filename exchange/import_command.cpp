@@ -1,9 +1,9 @@
 #include "exchange/import_command.h"
 
 #include "engine/kv.h"
-#include "model/adapter.h"
 #include "model/column_check.h"
 #include "model/globals.h"
+#include "model/project_commands.h"
 #include "model/rebar_handover.h"
 #include "model/rebar_zone.h"
 #include "platform/ui/ui.h"
@@ -19,20 +19,12 @@ namespace {
 const char* const kStopTitle = "インポートを中止します。";
 const char* const kNoColumns = "柱のデータがありません。インポートを中止します。\r\rファイル内容を確認してください。";
 
-// The pedestal rebar follows each column's own base and design stresses.
-void LoadAllRebarZones()
-{
-    if (gCond.SMode == kFalse) return;
-    KvEngineRef engine(*gKv);
-    for (int32_t i = 1; i <= gCond.ColCount; ++i) {
-        SetKvBaseInputs(engine, gColumns(i));
-        LoadRebarZoneDetails(engine, static_cast<int16_t>(i), gColumns(i).CenColWall(0));
-    }
-}
-
+// Every column checked; the pedestal rebar follows each column's own base and
+// design stresses.
 void CheckAllColumns()
 {
     for (int32_t i = 1; i <= gCond.ColCount; ++i) CheckColumn(i);
+    if (gCond.SMode != kFalse) LoadAllRebarZoneDetails();
 }
 
 }  // namespace
@@ -87,15 +79,9 @@ void ImportCommand::msub_ImportAnalysisFile()
     bool loading = false;
     bool shown = false;
     try {
-        gCond.ColCount = static_cast<int16_t>(starts);
-        gColumns.redim(starts);
-        gResults.redim(starts);
-        gKvBase.redim(starts);
-
         host_.showLoading(true);
         loading = true;
         ImportColumnBaseLines(lines, gImportDir, gImportFile, chooseBase);
-        gDataChanged = true;
         host_.showLoading(false);
         loading = false;
 
@@ -104,12 +90,12 @@ void ImportCommand::msub_ImportAnalysisFile()
         gColumns.redimPreserve(gCond.ColCount);
         gResults.redimPreserve(gCond.ColCount);
         gKvBase.redimPreserve(gCond.ColCount);
-        gUnitFactor = gSIDisp ? gCond.GFactor : 1.0;
-        gKv->setSIFactor(gCond.GFactor);
+        ApplyProjectUnitFactor();
 
+        // The diagram shown under the options dialog is column 1's; the
+        // others are checked once the options are known.
         gCurCol = 1;
-        CheckAllColumns();
-        LoadAllRebarZones();
+        CheckColumn(1);
 
         gDispMode = 0;
         shown = true;
@@ -128,7 +114,6 @@ void ImportCommand::msub_ImportAnalysisFile()
         // and the base-rebar list follow them.
         gCurCol = 1;
         CheckAllColumns();
-        LoadAllRebarZones();
         host_.showProject();
         host_.setCaption(ProjectCaption(gFileName));
         RebuildColumnRebar();

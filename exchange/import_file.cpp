@@ -1,6 +1,7 @@
 #include "exchange/import_file.h"
 
 #include "model/base_data.h"
+#include "model/file_util.h"
 #include "model/globals.h"
 #include "model/sections.h"
 #include "platform/text/cp932.h"
@@ -10,12 +11,11 @@
 #include "platform/ui/ui.h"
 
 #include <chrono>
-#include <cerrno>
 #include <cmath>
-#include <fstream>
-#include <iconv.h>
-#include <iterator>
+#include <cstdint>
 #include <limits>
+#include <optional>
+#include <unistd.h>
 
 namespace exchange {
 
@@ -28,6 +28,8 @@ const char* const kUnknownKind = "柱の種類の指定に誤りがあります�
 const char* const kBadRoute = "設計ルートの値が不正です。強制終了します。";
 
 constexpr long kMaxColumns = 32767;
+// Far above the largest analysis output: 32767 columns of some hundred lines.
+constexpr std::uintmax_t kMaxImportFileBytes = 1024u << 20;
 
 std::string Quoted(const std::string& keyword, const std::string& field)
 {
@@ -195,6 +197,12 @@ void Parser::run(const std::vector<std::string>& lines, const std::string& folde
 
     closing_ = ClosingKeyword(lines);
 
+    // Room for every column start; the caller trims what skipped columns
+    // leave at the end.
+    const long starts = CountColumnStarts(lines);
+    gColumns.redim(starts);
+    gKvBase.redim(starts);
+    gResults.redim(starts);
     gCond.ColCount = 0;
     long number = 0;
     try {
@@ -289,11 +297,6 @@ bool Parser::column(const std::string& key, std::vector<std::string>& f)
         ++gCond.ColCount;
         ++starts_;
         open_ = true;
-        if (gCond.ColCount > gColumns.ubound()) {
-            gColumns.redimPreserve(gCond.ColCount);
-            gKvBase.redimPreserve(gCond.ColCount);
-            gResults.redimPreserve(gCond.ColCount);
-        }
         notIdentified_ = false;
         work_.AxisXNo = ix;
         work_.AxisYNo = iy;
@@ -490,46 +493,21 @@ void Parser::askLumoGrade(int32_t n)
     col.ColF = GetSteelFValue(col.ColMatCode);
 }
 
-// iconv with no substitution: any sequence outside code page 932 fails.
-bool IconvAccepts(std::string_view bytes)
-{
-    iconv_t cd = iconv_open("UTF-8", "CP932");
-    if (cd == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("iconv cannot convert from CP932");
-    char* src = const_cast<char*>(bytes.data());
-    std::size_t left = bytes.size();
-    char buffer[4096];
-    bool ok = true;
-    while (left > 0) {
-        char* dst = buffer;
-        std::size_t room = sizeof buffer;
-        if (iconv(cd, &src, &left, &dst, &room) == static_cast<std::size_t>(-1) && errno != E2BIG) {
-            ok = false;
-            break;
-        }
-    }
-    iconv_close(cd);
-    return ok;
-}
-
 }  // namespace
-
-bool IsStrictCp932(std::string_view bytes)
-{
-    for (const char ch : bytes) {
-        const auto b = static_cast<unsigned char>(ch);
-        // Text has no control characters but tab, the line ends and the
-        // old end-of-file mark.
-        if (b < 0x20 && b != '\t' && b != '\n' && b != '\r' && b != 0x1A) return false;
-    }
-    return IconvAccepts(bytes);
-}
 
 std::vector<std::string> DecodeImportLines(std::string_view bytes)
 {
     const char* const wrong = "ファイルの文字コードが正しくありません。シフトJISのテキストファイルを指定してください。";
     if (bytes.substr(0, 3) == "\xEF\xBB\xBF") throw ImportError(wrong);
-    if (!IsStrictCp932(bytes)) throw ImportError(wrong);
-    const std::string textUtf8 = text::FromCp932(bytes);
+    for (const char ch : bytes) {
+        const auto b = static_cast<unsigned char>(ch);
+        // Text has no control characters but tab, the line ends and the
+        // old end-of-file mark.
+        if (b < 0x20 && b != '\t' && b != '\n' && b != '\r' && b != 0x1A) throw ImportError(wrong);
+    }
+    const std::optional<std::string> decoded = text::FromCp932Strict(bytes);
+    if (!decoded) throw ImportError(wrong);
+    const std::string& textUtf8 = *decoded;
     std::vector<std::string> lines;
     std::size_t start = 0;
     const std::size_t n = textUtf8.size();
@@ -546,11 +524,15 @@ std::vector<std::string> DecodeImportLines(std::string_view bytes)
 
 std::string ReadImportBytes(const std::string& path)
 {
-    std::ifstream in(text::ToNativePath(path), std::ios::binary);
-    if (!in) throw ImportError("ファイルを開けませんでした。");
-    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad()) throw ImportError("ファイルを読み込めませんでした。");
-    return bytes;
+    const std::string native = text::ToNativePath(path);
+    try {
+        return ReadRegularFile(native, kMaxImportFileBytes);
+    } catch (const std::runtime_error&) {
+        // A name that is missing or barred says so; a folder, a device, a
+        // file too large or a failed read cannot be read.
+        if (::access(native.c_str(), R_OK) != 0) throw ImportError("ファイルを開けませんでした。");
+        throw ImportError("ファイルを読み込めませんでした。");
+    }
 }
 
 long CountColumnStarts(const std::vector<std::string>& lines)
@@ -588,13 +570,8 @@ std::string NormalizeDateText(const std::string& t)
             c = '/';
             ++dots;
         }
-    if (dots == 2) return r;
-    // Today as y/m/d, which the date reader takes back.
-    using namespace std::chrono;
-    const double today = TodayOleDate();
-    const year_month_day d{sys_days{year{1899} / December / day{30}} + days{static_cast<long>(today)}};
-    return std::to_string(static_cast<int>(d.year())) + "/" + std::to_string(static_cast<unsigned>(d.month())) + "/" +
-           std::to_string(static_cast<unsigned>(d.day()));
+    // No date: the date reader takes today's.
+    return dots == 2 ? r : std::string();
 }
 
 double ReadImportDate(const std::string& text)
@@ -620,7 +597,7 @@ double ReadImportDate(const std::string& text)
     using namespace std::chrono;
     const year_month_day d{year{part[0]}, month{static_cast<unsigned>(part[1])}, day{static_cast<unsigned>(part[2])}};
     if (!d.ok()) return TodayOleDate();
-    return static_cast<double>((sys_days{d} - sys_days{year{1899} / December / day{30}}).count());
+    return OleDateOf(d);
 }
 
 void AddImportedLoads(LoadTable& table, std::vector<std::string>& fields, int16_t loadCase, bool siFile)
@@ -709,14 +686,6 @@ void ImportColumnBaseLines(const std::vector<std::string>& lines, const std::str
 {
     Parser p(chooser);
     p.run(lines, folder, fileName);
-}
-
-void ImportColumnBaseFile(std::string& folder, std::string& fileName, const ImportBaseChooser& chooser)
-{
-    folder = vb::Trim(folder);
-    fileName = vb::Trim(fileName);
-    const std::vector<std::string> lines = DecodeImportLines(ReadImportBytes(folder + fileName));
-    ImportColumnBaseLines(lines, folder, fileName, chooser);
 }
 
 }  // namespace exchange

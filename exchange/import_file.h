@@ -8,6 +8,7 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace exchange {
@@ -29,15 +30,14 @@ private:
 // KolvanID 0 skips the column.
 using ImportBaseChooser = std::function<void(int32_t n)>;
 
-// True when every byte sequence is a character of code page 932 (no NUL).
-bool IsStrictCp932(std::string_view bytes);
-
 // The file's bytes as text lines (CR LF, LF or CR end a line; a last line
-// needs none). Throws ImportError for a UTF-8 byte-order mark or bytes that
-// are not code page 932.
+// needs none). Throws ImportError for a UTF-8 byte-order mark, control
+// characters other than tab, line ends and 0x1A, or bytes that are not code
+// page 932.
 std::vector<std::string> DecodeImportLines(std::string_view bytes);
 
-// Reads the whole file; ImportError when it cannot.
+// Reads the whole of a regular file; ImportError when it cannot (a folder,
+// a FIFO or a device is refused unread).
 std::string ReadImportBytes(const std::string& path);
 
 // Lines whose trimmed text begins with "CAXIS".
@@ -48,7 +48,8 @@ long CountColumnStarts(const std::vector<std::string>& lines);
 // field; unused and empty entries are "0". lastIndex is the comma count.
 void SplitCsvFields(std::string& line, std::vector<std::string>& fields, int& lastIndex);
 
-// "y.m.d" to "y/m/d"; a text with "/" trimmed; anything else today's date.
+// "y.m.d" to "y/m/d"; a text with "/" trimmed; anything else an empty text,
+// which reads as today's date.
 std::string NormalizeDateText(const std::string& text);
 // "y/m/d" with a four-digit year and a real calendar date as an OLE date;
 // anything else today's.
@@ -65,13 +66,10 @@ void BuildImportedColumnSection(model::ColumnDataTbl& col, const std::vector<std
                                 const std::vector<std::string>& csize, bool& notIdentified);
 
 // Parses the lines into gCond and gColumns / gKvBase (1..gCond.ColCount) and
-// sets gDataChanged. The arrays are grown when they are too short. Throws
+// sets gDataChanged. The arrays are sized to the lines' column starts. Throws
 // ImportError for a malformed file, and passes engine and catalogue failures
 // on; the project is then half-built and the caller restores it.
 void ImportColumnBaseLines(const std::vector<std::string>& lines, const std::string& folder,
                            const std::string& fileName, const ImportBaseChooser& chooser);
-
-// The same on folder & fileName (both trimmed in place), read once.
-void ImportColumnBaseFile(std::string& folder, std::string& fileName, const ImportBaseChooser& chooser);
 
 }  // namespace exchange

@@ -27,10 +27,6 @@ std::string TwoDecimals(double v) { return FormatValue(v, 2); }
 std::string Signed(double v) { return (v >= 0 ? " " : "") + vb::CStr(v); }
 std::string Printed(double v) { return Signed(v) + " "; }
 
-std::string LimitForce(double v) { return v < -9e10 ? "なし" : vb::Format(v, "#######.## "); }
-
-std::string Trimmed(const std::string& s) { return vb::Trim(s); }
-
 class Writer {
 public:
     Writer(drawing::NMEngine& engine, const NMFileChoices& choices, const RankOf& rankOf, int16_t n)
@@ -67,7 +63,7 @@ private:
 
         kv_.setBaseInputs(col);
         const kv::KvDataTblC data = kv_.KvData();
-        line("☆- " + Trimmed(col.ColName.value()) + "  " + GetKvNameByIndex(i) + " -☆");
+        line("☆- " + vb::Trim(col.ColName.value()) + "  " + GetKvNameByIndex(i) + " -☆");
         line("コルヴァン,底面," + Printed(data.KvLen(dx, 1)) + ",×," + Printed(data.KvLen(dx, 2)));
         line(",ABﾋﾟｯﾁ," + Printed(data.KvLen(dx, 3)) + "," + Printed(data.KvLen(dx, 5)) + ",×," +
              Printed(data.KvLen(dx, 4)) + "," + Printed(data.KvLen(dx, 6)));
@@ -122,7 +118,7 @@ private:
         const std::string markX = col.RTabane(dx) == 1 ? "(*)" : "";
         const std::string markY = col.RTabane(dy) == 1 ? "(*)" : "";
         const std::string legend = markX.empty() && markY.empty() ? "" : "  (*):束ね有り";
-        line("鉄筋," + Trimmed(col.RBarVal.value()) + "," + Trimmed(col.RBarMat.value()) + ",本数," + Signed(col.RtN(dx)) +
+        line("鉄筋," + vb::Trim(col.RBarVal.value()) + "," + vb::Trim(col.RBarMat.value()) + ",本数," + Signed(col.RtN(dx)) +
              "," + markX + ",×," + Signed(col.RtN(dy)) + "," + markY + "," + legend);
         line(",A(cm2)," + FormatValue(col.SrcColSpec(dx, 0), 1) + ",Zx(cm3)," + FormatValue(col.SrcColSpec(dx, 1), 0) +
              ",Zpx(cm3)," + FormatValue(col.SrcColSpec(dx, 2), 0) + ",spcx," + FormatValue(col.SrcColSpec(dx, 3), 5));
@@ -141,8 +137,8 @@ private:
         kv_.setsrcWall(col.CenColWall(1));
         kv_.setDesignRoot(gCond.DesignRootY);
         const double tY = -kv_.srcTCrit();
-        line(std::string("限界軸力 ") + (gSIDisp ? "(kN)" : "(tf)") + ",(X), " + LimitForce(tX) + ",(Y)," +
-             LimitForce(tY));
+        line(std::string("限界軸力 ") + (gSIDisp ? "(kN)" : "(tf)") + ",(X), " + SrcLimitForceText(tX) + ",(Y)," +
+             SrcLimitForceText(tY));
         if (gCond.DesignRootX == 3) line("柱脚で決まる柱ランク,(X)," + rankOf_(i, 0) + ",(Y)," + rankOf_(i, 1));
     }
 
@@ -277,7 +273,7 @@ std::string BuildNMFile(drawing::NMEngine& engine, const NMFileChoices& choices,
 void WriteNMFile(drawing::NMEngine& engine, const NMFileChoices& choices, const RankOf& rankOf)
 {
     const int16_t n = DivisionCount(choices.txtDevNum);
-    const std::string bytes = BuildNMFile(engine, choices, rankOf);
+    const std::string bytes = Writer(engine, choices, rankOf, n).run();
     WriteFileAtomically(text::ToNativePath(choices.path), bytes);
     gCond.DevNum = n;
 }
@@ -285,6 +281,19 @@ void WriteNMFile(drawing::NMEngine& engine, const NMFileChoices& choices, const 
 namespace {
 
 std::string ProgramRank(int16_t i, int16_t d) { return GetSrcColumnRank(i, d); }
+
+// Runs write; a failure is reported and gives false.
+template <typename Write>
+bool ReportingFailure(const std::string& path, Write write)
+{
+    try {
+        write();
+    } catch (const std::exception& e) {
+        ReportSaveFailure(path, e.what());
+        return false;
+    }
+    return true;
+}
 
 }  // namespace
 
@@ -297,24 +306,12 @@ void WriteNMFile(const NMFileChoices& choices)
 
 bool ExportNMFile(drawing::NMEngine& engine, const NMFileChoices& choices, const RankOf& rankOf)
 {
-    try {
-        WriteNMFile(engine, choices, rankOf);
-    } catch (const std::exception& e) {
-        ReportSaveFailure(choices.path, e.what());
-        return false;
-    }
-    return true;
+    return ReportingFailure(choices.path, [&] { WriteNMFile(engine, choices, rankOf); });
 }
 
 bool ExportNMFile(const NMFileChoices& choices)
 {
-    try {
-        WriteNMFile(choices);
-    } catch (const std::exception& e) {
-        ReportSaveFailure(choices.path, e.what());
-        return false;
-    }
-    return true;
+    return ReportingFailure(choices.path, [&] { WriteNMFile(choices); });
 }
 
 }  // namespace exchange

@@ -699,6 +699,12 @@ void frmMain::msub_SelectColumn(bool force)
 void frmMain::FillCurrentColumnTables()
 {
     msub_FillStressInputCells();
+    FillCurrentResultTables();
+}
+
+// The current column checked again in X and Y, and its result tables.
+void frmMain::FillCurrentResultTables()
+{
     for (int16_t d = 0; d <= 1; ++d) {
         CalcColumnByIndex(gCurCol, d);
         msub_FillResultTable(d);

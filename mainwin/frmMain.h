@@ -235,7 +235,7 @@ public:
     // The stress input dialog and the shear detail of a result cell.
     void cmdInput_Click();
     void grdView1_Click();
-    void msub_ShowShearDetail(long col, long row, int unused);
+    void msub_ShowShearDetail(long col);
     void msub_SelectColumn(bool force);
     void msub_ShowCurrentColumn();
     void msub_FillStressInputCells();
@@ -381,6 +381,7 @@ private:
     bool loaded_ = false;
 
     void FillCurrentColumnTables();
+    void FillCurrentResultTables();
     void BuildConditionControls();
     void BuildDetailPanel();
     void BuildMenus();

@@ -249,10 +249,7 @@ void frmMain::msub_ApplyCalcModeToGrid(int16_t SSts, int16_t Mode)
     }
     g.setRedraw(true);
     if (Mode == 999) {
-        for (int16_t d = 0; d <= 1; ++d) {
-            CalcColumnByIndex(gCurCol, d);
-            msub_FillResultTable(d);
-        }
+        FillCurrentResultTables();
         msub_ShowColumnDetail();
     }
     mblnGridQuiet = false;

@@ -529,11 +529,7 @@ void frmMain::SwitchUnits(bool si)
     kv.setSlabFc(gColumns(gCurCol).SlabFc);
     kv.setSIFlag(gSIDisp);
     msub_ShowColumnDetail();
-    msub_FillStressInputCells();
-    for (int16_t d = 0; d <= 1; ++d) {
-        CalcColumnByIndex(gCurCol, d);
-        msub_FillResultTable(d);
-    }
+    FillCurrentColumnTables();
     for (int i = 1; i <= gCond.ColCount; ++i) grdList->setTextMatrix(i, 6, Q(vb::Trim(vb::Str(gColumns(i).Fc))));
 }
 

@@ -467,10 +467,7 @@ void frmMain::msub_EditColumnSpec()
     if (gSpecDialogOK) {
         UpdateColumnRebar(gCurCol, gColumns(gCurCol), gKvBase(gCurCol));
         msub_UpdateDisplayMenus();
-        for (int16_t d = 0; d <= 1; ++d) {
-            CalcColumnByIndex(gCurCol, d);
-            msub_FillResultTable(d);
-        }
+        FillCurrentResultTables();
     }
     msub_ShowColumnDetail();
 }
@@ -498,38 +495,33 @@ void frmMain::grdView1_Click()
     if (row != 13 || gCond.SMode == kFalse) return;
     const std::string text = vb::Trim(grdView1->TextMatrix(static_cast<int>(row), static_cast<int>(col)).toStdString());
     if (text != "OK*" && text != "NG") return;
-    msub_ShowShearDetail(col, row, 1);
+    msub_ShowShearDetail(col);
 }
 
-void frmMain::msub_ShowShearDetail(long col, long row, int /*unused*/)
+// Col is a cell of the shear row of the result table.
+void frmMain::msub_ShowShearDetail(long col)
 {
     RestoreOnExit refresh(gAutoRefresh);
     RestoreOnExit quiet(mblnGridQuiet);
     mblnGridQuiet = true;
-    if (row == 13) {
-        // Grid column to shear direction and design case.
-        struct Cell {
-            long first, last;
-            int16_t dir, designCase;
-        };
-        static constexpr Cell cells[] = {{2, 2, 0, 1},   {3, 3, 1, 1},   {4, 5, 0, 4},   {6, 7, 0, 5},
-                                         {8, 9, 1, 4},   {10, 11, 1, 5}, {12, 13, 0, 6}, {14, 15, 0, 7},
-                                         {16, 17, 1, 6}, {18, 19, 1, 7}};
-        for (const Cell& c : cells)
-            if (col >= c.first && col <= c.last) {
-                gShearDir = c.dir;
-                gShearCase = c.designCase;
-            }
-    }
+    // Grid column to shear direction and design case.
+    struct Cell {
+        long first, last;
+        int16_t dir, designCase;
+    };
+    static constexpr Cell cells[] = {{2, 2, 0, 1},   {3, 3, 1, 1},   {4, 5, 0, 4},   {6, 7, 0, 5},
+                                     {8, 9, 1, 4},   {10, 11, 1, 5}, {12, 13, 0, 6}, {14, 15, 0, 7},
+                                     {16, 17, 1, 6}, {18, 19, 1, 7}};
+    for (const Cell& c : cells)
+        if (col >= c.first && col <= c.last) {
+            gShearDir = c.dir;
+            gShearCase = c.designCase;
+        }
     if (mShowShearDialog) mShowShearDialog();
     // Whatever the dialog left in the engine, the table shows the stored column.
     gAutoRefresh = true;
-    for (int16_t d = 0; d <= 1; ++d) {
-        CalcColumnByIndex(gCurCol, d);
-        msub_FillResultTable(d);
-    }
+    FillCurrentResultTables();
     msub_ShowColumnDetail();
-    mblnGridQuiet = false;
 }
 
 // ---- Base-section picture ----

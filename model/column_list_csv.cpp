@@ -63,7 +63,6 @@ std::string GetColumnJudgeText(const ColumnResultTbl& res, bool ultJadge)
 
 std::string GetZoneMarkText(int16_t zone)
 {
-    if (gCond.SMode == kFalse) return {};
     switch (zone) {
     case 1: return "(Ⅰ)";
     case 2: return "(Ⅱ)";
@@ -79,11 +78,7 @@ std::string BuildColumnListCsv(const std::function<int16_t(long)>& zoneOf)
            Quoted("配筋ゾーン") + "," + Quoted("Fc") + "\r\n";
     for (long i = 1; i <= gCond.ColCount; ++i) {
         const ColumnDataTbl& col = gColumns(i);
-        std::string zone;
-        if (sMode) {
-            const int16_t z = zoneOf(i);
-            zone = z == 1 ? "(Ⅰ)" : z == 2 ? "(Ⅱ)" : "";
-        }
+        const std::string zone = sMode ? GetZoneMarkText(zoneOf(i)) : std::string();
         out += std::to_string(i) + "," + Quoted(vb::Trim(col.ColName.value())) + "," +
                Quoted(GetKvModelText(gKvBase(i), 50)) + "," +
                Quoted(GetColumnVerdictText(gResults(i), gCond.UltJadge != kFalse)) + "," + Quoted(zone) + "," +

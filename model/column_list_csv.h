@@ -19,7 +19,8 @@ std::string GetColumnVerdictText(const ColumnResultTbl& res, bool ultJadge);
 // The same verdict as the window's column list and the printed reports give
 // it: where moment and shear fail in the same case and direction, the shear.
 std::string GetColumnJudgeText(const ColumnResultTbl& res, bool ultJadge);
-// "(Ⅰ)" or "(Ⅱ)" of a governing rebar zone in S mode; empty in SRC mode.
+// "(Ⅰ)" or "(Ⅱ)" of a governing rebar zone, empty for any other number. SRC
+// columns have no zone: the callers leave the mark out there.
 std::string GetZoneMarkText(int16_t zone);
 
 // The file's bytes (CP932, CR LF) for the project in gCond, gColumns,

@@ -27,7 +27,6 @@ namespace {
 
 const char* const kProjectFilter = "Kolvan検討ﾃﾞｰﾀﾌｧｲﾙ (*.kud)|*.kud";
 const char* const kAskSave = "データが変更されています。\r\n      保存しますか？";
-const char* const kAskOverwrite = "同名のファイルが存在します。\r\n     上書きしますか？";
 const char* const kConfirm = "確認";
 const char* const kLoadErrorTitle = "データロード時のエラー";
 
@@ -66,6 +65,12 @@ std::string FolderWithSeparator(const std::string& path, std::string& name)
     return path.substr(0, cut + 1);
 }
 
+void ApplyProjectUnitFactor()
+{
+    gUnitFactor = gSIDisp ? gCond.GFactor : 1.0;
+    gKv->setSIFactor(gCond.GFactor);
+}
+
 namespace {
 
 // The series that cannot take the F = 325 N/mm2 grades.
@@ -86,12 +91,6 @@ void AskSeriesGrade(int32_t i)
     gDataChanged = true;
 }
 
-// gUnitFactor and the engine's factor follow the project's GFactor.
-void ApplyProjectUnitFactor()
-{
-    gUnitFactor = gSIDisp ? gCond.GFactor : 1.0;
-    gKv->setSIFactor(gCond.GFactor);
-}
 
 void FinishLoad(const std::string& folder, const std::string& name, const std::string& shortVersion)
 {
@@ -111,13 +110,7 @@ void FinishLoad(const std::string& folder, const std::string& name, const std::s
         GetGoverningRebarZone(static_cast<int16_t>(i));
     }
 
-    if (before505 && sMode) {
-        KvEngineRef engine(*gKv);
-        for (int32_t i = 1; i <= n; ++i) {
-            SetKvBaseInputs(engine, gColumns(i));
-            LoadRebarZoneDetails(engine, static_cast<int16_t>(i), gColumns(i).CenColWall(0));
-        }
-    }
+    if (before505 && sMode) LoadAllRebarZoneDetails();
 
     if (before506 && sMode) {
         for (int32_t i = 1; i <= n; ++i) ClearStressTable(gColumns(i).LoadTblBR);
@@ -287,7 +280,7 @@ bool ProjectCommands::msub_SaveProjectAs()
         // opens on the declined file's folder and name.
         gFileDir = FolderWithSeparator(*path, gFileName);
         if (FileExists(*path)) {
-            const ui::Answer a = ui::Current().question(kAskOverwrite, kConfirm, ui::Buttons::YesNoCancel, ui::Answer::No);
+            const ui::Answer a = AskOverwrite();
             if (a == ui::Answer::No) continue;
             if (a != ui::Answer::Yes) {
                 gFileName = oldName;

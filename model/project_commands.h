@@ -54,6 +54,9 @@ struct ProjectSnapshot {
 // with the separator, name gets the rest.
 std::string FolderWithSeparator(const std::string& path, std::string& name);
 
+// gUnitFactor and the engine's factor follow the project's GFactor.
+void ApplyProjectUnitFactor();
+
 // "柱脚検討 -" and the file name in double quotes.
 std::string ProjectCaption(const std::string& fileName);
 

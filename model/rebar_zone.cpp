@@ -314,4 +314,13 @@ std::string GetSrcColumnRank(int16_t iCol, int16_t dir)
     return GetSrcColumnRank(kv, iCol, dir);
 }
 
+void LoadAllRebarZoneDetails()
+{
+    KvEngineRef engine(*gKv);
+    for (int32_t i = 1; i <= gCond.ColCount; ++i) {
+        SetKvBaseInputs(engine, gColumns(i));
+        LoadRebarZoneDetails(engine, static_cast<int16_t>(i), gColumns(i).CenColWall(0));
+    }
+}
+
 }  // namespace model

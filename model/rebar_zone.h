@@ -28,6 +28,9 @@ int16_t GetColumnRebarZone(int16_t iCol);
 // passes to the caller with the column's pedestal data unchanged.
 int16_t LoadRebarZoneDetails(IKvEngine& kv, int16_t iCol, int16_t centre);
 int16_t LoadRebarZoneDetails(int16_t iCol, int16_t centre);
+// The same for every column of the project, each from its own base inputs
+// and the wall of its X direction.
+void LoadAllRebarZoneDetails();
 
 // The same catalogue fill for a record a dialog holds, from its stored zones.
 void LoadSrcRebarDefaults(ColumnDataTbl& col, const KvBaseTbl& kvb, int16_t flag);

@@ -122,16 +122,21 @@ ColumnDataTbl MakeColumnDefaultSrc(const ColumnDataTbl& sTemplate, bool siDisp)
     return c;
 }
 
+double OleDateOf(std::chrono::year_month_day date)
+{
+    using namespace std::chrono;
+    // Day 0 of the OLE Automation calendar is 30 December 1899.
+    constexpr year_month_day epoch{year{1899}, December, day{30}};
+    return static_cast<double>((sys_days{date} - sys_days{epoch}).count());
+}
+
 double OleDateOfTime(std::time_t t)
 {
     std::tm local{};
     localtime_r(&t, &local);
     using namespace std::chrono;
-    const year_month_day date{year{local.tm_year + 1900}, month{static_cast<unsigned>(local.tm_mon + 1)},
-                              day{static_cast<unsigned>(local.tm_mday)}};
-    // Day 0 of the OLE Automation calendar is 30 December 1899.
-    constexpr year_month_day epoch{year{1899}, December, day{30}};
-    return static_cast<double>((sys_days{date} - sys_days{epoch}).count());
+    return OleDateOf(year_month_day{year{local.tm_year + 1900}, month{static_cast<unsigned>(local.tm_mon + 1)},
+                                    day{static_cast<unsigned>(local.tm_mday)}});
 }
 
 double TodayOleDate() { return OleDateOfTime(std::time(nullptr)); }

@@ -9,6 +9,7 @@
 #include "platform/text/fixed_text.h"
 #include "platform/text/vbarray.h"
 
+#include <chrono>
 #include <cstdint>
 #include <ctime>
 #include <vector>
@@ -235,6 +236,8 @@ ColumnDataTbl MakeColumnDefault(int16_t kvSeries, bool siDisp, double condFc);
 // template gets its slab values from its base.
 ColumnDataTbl MakeColumnDefaultSrc(const ColumnDataTbl& sTemplate, bool siDisp);
 
+// A calendar date as an OLE Automation date (days since 30 December 1899).
+double OleDateOf(std::chrono::year_month_day date);
 // The local calendar date of a time, without the time of day, as an OLE
 // Automation date; and today's.
 double OleDateOfTime(std::time_t t);

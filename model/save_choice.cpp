@@ -14,6 +14,11 @@ const char* const kSaveErrorTitle = "データ保存時のエラー";
 
 }  // namespace
 
+ui::Answer AskOverwrite()
+{
+    return ui::Current().question(kAskOverwrite, kConfirm, ui::Buttons::YesNoCancel, ui::Answer::No);
+}
+
 bool FileExists(const std::string& path)
 {
     std::error_code ec;
@@ -27,7 +32,7 @@ SavePathChoice ChooseSavePath(const ui::FileRequest& request)
         const auto path = ui::Current().chooseFile(request);
         if (!path) return {Outcome::DialogCancelled, {}};
         if (FileExists(*path)) {
-            const ui::Answer a = ui::Current().question(kAskOverwrite, kConfirm, ui::Buttons::YesNoCancel, ui::Answer::No);
+            const ui::Answer a = AskOverwrite();
             if (a == ui::Answer::No) continue;
             if (a != ui::Answer::Yes) return {Outcome::OverwriteCancelled, {}};
         }

@@ -8,6 +8,9 @@
 
 namespace model {
 
+// "同名のファイルが存在します。" with Yes, No and Cancel, No the default.
+ui::Answer AskOverwrite();
+
 // A regular file (or a link to one) at the path.
 bool FileExists(const std::string& path);
 

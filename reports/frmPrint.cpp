@@ -211,16 +211,14 @@ void frmPrint::Form_Load()
     for (std::size_t c = 0; c < widths.size(); ++c)
         // The check box takes room of its own in the first column.
         lvwColumn->setColumnWidth(static_cast<int>(c), static_cast<int>(std::lround(widths[c] / vbqt::TwipsPerPixelX(*this))) +
-                                                            (c == 0 ? 24 : 0));
+                                                            (c == 0 ? dlgkit::kCheckBoxRoom : 0));
     const bool ultJadge = gCond.UltJadge != kFalse;
     for (int i = 1; i <= gCond.ColCount; ++i) {
         const auto col = static_cast<int16_t>(i);
         QStringList cells{QString::number(i), Q(text::FieldText(gColumns(i).ColName)), Q(reports::ReportModelText(col)),
                           Q(GetColumnJudgeText(gResults(i), ultJadge))};
         if (sMode) cells << Q(GetZoneMarkText(GetColumnRebarZone(col)));
-        auto* item = new QTreeWidgetItem(lvwColumn, cells);
-        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-        item->setCheckState(0, i == gCurCol ? Qt::Checked : Qt::Unchecked);
+        dlgkit::AddCheckableRow(lvwColumn, cells, i == gCurCol);
     }
     // At least the design widths; wider where a text would be cut.
     for (int c = 0; c < lvwColumn->columnCount(); ++c) {
@@ -236,11 +234,7 @@ void frmPrint::Form_Load()
 
 // ---- Events ----
 
-void frmPrint::CheckAll(bool on)
-{
-    for (int i = 0; i < lvwColumn->topLevelItemCount(); ++i)
-        lvwColumn->topLevelItem(i)->setCheckState(0, on ? Qt::Checked : Qt::Unchecked);
-}
+void frmPrint::CheckAll(bool on) { dlgkit::SetAllChecked(lvwColumn, on); }
 
 void frmPrint::cmdAllSelect_Click() { CheckAll(true); }
 
@@ -355,8 +349,9 @@ reports::ReportChoices frmPrint::Choices(int style) const
 {
     reports::ReportChoices c;
     c.style = style;
-    for (int i = 0; i < lvwColumn->topLevelItemCount(); ++i)
-        if (lvwColumn->topLevelItem(i)->checkState(0) == Qt::Checked) c.columns.push_back(static_cast<int16_t>(i + 1));
+    const std::vector<bool> ticks = dlgkit::CheckStates(lvwColumn);
+    for (std::size_t i = 0; i < ticks.size(); ++i)
+        if (ticks[i]) c.columns.push_back(static_cast<int16_t>(i + 1));
     for (int i = 0; i < 4; ++i) c.nmCurves[static_cast<std::size_t>(i)] = State(chkDrawNMMode[i]);
     c.colorMode = State(chkColorMode);
     c.header = State(chkPrHeader);

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <iconv.h>
+#include <optional>
 #include <stdexcept>
 
 #include "platform/text/utf8.h"
@@ -27,9 +28,10 @@ public:
     Converter& operator=(const Converter&) = delete;
 
     // skip(in, left) tells how many input bytes an unconvertible sequence
-    // spans, so each bad character costs exactly one '?'.
+    // spans, so each bad character costs exactly one '?'. A strict run gives
+    // up on the first such sequence instead.
     template <class Skip>
-    std::string run(std::string_view in, Skip skip)
+    std::optional<std::string> run(std::string_view in, Skip skip, bool strict = false)
     {
         iconv(cd_, nullptr, nullptr, nullptr, nullptr);
         std::string out(in.size() * 3 / 2 + 16, '\0');
@@ -49,6 +51,8 @@ public:
             if (r != static_cast<std::size_t>(-1)) break;
             if (err == E2BIG) {
                 out.resize(out.size() * 2);
+            } else if (strict) {
+                return std::nullopt;
             } else if (err == EINVAL) {
                 // A character cut off at the end of the input.
                 put('?');
@@ -104,13 +108,19 @@ Converter& FromCp932Converter()
 std::string ToCp932(std::string_view utf8)
 {
     if (utf8.empty()) return {};
-    return ToCp932Converter().run(utf8, SkipUtf8);
+    return *ToCp932Converter().run(utf8, SkipUtf8);
 }
 
 std::string FromCp932(std::string_view bytes)
 {
     if (bytes.empty()) return {};
-    return FromCp932Converter().run(bytes, SkipCp932);
+    return *FromCp932Converter().run(bytes, SkipCp932);
+}
+
+std::optional<std::string> FromCp932Strict(std::string_view bytes)
+{
+    if (bytes.empty()) return std::string();
+    return FromCp932Converter().run(bytes, SkipCp932, true);
 }
 
 }  // namespace text

@@ -10,6 +10,7 @@
 // not bad data.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,9 @@ namespace text {
 
 std::string ToCp932(std::string_view utf8);
 std::string FromCp932(std::string_view bytes);
+// The same without substitution: nullopt when any byte sequence, a character
+// cut off at the end included, is not code page 932.
+std::optional<std::string> FromCp932Strict(std::string_view bytes);
 
 // True for the first byte of a double-byte character (0x81-0x9F, 0xE0-0xFC).
 constexpr bool IsCp932LeadByte(unsigned char b) noexcept

@@ -1,10 +1,12 @@
-// Window measures kept in the settings as twips.
+// Window measures kept in the settings as twips, and the checked lists the
+// print and N-M output dialogs share.
 #include "dialogs/dialog_kit.h"
 
 #include <gtest/gtest.h>
 
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTreeWidget>
 
 namespace {
 
@@ -49,6 +51,29 @@ TEST_F(KeptTwipsTest, KeepsWholeTwipsAsText)
     EXPECT_EQ(s.value("Top").toString(), "41");
     EXPECT_EQ(s.value("Width").toString(), "-41");
     EXPECT_EQ(dlgkit::KeptTwips(s, "Left", 0), 1500);
+}
+
+TEST(CheckedList, RowsTicksAndAll)
+{
+    QTreeWidget list;
+    list.setColumnCount(2);
+    for (int i = 1; i <= 3; ++i) {
+        QTreeWidgetItem* row = dlgkit::AddCheckableRow(&list, {QString("C%1").arg(i), "B"}, i == 2);
+        EXPECT_TRUE(row->flags() & Qt::ItemIsUserCheckable);
+        EXPECT_EQ(row->text(0), QString("C%1").arg(i));
+    }
+    EXPECT_EQ(dlgkit::CheckStates(&list), (std::vector<bool>{false, true, false}));
+    // A tick given by hand is read like any other.
+    list.topLevelItem(0)->setCheckState(0, Qt::Checked);
+    EXPECT_EQ(dlgkit::CheckStates(&list), (std::vector<bool>{true, true, false}));
+    dlgkit::SetAllChecked(&list, true);
+    EXPECT_EQ(dlgkit::CheckStates(&list), (std::vector<bool>{true, true, true}));
+    dlgkit::SetAllChecked(&list, false);
+    EXPECT_EQ(dlgkit::CheckStates(&list), (std::vector<bool>{false, false, false}));
+
+    QTreeWidget empty;
+    dlgkit::SetAllChecked(&empty, true);
+    EXPECT_TRUE(dlgkit::CheckStates(&empty).empty());
 }
 
 }  // namespace

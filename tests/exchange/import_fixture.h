@@ -116,21 +116,13 @@ protected:
     }
     std::string Write(const std::string& name, const Lines& lines) { return Write(name, Cp932Text(lines)); }
 
-    // The parser alone on a file, after the arrays are sized as the command
-    // sizes them.
+    // The parser alone on a file, read and decoded as the command reads it.
     void Parse(const std::string& name, const Lines& lines, ScriptedChooser* chooser = nullptr)
     {
-        Write(name, lines);
-        long starts = 0;
-        for (const auto& l : lines)
-            if (l.rfind("CAXIS", 0) == 0) ++starts;
-        gCond.ColCount = static_cast<int16_t>(starts);
-        gColumns.redim(starts);
-        gKvBase.redim(starts);
-        gResults.redim(starts);
-        std::string folder = dir.string() + "/";
-        std::string file = name;
-        exchange::ImportColumnBaseFile(folder, file, chooser ? chooser->hook() : exchange::ImportBaseChooser());
+        const std::string path = Write(name, lines);
+        const Lines decoded = exchange::DecodeImportLines(exchange::ReadImportBytes(path));
+        exchange::ImportColumnBaseLines(decoded, dir.string() + "/", name,
+                                        chooser ? chooser->hook() : exchange::ImportBaseChooser());
     }
 
     fs::path dir;

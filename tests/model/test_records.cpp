@@ -276,3 +276,13 @@ TEST(Records, TodayIsAnOleDate)
     EXPECT_GT(d, 45292);
     EXPECT_EQ(d, static_cast<double>(static_cast<long>(d)));
 }
+
+TEST(Records, OleDateOfCalendarDates)
+{
+    using namespace std::chrono;
+    EXPECT_EQ(OleDateOf(year{1899} / December / day{30}), 0);
+    EXPECT_EQ(OleDateOf(year{1899} / December / day{29}), -1);
+    EXPECT_EQ(OleDateOf(year{2010} / April / day{1}), 40269);
+    // 1900 is no leap year here, unlike in some spreadsheet calendars.
+    EXPECT_EQ(OleDateOf(year{1900} / March / day{1}), 61);
+}

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -76,6 +77,25 @@ INSTANTIATE_TEST_SUITE_P(Text, Cp932Decode,
         Bad{"LoneLeadAtEnd", "ab\x92", "ab?"},
         Bad{"BadThenGood", "\xFF\x92\x8C", "?柱"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The strict decoder refuses every sequence the lenient one replaces, and
+// converts clean text the same way.
+TEST_P(Cp932Decode, StrictDecodeRefusesTheSameSequences)
+{
+    EXPECT_FALSE(text::FromCp932Strict(GetParam().in).has_value());
+}
+
+TEST(Cp932, StrictDecodeOfCleanText)
+{
+    EXPECT_EQ(text::FromCp932Strict(""), std::optional<std::string>(""));
+    EXPECT_EQ(text::FromCp932Strict("a\x92\x8C\r\n\xBA"), std::optional<std::string>("a柱\r\nｺ"));
+    // A lead byte cut off by the end of the text.
+    EXPECT_FALSE(text::FromCp932Strict("ab\x92").has_value());
+    // A long text after a bad byte far in still fails as a whole.
+    std::string bytes(20000, '\xBA');
+    bytes += '\xFF';
+    EXPECT_FALSE(text::FromCp932Strict(bytes).has_value());
+}
 
 TEST(Cp932, LongTextGrowsTheOutput)
 {
