@@ -1,6 +1,6 @@
 #include "dialogs/dlgInput.h"
 
-#include "dialogs/dialog_kit.h"
+#include "widgets/dialog_kit.h"
 #include "mainwin/load_res_strings.h"
 #include "model/format.h"
 #include "model/globals.h"

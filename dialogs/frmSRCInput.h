@@ -6,7 +6,7 @@
 // column; 決定 writes it back.
 #pragma once
 
-#include "dialogs/dialog_kit.h"
+#include "widgets/dialog_kit.h"
 #include "model/records.h"
 
 #include <QDialog>

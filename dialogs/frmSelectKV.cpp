@@ -1,6 +1,6 @@
 #include "dialogs/frmSelectKV.h"
 
-#include "dialogs/dialog_kit.h"
+#include "widgets/dialog_kit.h"
 #include "dialogs/fc_list.h"
 #include "dialogs/select_kv_rules.h"
 #include "mainwin/load_res_strings.h"

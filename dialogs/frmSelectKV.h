@@ -8,7 +8,7 @@
 // already selected runs nothing. Handlers run only for a selected item.
 #pragma once
 
-#include "dialogs/dialog_kit.h"
+#include "widgets/dialog_kit.h"
 #include "model/records.h"
 
 #include <QDialog>

@@ -6,7 +6,7 @@
 // result copies back. Serves bases of series 1, 4, 5 and 6 only.
 #pragma once
 
-#include "dialogs/dialog_kit.h"
+#include "widgets/dialog_kit.h"
 #include "model/records.h"
 #include "platform/qt/print_control.h"
 #include "reports/print_form.h"

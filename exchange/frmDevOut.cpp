@@ -1,6 +1,6 @@
 #include "exchange/frmDevOut.h"
 
-#include "dialogs/dialog_kit.h"
+#include "widgets/dialog_kit.h"
 #include "exchange/devout_rules.h"
 #include "mainwin/load_res_strings.h"
 #include "model/globals.h"

@@ -4,7 +4,7 @@
 // "キャンセル" and the close box set KolvanID to 0.
 #pragma once
 
-#include "dialogs/dialog_kit.h"
+#include "widgets/dialog_kit.h"
 
 #include <QDialog>
 

@@ -1,6 +1,6 @@
 #include "reports/frmPrint.h"
 
-#include "dialogs/dialog_kit.h"
+#include "widgets/dialog_kit.h"
 #include "mainwin/load_res_strings.h"
 #include "model/column_list_csv.h"
 #include "model/globals.h"

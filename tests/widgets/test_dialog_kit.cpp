@@ -1,6 +1,6 @@
 // Window measures kept in the settings as twips, and the checked lists the
 // print and N-M output dialogs share.
-#include "dialogs/dialog_kit.h"
+#include "widgets/dialog_kit.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "dialogs/dialog_kit.h"
+#include "widgets/dialog_kit.h"
 
 #include "model/startup.h"
 #include "platform/qt/ole_color.h"

@@ -1,4 +1,4 @@
-// What the dialogs share: twips placement, the window position kept in the
+// What the windows share: twips placement, the window position kept in the
 // settings, and the reporting of a failure at the end of a user action.
 #pragma once
 
