@@ -2,7 +2,8 @@
 # Installs the Debian packages the build needs; does nothing when all are present.
 set -euo pipefail
 pkgs=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-      libsqlite3-dev libssl-dev qt6-base-dev qt6-svg-dev fonts-noto-cjk
+      libsqlite3-dev libssl-dev qt6-base-dev qt6-svg-dev qt6-translations-l10n
+      fonts-ipafont-gothic fonts-ipafont-mincho fonts-noto-cjk
       poppler-utils)  # pdftotext: tests read text positions back from written PDFs
 missing=()
 for p in "${pkgs[@]}"; do
