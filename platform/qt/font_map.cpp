@@ -51,14 +51,22 @@ double designedAscent(const QFont& f) {
 }  // namespace
 
 QString mapVbFontName(const QString& name) {
+    // Where an IPA face is missing, Qt falls back to the Noto CJK face of
+    // the same kind.
+    static const bool fallbacks = [] {
+        QFont::insertSubstitution(QStringLiteral("IPAMincho"), QStringLiteral("Noto Serif CJK JP"));
+        QFont::insertSubstitution(QStringLiteral("IPAPMincho"), QStringLiteral("Noto Serif CJK JP"));
+        QFont::insertSubstitution(QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans CJK JP"));
+        QFont::insertSubstitution(QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP"));
+        return true;
+    }();
+    (void)fallbacks;
     const QString f = folded(name);
-    if (f == QStringLiteral("MS明朝") || f == QStringLiteral("MSP明朝") ||
-        f == QStringLiteral("MSMINCHO") || f == QStringLiteral("MSPMINCHO"))
-        return QStringLiteral("Noto Serif CJK JP");
-    if (f == QStringLiteral("MSゴシック") || f == QStringLiteral("MSPゴシック") ||
-        f == QStringLiteral("MSGOTHIC") || f == QStringLiteral("MSPGOTHIC") ||
-        f == QStringLiteral("MSUIGOTHIC"))
-        return QStringLiteral("Noto Sans CJK JP");
+    if (f == QStringLiteral("MS明朝") || f == QStringLiteral("MSMINCHO")) return QStringLiteral("IPAMincho");
+    if (f == QStringLiteral("MSP明朝") || f == QStringLiteral("MSPMINCHO")) return QStringLiteral("IPAPMincho");
+    if (f == QStringLiteral("MSゴシック") || f == QStringLiteral("MSGOTHIC")) return QStringLiteral("IPAGothic");
+    if (f == QStringLiteral("MSPゴシック") || f == QStringLiteral("MSPGOTHIC") || f == QStringLiteral("MSUIGOTHIC"))
+        return QStringLiteral("IPAPGothic");
     return name;
 }
 

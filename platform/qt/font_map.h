@@ -1,5 +1,7 @@
 // The Japanese system fonts the program names do not exist here; they map to
-// the Noto CJK faces.
+// the IPA faces, made with the same advance widths (half-width letters and
+// digits half an em wide in the fixed-pitch faces), with the Noto CJK faces
+// behind them where those are missing.
 #pragma once
 
 #include <QFont>
@@ -11,9 +13,9 @@ namespace vbqt {
 
 struct StdFont;
 
-// "ＭＳ 明朝" / "ＭＳ Ｐ明朝" -> "Noto Serif CJK JP"; "ＭＳ ゴシック" /
-// "ＭＳ Ｐゴシック" (and the half-width spellings) -> "Noto Sans CJK JP";
-// any other name is kept.
+// "ＭＳ 明朝" -> "IPAMincho", "ＭＳ Ｐ明朝" -> "IPAPMincho", "ＭＳ ゴシック" ->
+// "IPAGothic", "ＭＳ Ｐゴシック" and "MS UI Gothic" -> "IPAPGothic" (blanks
+// and half- or full-width spellings alike); any other name is kept.
 QString mapVbFontName(const QString& name);
 
 // A Qt font for a font object; the point size is kept as given.

@@ -67,7 +67,7 @@ void drawSampler(clsPrintOut& po, const FigureFrameTbl& f, bool paper) {
     // Two arcs across 0 and a coloured box.
     DrawArcRotated(po, at(30, 115), -1, kPi / 2, 0, 0, 8, static_cast<float>(kPi), static_cast<float>(kPi * 1.9), 0, 0);
     FillRotatedRect(po, at(55, 110), -1, 0, 0, 0, 20, 10, RGB(85, 204, 204));
-    label(80, 112, "日本語の文字 ＭＳ 明朝 → Noto");
+    label(80, 112, "日本語の文字 ＭＳ 明朝 → IPA明朝");
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "platform/qt/ole_color.h"
 
 #include <QFontInfo>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QPalette>
 
@@ -28,28 +29,50 @@ TEST(OleColor, HighBitSelectsSystemColour) {
     EXPECT_EQ(oleToQColor(static_cast<int32_t>(0x8000000A)), QColor(180, 180, 180));
 }
 
-TEST(FontMap, JapaneseSystemFontsMapToNoto) {
+TEST(FontMap, JapaneseSystemFontsMapToIpa) {
     struct Case {
         const char* name;
         const char* family;
     };
     const Case cases[] = {
-        {"ＭＳ 明朝", "Noto Serif CJK JP"},     {"ＭＳ　明朝", "Noto Serif CJK JP"},
-        {"ＭＳ Ｐ明朝", "Noto Serif CJK JP"},   {"ＭＳ ゴシック", "Noto Sans CJK JP"},
-        {"ＭＳ Ｐゴシック", "Noto Sans CJK JP"}, {"MS Gothic", "Noto Sans CJK JP"},
+        {"ＭＳ 明朝", "IPAMincho"},      {"ＭＳ　明朝", "IPAMincho"},   {"MS Mincho", "IPAMincho"},
+        {"ＭＳ Ｐ明朝", "IPAPMincho"},   {"MS PMincho", "IPAPMincho"},  {"ＭＳ ゴシック", "IPAGothic"},
+        {"MS Gothic", "IPAGothic"},      {"ＭＳ Ｐゴシック", "IPAPGothic"}, {"MS UI Gothic", "IPAPGothic"},
         {"Arial", "Arial"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(mapVbFontName(QString::fromUtf8(c.name)).toStdString(), c.family) << c.name;
 }
 
-TEST(FontMap, MappedFacesAreInstalled) {
-    StdFont f;
-    f.Name = "ＭＳ 明朝";
-    f.Size = 11;
-    const QFont serif = toQFont(f);
-    EXPECT_TRUE(QFontInfo(serif).family().contains("Noto Serif CJK")) << QFontInfo(serif).family().toStdString();
-    EXPECT_DOUBLE_EQ(serif.pointSizeF(), 11);
-    f.Name = "ＭＳ ゴシック";
-    EXPECT_TRUE(QFontInfo(toQFont(f)).family().contains("Noto Sans CJK"));
+TEST(FontMap, MappedFacesAreInstalledWithTheLayoutsWidths) {
+    struct Case {
+        const char* name;
+        const char* family;
+        bool fixedPitch;
+    };
+    const Case cases[] = {{"ＭＳ 明朝", "IPAMincho", true},
+                          {"ＭＳ ゴシック", "IPAGothic", true},
+                          {"ＭＳ Ｐ明朝", "IPAPMincho", false},
+                          {"ＭＳ Ｐゴシック", "IPAPGothic", false}};
+    for (const Case& c : cases) {
+        StdFont f;
+        f.Name = c.name;
+        f.Size = 11;
+        QFont q = toQFont(f);
+        EXPECT_EQ(QFontInfo(q).family().toStdString(), c.family) << c.name;
+        EXPECT_DOUBLE_EQ(q.pointSizeF(), 11);
+        // Half-width letters and digits are half an em in the fixed-pitch
+        // faces; "1" is narrower than "M" in the proportional ones.
+        q.setPixelSize(100);
+        const QFontMetricsF m(q);
+        if (c.fixedPitch) {
+            for (const char* t : {"0", "1", "M", "m", "i", ".", "-", " "})
+                EXPECT_DOUBLE_EQ(m.horizontalAdvance(QString::fromLatin1(t)), 50) << c.name << " '" << t << "'";
+        } else {
+            EXPECT_LT(m.horizontalAdvance(QStringLiteral("i")), m.horizontalAdvance(QStringLiteral("M"))) << c.name;
+        }
+    }
+    // Where an IPA face is missing, the Noto face of its kind stands in.
+    EXPECT_TRUE(QFont::substitutes(QStringLiteral("IPAMincho")).contains(QStringLiteral("Noto Serif CJK JP"), Qt::CaseInsensitive));
+    EXPECT_TRUE(QFont::substitutes(QStringLiteral("IPAPGothic")).contains(QStringLiteral("Noto Sans CJK JP"), Qt::CaseInsensitive));
 }
