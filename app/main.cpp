@@ -9,6 +9,8 @@
 #include "mainwin/frmSplash.h"
 #include "model/globals.h"
 #include "model/project_commands.h"
+#include "model/settings_store.h"
+#include "platform/qt/japanese.h"
 #include "platform/qt/qt_user_interface.h"
 #include "reports/install_print.h"
 #include "widgets/zDLGetSys_Vendra.h"
@@ -20,9 +22,14 @@
 
 int main(int argc, char** argv)
 {
+    model::IgnoreFileSizeLimitSignal();
     QApplication app(argc, argv);
+    ui::InstallJapanese(app);
     ui::QtUserInterface userInterface;
     ui::SetCurrent(&userInterface);
+    // Before anything reads a setting: a settings file that is no regular
+    // file is never opened.
+    model::OpenSettingsSession();
     std::string commandLine;
     for (int i = 1; i < argc; ++i) commandLine += (i > 1 ? " " : "") + std::string(argv[i]);
     try {
@@ -31,6 +38,7 @@ int main(int argc, char** argv)
         userInterface.message(std::string("データベースが開けません。\r\n") + e.what(), ui::kProgramTitle,
                               ui::MessageKind::Critical);
         std::cerr << "データベースが開けません: " << e.what() << "\n";
+        model::CloseSettingsSession();
         return 1;
     }
     // The grid editors read the scroll-bar sizes from it.
@@ -53,6 +61,7 @@ int main(int argc, char** argv)
     splash->setMainWindow(window.get());
     const int rc = QApplication::exec();
     window.reset();
+    model::CloseSettingsSession();
     ui::SetCurrent(nullptr);
     return rc;
 }

@@ -25,16 +25,16 @@ namespace {
 
 const QDate kOleEpoch(1899, 12, 30);
 
-// The system's short date format with the year in four digits, so that a
-// shown date reads back as the same date.
+// The short date format of the program's locale (Japanese: yyyy/MM/dd) with
+// the year in four digits, so that a shown date reads back as the same date.
 QString DateFormat()
 {
-    QString f = QLocale::system().dateFormat(QLocale::ShortFormat);
+    QString f = QLocale().dateFormat(QLocale::ShortFormat);
     if (!f.contains(QLatin1String("yyyy"))) f.replace(QLatin1String("yy"), QLatin1String("yyyy"));
     return f;
 }
 
-QString TimeFormat() { return QLocale::system().timeFormat(QLocale::LongFormat); }
+QString TimeFormat() { return QLocale().timeFormat(QLocale::LongFormat); }
 
 double OleOf(const QDateTime& t)
 {
@@ -107,8 +107,8 @@ QString frmBukken::DateText(double oleDate)
     const double days = std::floor(oleDate);
     const QDate date = kOleEpoch.addDays(static_cast<qint64>(days));
     const auto ms = static_cast<int>(std::lround((oleDate - days) * 86400000.0));
-    QString text = QLocale::system().toString(date, DateFormat());
-    if (ms > 0 && ms < 86400000) text += QLatin1Char(' ') + QLocale::system().toString(QTime::fromMSecsSinceStartOfDay(ms), TimeFormat());
+    QString text = QLocale().toString(date, DateFormat());
+    if (ms > 0 && ms < 86400000) text += QLatin1Char(' ') + QLocale().toString(QTime::fromMSecsSinceStartOfDay(ms), TimeFormat());
     return text;
 }
 
@@ -116,7 +116,7 @@ std::optional<double> frmBukken::ReadDate(const QString& text)
 {
     const QString t = text.trimmed();
     if (t.isEmpty()) return std::nullopt;
-    const QLocale l = QLocale::system();
+    const QLocale l = QLocale();
     const QDateTime withTime = l.toDateTime(t, DateFormat() + QLatin1Char(' ') + TimeFormat());
     if (withTime.isValid()) return OleOf(withTime);
     for (const QString& f : {DateFormat(), l.dateFormat(QLocale::ShortFormat), QStringLiteral("yyyy-MM-dd"),

@@ -3,6 +3,7 @@
 #include "engine/kv.h"
 #include "model/base_data.h"
 #include "model/globals.h"
+#include "model/settings_store.h"
 #include "platform/text/vb.h"
 #include "platform/text/vberror.h"
 
@@ -15,7 +16,13 @@
 
 namespace model {
 
-QSettings AppSettings() { return QSettings(QStringLiteral("Vendra"), QStringLiteral("SRC_Okv")); }
+QSettings AppSettings()
+{
+    // While the program runs it works on its copy of the user's file.
+    const QString session = SettingsSessionFile();
+    if (!session.isEmpty()) return QSettings(session, QSettings::IniFormat);
+    return QSettings(QStringLiteral("Vendra"), QStringLiteral("SRC_Okv"));
+}
 
 std::optional<double> NumberSetting(const QSettings& s, const char* key)
 {
