@@ -386,7 +386,13 @@ void frmPrint::cmdPrint_Click()
 {
     const int style = ChosenStyle();
     if (!CurvesChosen(style)) return;
-    if (QPrinterInfo::availablePrinters().isEmpty()) {
+    bool installed = false;
+    try {
+        installed = !reports::CurrentPrinterBackend().InstalledPrinters().empty();
+    } catch (const std::exception&) {
+        // A printer that does not answer counts as none.
+    }
+    if (!installed) {
         ui::Current().message(reports::kNoPrinterText, "印刷", ui::MessageKind::Warning);
         return;
     }
