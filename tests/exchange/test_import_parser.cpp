@@ -197,6 +197,51 @@ TEST_F(Parser, TwoColumnFileGivesExactRecords)
     EXPECT_EQ(T(gKvBase(2).KvName), "QX250A");
 }
 
+// The parser on a folder and a file name, which it trims in place: the same
+// project as the lines read by the command; a file it cannot read changes
+// nothing.
+TEST_F(Parser, ParsesAFileByFolderAndName)
+{
+    // Twice, so that the engine starts from the same base as the file form
+    // does (a base's record keeps some values of the engine's last base).
+    Parse("two.txt", TwoColumnFile());
+    Parse("two.txt", TwoColumnFile());
+    const ProjectCondTbl byLines = gCond;
+    const ColumnDataTbl first = gColumns(1), second = gColumns(2);
+    const KvBaseTbl firstBase = gKvBase(1), secondBase = gKvBase(2);
+
+    gCond = gCondDefault;
+    gColumns.redim(1);
+    gDataChanged = false;
+    std::string folder = "  " + dir.string() + "/ ";
+    std::string name = " two.txt  ";
+    exchange::ImportColumnBaseFile(folder, name, {});
+    EXPECT_EQ(folder, dir.string() + "/");
+    EXPECT_EQ(name, "two.txt");
+    EXPECT_TRUE(gDataChanged);
+    EXPECT_TRUE(gCond == byLines);
+    ASSERT_EQ(gCond.ColCount, 2);
+    EXPECT_TRUE(gColumns(1) == first);
+    EXPECT_TRUE(gColumns(2) == second);
+    EXPECT_TRUE(gKvBase(1) == firstBase);
+    EXPECT_TRUE(gKvBase(2) == secondBase);
+
+    gDataChanged = false;
+    for (const char* missing : {"none.txt", ""}) {
+        SCOPED_TRACE(missing);
+        std::string f = dir.string() + "/";
+        std::string n = missing;
+        try {
+            exchange::ImportColumnBaseFile(f, n, {});
+            ADD_FAILURE() << "no error";
+        } catch (const exchange::ImportError& e) {
+            EXPECT_NE(std::string(e.what()), "");
+        }
+        EXPECT_TRUE(gCond == byLines);
+        EXPECT_FALSE(gDataChanged);
+    }
+}
+
 TEST_F(Parser, UnitsOfLoadsAndConcrete)
 {
     struct Case {
