@@ -562,6 +562,32 @@ TEST_F(Parser, LumoPlateQuestion)
     EXPECT_TRUE(script.questions.empty());
 }
 
+// The rule starts above 40 mm: a plate of exactly 40 mm keeps BCP325 unasked,
+// one of 40.5 mm asks.
+TEST_F(Parser, LumoPlateQuestionStartsAbove40mm)
+{
+    struct Case {
+        const char* model;
+        double plate;
+        std::size_t questions;
+        int16_t grade;  // after the answer Yes
+    } cases[] = {{"WP350-8", 40, 0, 2}, {"WP350-8T", 40.5, 1, 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.model);
+        Lines l = Axes();
+        l.insert(l.end(), {"CAXIS,1,1", "CNAME,C9", "MCST,BCP325", "CSIZE,B,350,350,16,16",
+                           std::string("BPNAME,") + c.model, "BPLX,1,0,0,0,0"});
+        script.questions.clear();
+        script.answers = {ui::Answer::Yes};
+        Parse("lumo.txt", l);
+        ASSERT_EQ(gCond.ColCount, 1);
+        EXPECT_EQ(T(gKvBase(1).KvName), c.model);
+        EXPECT_EQ(gKvBase(1).KvT(2), c.plate);
+        EXPECT_EQ(script.questions.size(), c.questions);
+        EXPECT_EQ(gColumns(1).ColMatCode, c.grade);
+    }
+}
+
 TEST_F(Parser, ClosingLineTwiceEndsNothingAndLinesBeforeTheFirstColumnBelongToIt)
 {
     Lines l = TwoColumnFile();
