@@ -2,6 +2,7 @@
 // the shear page's base pictures from the program's own drawings; sample
 // PDFs of the shear page of series 1, 4 and 6 with their pictures; the
 // footer the section table, the shear page and the column list share.
+#include "model/format.h"
 #include "model/globals.h"
 #include "reports/install_print.h"
 #include "reports/report_drivers.h"
@@ -94,6 +95,33 @@ TEST_F(InstalledPages, ShearPageSamples)
         EXPECT_TRUE(sample.Has("＜対処方法の判定＞"));
         EXPECT_TRUE(sample.Near("せん断耐力に関する検討", 30, 15));
     }
+}
+
+// An SRC column that fails under a large negative long-term shear: the
+// capacity of the SRC verdict, the shares marked "-".
+TEST_F(InstalledPages, SrcShearPageSample)
+{
+    SrcProject(1);
+    ColumnDataTbl& c = gColumns(1);
+    c.ColName = "SC-12345678901234567890";
+    for (long k = 1; k <= 20; ++k) c.LoadTbl(3, k) = -987.654;
+    gCond.Bukken = "大規模物流センター新築工事（第二期）";
+    vbqt::PrintControl pc;
+    pc.setPaperSize(9);
+    pc.setOrientation(0);
+    pc.StartDoc();
+    drawing::clsPrintOut po;
+    po.setprpMode(1);
+    po.setprpVsPrinter(&pc);
+    po.setFontName(kReportFont);
+    PrintShearPageOfColumn(po, 1, 12, 0, 1);
+    pc.EndDoc();
+    const PdfSample sample(pc, "shear_page_src");
+    ASSERT_TRUE(sample.written);
+    EXPECT_TRUE(sample.converted);
+    EXPECT_TRUE(sample.Has("SRC柱脚（鉄骨柱脚＋コンクリート＋鉄筋）の場合"));
+    EXPECT_TRUE(sample.Has("|" + FormatValue(-987.654 * gUnitFactor, 2) + "| (kN)"));
+    EXPECT_TRUE(sample.Has("NG"));
 }
 
 TEST_F(InstalledPages, FootersPrintAFullLengthPersonWhole)
