@@ -34,6 +34,22 @@ protected:
         PageTest::TearDown();
     }
 
+    // The shear page of column 1 in the report font, as a PDF and PNG sample.
+    static PdfSample ShearSample(const std::string& file, int page, int16_t dir, int16_t k)
+    {
+        vbqt::PrintControl pc;
+        pc.setPaperSize(9);
+        pc.setOrientation(0);
+        pc.StartDoc();
+        drawing::clsPrintOut po;
+        po.setprpMode(1);
+        po.setprpVsPrinter(&pc);
+        po.setFontName(kReportFont);
+        PrintShearPageOfColumn(po, 1, page, dir, k);
+        pc.EndDoc();
+        return PdfSample(pc, file);
+    }
+
 private:
     ShearPictureSource kept_;
 };
@@ -78,17 +94,7 @@ TEST_F(InstalledPages, ShearPageSamples)
         c.SlabQ_d2 = 450;
         c.SlabFc = 24;
         c.FShear.fill(s.flags);
-        vbqt::PrintControl pc;
-        pc.setPaperSize(9);
-        pc.setOrientation(0);
-        pc.StartDoc();
-        drawing::clsPrintOut po;
-        po.setprpMode(1);
-        po.setprpVsPrinter(&pc);
-        po.setFontName(kReportFont);
-        PrintShearPageOfColumn(po, 1, 1, s.dir, s.k);
-        pc.EndDoc();
-        const PdfSample sample(pc, s.file);
+        const PdfSample sample = ShearSample(s.file, 1, s.dir, s.k);
         ASSERT_TRUE(sample.written);
         EXPECT_TRUE(sample.converted);
         EXPECT_TRUE(sample.Has("せん断耐力に関する検討"));
@@ -106,17 +112,7 @@ TEST_F(InstalledPages, SrcShearPageSample)
     c.ColName = "SC-12345678901234567890";
     for (long k = 1; k <= 20; ++k) c.LoadTbl(3, k) = -987.654;
     gCond.Bukken = "大規模物流センター新築工事（第二期）";
-    vbqt::PrintControl pc;
-    pc.setPaperSize(9);
-    pc.setOrientation(0);
-    pc.StartDoc();
-    drawing::clsPrintOut po;
-    po.setprpMode(1);
-    po.setprpVsPrinter(&pc);
-    po.setFontName(kReportFont);
-    PrintShearPageOfColumn(po, 1, 12, 0, 1);
-    pc.EndDoc();
-    const PdfSample sample(pc, "shear_page_src");
+    const PdfSample sample = ShearSample("shear_page_src", 12, 0, 1);
     ASSERT_TRUE(sample.written);
     EXPECT_TRUE(sample.converted);
     EXPECT_TRUE(sample.Has("SRC柱脚（鉄骨柱脚＋コンクリート＋鉄筋）の場合"));

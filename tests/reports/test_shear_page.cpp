@@ -58,7 +58,7 @@ protected:
     }
     // The page on a recording page whose texts are one unit wide a
     // character and two high, so that centred texts can be placed by hand.
-    void Print(int16_t dir, int16_t designCase, int pageNo = 1)
+    void Print(int16_t dir, int16_t designCase, int pageNo = 1, int16_t column = 1)
     {
         page = drawing::RecordingPage(1.0);
         page.charWidth = 1;
@@ -66,7 +66,7 @@ protected:
         drawing::clsPrintOut po;
         po.setprpMode(1);
         po.setprpVsPrinter(&page);
-        PrintShearPageOfColumn(po, 1, pageNo, dir, designCase);
+        PrintShearPageOfColumn(po, column, pageNo, dir, designCase);
     }
     // The results the page prints: the column checked on copies.
     static ColumnResultTbl Checked(int16_t i = 1)
@@ -539,13 +539,7 @@ TEST_F(SrcShearPage, DriverPagesPrintTheCapacityOfTheSrcVerdict)
     std::vector<Printed> printed;
     PageTable().shearPage = [this, &printed](drawing::clsPrintOut&, int16_t column, int pageNo, int16_t d,
                                              int16_t k) {
-        page = drawing::RecordingPage(1.0);
-        page.charWidth = 1;
-        page.textHeight = 2;
-        drawing::clsPrintOut po;
-        po.setprpMode(1);
-        po.setprpVsPrinter(&page);
-        PrintShearPageOfColumn(po, column, pageNo, d, k);
+        Print(d, k, pageNo, column);
         printed.push_back({column, d, k, Read()});
     };
     drawing::RecordingPage doc(1.0);
