@@ -688,4 +688,12 @@ void ImportColumnBaseLines(const std::vector<std::string>& lines, const std::str
     p.run(lines, folder, fileName);
 }
 
+void ImportColumnBaseFile(std::string& folder, std::string& fileName, const ImportBaseChooser& chooser)
+{
+    folder = vb::Trim(folder);
+    fileName = vb::Trim(fileName);
+    const std::vector<std::string> lines = DecodeImportLines(ReadImportBytes(folder + fileName));
+    ImportColumnBaseLines(lines, folder, fileName, chooser);
+}
+
 }  // namespace exchange

@@ -72,4 +72,10 @@ void BuildImportedColumnSection(model::ColumnDataTbl& col, const std::vector<std
 void ImportColumnBaseLines(const std::vector<std::string>& lines, const std::string& folder,
                            const std::string& fileName, const ImportBaseChooser& chooser);
 
+// The parser on the file folder & fileName (folder ends with a separator):
+// trims both in place, reads and decodes the file, then parses its lines as
+// ImportColumnBaseLines does. A file it cannot read or decode throws
+// ImportError before anything of the project changes.
+void ImportColumnBaseFile(std::string& folder, std::string& fileName, const ImportBaseChooser& chooser);
+
 }  // namespace exchange

@@ -279,10 +279,7 @@ void Footer(drawing::clsPrintOut& po)
 {
     if (gPrNoFooter) return;
     const std::string person = text::FieldText(gCond.Tantou);
-    if (!person.empty()) {
-        const std::string first49 = vb::Trim(text::Left(person, 49));
-        PrintAt(po, FooterLeft(172, first49), 279, "設計担当：" + person);
-    }
+    if (!person.empty()) PrintAt(po, FooterLeft(172, person), 279, "設計担当：" + person);
     PrintAt(po, 175, 279, vb::Trim(ShortDateText(gCond.BukkenDate)));
 }
 

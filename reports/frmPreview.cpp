@@ -6,9 +6,7 @@
 #include "reports/print_form.h"
 #include "reports/printers.h"
 
-#include <QPageLayout>
 #include <QPrintPreviewWidget>
-#include <QPrinter>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QSettings>
@@ -233,23 +231,17 @@ void frmPreview::Form_Resize()
 void PrintOnCurrentPrinter(vbqt::PrintControl& document, const char* title, const char* failedText)
 {
     if (document.PageCount() == 0) return;  // nothing to print
-    QPrinter& printer = CurrentPrinter();
-    // The rule of the printer choice: no device name, no printer.
-    if (!QtPrinterBackend(printer).DeviceName()) {
-        ui::Current().message(kNoPrinterText, title, ui::MessageKind::Warning);
-        return;
-    }
-    // The pages carry their own paper; the program's printer keeps its own
-    // for the print dialog.
-    const QPageLayout layout = printer.pageLayout();
-    const bool fullPage = printer.fullPage();
+    PrinterBackend& printer = CurrentPrinterBackend();
     try {
-        document.print(printer);
+        // The rule of the printer choice: no device name, no printer.
+        if (!printer.DeviceName()) {
+            ui::Current().message(kNoPrinterText, title, ui::MessageKind::Warning);
+            return;
+        }
+        printer.PrintDocument(document);
     } catch (const std::exception& e) {
         ui::Current().message(std::string(failedText) + e.what(), title, ui::MessageKind::Warning);
     }
-    printer.setFullPage(fullPage);
-    printer.setPageLayout(layout);
 }
 
 void frmPreview::cmdPrint_Click() { PrintOnCurrentPrinter(document_); }

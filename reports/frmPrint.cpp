@@ -366,10 +366,12 @@ reports::ReportChoices frmPrint::Choices(int style) const
     return c;
 }
 
-void frmPrint::psub_Print(vbqt::PageTarget& target, int mode)
+void frmPrint::psub_Print(vbqt::PageTarget& target, int mode) { BuildDocument(target, mode); }
+
+bool frmPrint::BuildDocument(vbqt::PageTarget& target, int mode)
 {
     mintStartPage = reports::StartPageNumber(txtPageN->text().toStdString());
-    reports::psub_Print(target, mode, Choices(mode));
+    return reports::psub_Print(target, mode, Choices(mode));
 }
 
 void frmPrint::cmdPreview_Click()
@@ -386,7 +388,13 @@ void frmPrint::cmdPrint_Click()
 {
     const int style = ChosenStyle();
     if (!CurvesChosen(style)) return;
-    if (QPrinterInfo::availablePrinters().isEmpty()) {
+    bool installed = false;
+    try {
+        installed = !reports::CurrentPrinterBackend().InstalledPrinters().empty();
+    } catch (const std::exception&) {
+        // A printer that does not answer counts as none.
+    }
+    if (!installed) {
         ui::Current().message(reports::kNoPrinterText, "印刷", ui::MessageKind::Warning);
         return;
     }
@@ -397,8 +405,8 @@ void frmPrint::cmdPrint_Click()
     printer.setPrinterName(saved.isEmpty() ? QPrinterInfo::defaultPrinter().printerName() : saved);
     VSPrinter1.setPaperSize(9);
     VSPrinter1.setOrientation(0);
-    psub_Print(VSPrinter1, style);
-    reports::PrintOnCurrentPrinter(VSPrinter1, "印刷", "印刷できませんでした。\r");
+    // A run that failed has said so; a part of the report is not printed.
+    if (BuildDocument(VSPrinter1, style)) reports::PrintOnCurrentPrinter(VSPrinter1, "印刷", "印刷できませんでした。\r");
     printer.setPrinterName(before);
 }
 

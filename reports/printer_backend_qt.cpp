@@ -2,6 +2,9 @@
 // platform paper ids; bins, colour and duplex are mapped to the same codes.
 #include "reports/printers.h"
 
+#include "drawing/state_guard.h"
+#include "platform/qt/print_control.h"
+
 #include <QAbstractPrintDialog>
 #include <QPageLayout>
 #include <QPageSize>
@@ -288,6 +291,19 @@ std::optional<PrinterSetup> QtPrinterBackend::ShowSetupDialog(const PrinterSetup
 
     QtPrinterBackend chosen(work);
     return ReadPrinterSetup(chosen);
+}
+
+void QtPrinterBackend::PrintDocument(const vbqt::PrintControl& document)
+{
+    const QPageLayout layout = printer_.pageLayout();
+    const bool fullPage = printer_.fullPage();
+    drawing::StateGuard back;
+    back.onExit([this, layout, fullPage] {
+        printer_.setFullPage(fullPage);
+        printer_.setPageLayout(layout);
+    });
+    document.print(printer_);
+    back.restore();
 }
 
 }  // namespace reports

@@ -13,6 +13,10 @@
 class QPrinter;
 class QWidget;
 
+namespace vbqt {
+class PrintControl;
+}
+
 namespace reports {
 
 // The message when no printer is installed.
@@ -93,6 +97,11 @@ public:
     // current printer as it is.
     virtual std::optional<PrinterSetup> ShowSetupDialog(const PrinterSetup& setup, uint32_t flags,
                                                         QWidget* owner) = 0;
+
+    // Sends the document's pages, each with its own paper, to the current
+    // printer; the printer keeps its own paper for later jobs. Throws when
+    // the printer fails.
+    virtual void PrintDocument(const vbqt::PrintControl& document) = 0;
 };
 
 // The backend in use; the Qt one until another is set. nullptr goes back to
@@ -158,6 +167,7 @@ public:
     bool setValue(PrinterValue which, int32_t value) override;
     std::optional<PrinterSetup> ShowSetupDialog(const PrinterSetup& setup, uint32_t flags,
                                                 QWidget* owner) override;
+    void PrintDocument(const vbqt::PrintControl& document) override;
 
 private:
     bool HasPrinter() const;

@@ -67,15 +67,16 @@ void PrintPageMark(drawing::clsPrintOut& po, int page)
 
 double FooterLeft(double b, const std::string& person)
 {
-    // Two bytes a character, as the width rule counts them.
-    const double bytes = 2.0 * static_cast<double>(text::CharCount(person));
+    // Two bytes a character of the first 49, as the width rule counts them;
+    // a longer name prints whole beyond the place.
+    const double bytes = 2.0 * static_cast<double>(text::CharCount(vb::Trim(text::Left(person, 49))));
     return b - (bytes + 10) / 2 * 2.7;
 }
 
 void PrintReportFooter(drawing::clsPrintOut& po, double b, double y)
 {
     if (gPrNoFooter) return;
-    const std::string person = vb::Trim(text::Left(text::FieldText(model::gCond.Tantou), 49));
+    const std::string person = text::FieldText(model::gCond.Tantou);
     if (person.empty()) return;
     po.setCurrentX(FooterLeft(b, person));
     po.setCurrentY(y);

@@ -44,7 +44,8 @@ void PrintPageMark(drawing::clsPrintOut& po, int page);
 // "設計担当：" person, two blanks and the project date, ending near b at
 // line y; nothing without a person in charge or with the footer off.
 void PrintReportFooter(drawing::clsPrintOut& po, double b, double y);
-// The x where the person part of the footer starts for a right end b.
+// The x where the person part of the footer starts for a right end b; the
+// width counts the first 49 characters of the person, trimmed.
 double FooterLeft(double b, const std::string& person);
 
 // The product's short name on the report pages by the base's series; an SRC

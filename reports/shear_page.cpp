@@ -168,6 +168,11 @@ void PrintShearCheckPage(drawing::clsPrintOut& po, const ColumnDataTbl& column, 
     const double qu0 = res.Qu0(dir, k);
     const double qu1 = res.Qu1(dir, k);
     const double qu2 = res.Qu2(dir, k);
+    // The SRC check judges the capacity of the whole SRC base; it computes no
+    // share of the steel base's ways, so those print as "-" and the
+    // judgement uses the capacity of the verdict.
+    const bool src = gCond.SMode == kFalse;
+    const auto share = [src](double q) { return src ? std::string("-") : FormatValue(q, 2); };
     const double b1 = dir == 0 ? col.SlabQ_B1X : col.SlabQ_B1Y;
     const double b2 = dir == 0 ? col.SlabQ_B2X : col.SlabQ_B2Y;
     const int16_t flags = col.FShear(k, dir);
@@ -209,28 +214,37 @@ void PrintShearCheckPage(drawing::clsPrintOut& po, const ColumnDataTbl& column, 
         m.Cells[1][static_cast<std::size_t>(m.Rows)] = "(3)柱脚部を埋め込み、コンクリートの支圧抵抗に期待する方法(" + S + "2)";
         blocks.push_back(std::move(m));
     }
-    blocks.push_back(Block(108, true, twoWays ? 2 : 3, 2, 35, k >= 6 ? "＜終局せん断耐力＞" : "＜許容せん断耐力＞"));
-    Cell(blocks.back(), 1, S + "0" + force, FormatValue(qu0, 2));
+    const int16_t shares = twoWays ? 2 : 3;
+    blocks.push_back(Block(108, true, static_cast<int16_t>(shares + (src ? 1 : 0)), 2, 35,
+                           k >= 6 ? "＜終局せん断耐力＞" : "＜許容せん断耐力＞"));
+    Cell(blocks.back(), 1, S + "0" + force, share(qu0));
     if (twoWays) {
-        Cell(blocks.back(), 2, S + "2" + force, FormatValue(qu2, 2));
+        Cell(blocks.back(), 2, S + "2" + force, share(qu2));
     } else {
-        Cell(blocks.back(), 2, S + "1" + force, FormatValue(qu1, 2));
-        Cell(blocks.back(), 3, S + "2" + force, FormatValue(qu2, 2));
+        Cell(blocks.back(), 2, S + "1" + force, share(qu1));
+        Cell(blocks.back(), 3, S + "2" + force, share(qu2));
     }
+    if (src) Cell(blocks.back(), shares + 1, S + force, FormatValue(res.Qu(dir, k), 2));
     for (const ShearGridTbl& b : blocks) DrawBlock(po, b);
 
     PrintAt(po, 35, 128, "＜対処方法の判定＞");
-    PrintShearCompareLine(po, 39, 132, "(1)のみの場合", S + " = " + S + "0 =", qu0, Q, force);
-    const double larger = std::max(qu0, qu1);
-    if (washers && slab)
-        PrintShearCompareLine(po, 39, 144, "(1)と(2)、(3)の場合", S + " = max(" + S + "0," + S + "1)+" + S + "2 =",
-                              larger + qu2, Q, force);
-    else if (washers)
-        PrintShearCompareLine(po, 39, 144, "(1)と(2)の場合", S + " = max(" + S + "0," + S + "1) =", larger, Q, force);
-    else if (slab && solvenas)
-        PrintShearCompareLine(po, 39, 144, "(3)の場合", S + " = " + S + "2 =", qu2, Q, force);
-    else if (slab)
-        PrintShearCompareLine(po, 39, 144, "(1)と(3)の場合", S + " = " + S + "0 + " + S + "2 =", qu0 + qu2, Q, force);
+    if (src) {
+        PrintShearCompareLine(po, 39, 132, "SRC柱脚（鉄骨柱脚＋コンクリート＋鉄筋）の場合", S + " =", res.Qu(dir, k), Q,
+                              force);
+    } else {
+        PrintShearCompareLine(po, 39, 132, "(1)のみの場合", S + " = " + S + "0 =", qu0, Q, force);
+        const double larger = std::max(qu0, qu1);
+        if (washers && slab)
+            PrintShearCompareLine(po, 39, 144, "(1)と(2)、(3)の場合", S + " = max(" + S + "0," + S + "1)+" + S + "2 =",
+                                  larger + qu2, Q, force);
+        else if (washers)
+            PrintShearCompareLine(po, 39, 144, "(1)と(2)の場合", S + " = max(" + S + "0," + S + "1) =", larger, Q, force);
+        else if (slab && solvenas)
+            PrintShearCompareLine(po, 39, 144, "(3)の場合", S + " = " + S + "2 =", qu2, Q, force);
+        else if (slab)
+            PrintShearCompareLine(po, 39, 144, "(1)と(3)の場合", S + " = " + S + "0 + " + S + "2 =", qu0 + qu2, Q,
+                                  force);
+    }
 
     DrawPicture(po, kvb, col.KvDir, dir);
     PrintPageMark(po, page);

@@ -1,7 +1,8 @@
 // The shear check page of one column for one direction and design case: the
 // column, the load state, the base, the slab, the design stresses, the three
 // ways the base carries shear with their capacities, the judgement of the
-// chosen ways and the base's picture.
+// chosen ways and the base's picture. An SRC column is judged by the capacity
+// of its SRC check alone; the shares of the three ways print as "-".
 #pragma once
 
 #include "drawing/print_out.h"

@@ -197,6 +197,51 @@ TEST_F(Parser, TwoColumnFileGivesExactRecords)
     EXPECT_EQ(T(gKvBase(2).KvName), "QX250A");
 }
 
+// The parser on a folder and a file name, which it trims in place: the same
+// project as the lines read by the command; a file it cannot read changes
+// nothing.
+TEST_F(Parser, ParsesAFileByFolderAndName)
+{
+    // Twice, so that the engine starts from the same base as the file form
+    // does (a base's record keeps some values of the engine's last base).
+    Parse("two.txt", TwoColumnFile());
+    Parse("two.txt", TwoColumnFile());
+    const ProjectCondTbl byLines = gCond;
+    const ColumnDataTbl first = gColumns(1), second = gColumns(2);
+    const KvBaseTbl firstBase = gKvBase(1), secondBase = gKvBase(2);
+
+    gCond = gCondDefault;
+    gColumns.redim(1);
+    gDataChanged = false;
+    std::string folder = "  " + dir.string() + "/ ";
+    std::string name = " two.txt  ";
+    exchange::ImportColumnBaseFile(folder, name, {});
+    EXPECT_EQ(folder, dir.string() + "/");
+    EXPECT_EQ(name, "two.txt");
+    EXPECT_TRUE(gDataChanged);
+    EXPECT_TRUE(gCond == byLines);
+    ASSERT_EQ(gCond.ColCount, 2);
+    EXPECT_TRUE(gColumns(1) == first);
+    EXPECT_TRUE(gColumns(2) == second);
+    EXPECT_TRUE(gKvBase(1) == firstBase);
+    EXPECT_TRUE(gKvBase(2) == secondBase);
+
+    gDataChanged = false;
+    for (const char* missing : {"none.txt", ""}) {
+        SCOPED_TRACE(missing);
+        std::string f = dir.string() + "/";
+        std::string n = missing;
+        try {
+            exchange::ImportColumnBaseFile(f, n, {});
+            ADD_FAILURE() << "no error";
+        } catch (const exchange::ImportError& e) {
+            EXPECT_NE(std::string(e.what()), "");
+        }
+        EXPECT_TRUE(gCond == byLines);
+        EXPECT_FALSE(gDataChanged);
+    }
+}
+
 TEST_F(Parser, UnitsOfLoadsAndConcrete)
 {
     struct Case {
@@ -515,6 +560,32 @@ TEST_F(Parser, LumoPlateQuestion)
     thin[5] = "MCST,BCP235";
     Parse("lumo.txt", thin);
     EXPECT_TRUE(script.questions.empty());
+}
+
+// The rule starts above 40 mm: a plate of exactly 40 mm keeps BCP325 unasked,
+// one of 40.5 mm asks.
+TEST_F(Parser, LumoPlateQuestionStartsAbove40mm)
+{
+    struct Case {
+        const char* model;
+        double plate;
+        std::size_t questions;
+        int16_t grade;  // after the answer Yes
+    } cases[] = {{"WP350-8", 40, 0, 2}, {"WP350-8T", 40.5, 1, 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.model);
+        Lines l = Axes();
+        l.insert(l.end(), {"CAXIS,1,1", "CNAME,C9", "MCST,BCP325", "CSIZE,B,350,350,16,16",
+                           std::string("BPNAME,") + c.model, "BPLX,1,0,0,0,0"});
+        script.questions.clear();
+        script.answers = {ui::Answer::Yes};
+        Parse("lumo.txt", l);
+        ASSERT_EQ(gCond.ColCount, 1);
+        EXPECT_EQ(T(gKvBase(1).KvName), c.model);
+        EXPECT_EQ(gKvBase(1).KvT(2), c.plate);
+        EXPECT_EQ(script.questions.size(), c.questions);
+        EXPECT_EQ(gColumns(1).ColMatCode, c.grade);
+    }
 }
 
 TEST_F(Parser, ClosingLineTwiceEndsNothingAndLinesBeforeTheFirstColumnBelongToIt)

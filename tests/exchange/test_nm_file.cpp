@@ -221,6 +221,30 @@ TEST_F(NMFile, SrcColumnsWithAllCurves)
     EXPECT_EQ(Build(c), Golden("src_all.csv"));
 }
 
+TEST_F(NMFile, BundledBarsOfOneDirectionMarkItAndGiveTheLegend)
+{
+    struct Case {
+        const char* what;
+        int16_t kvDir, bundledX, bundledY;
+        const char* line;
+    } cases[] = {
+        {"Y bars only", 0, 0, 1, "鉄筋,D25,SD390,本数, 4,,×, 5,(*),  (*):束ね有り"},
+        {"Y bars only, base turned", 1, 0, 1, "鉄筋,D25,SD390,本数, 5,(*),×, 4,,  (*):束ね有り"},
+        {"none", 0, 0, 0, "鉄筋,D25,SD390,本数, 4,,×, 5,,"},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.what);
+        SrcColumns();
+        gColumns(1).KvDir = k.kvDir;
+        gColumns(1).RTabane(0) = k.bundledX;
+        gColumns(1).RTabane(1) = k.bundledY;
+        const std::string text = text::FromCp932(Build(Choices("4", {true, false})));
+        const std::size_t at = text.find("鉄筋,");
+        ASSERT_NE(at, std::string::npos);
+        EXPECT_EQ(text.substr(at, text.find("\r\n", at) - at), k.line);
+    }
+}
+
 TEST_F(NMFile, SrcDataIsSentAgainInEveryDirectionPass)
 {
     SrcColumns();

@@ -3,6 +3,7 @@
 // what was asked of it.
 #pragma once
 
+#include "platform/qt/print_control.h"
 #include "reports/printers.h"
 
 #include <deque>
@@ -41,6 +42,7 @@ public:
     std::vector<uint32_t> dialogFlags;
     std::vector<QWidget*> dialogOwners;
     std::vector<std::pair<PrinterValue, int32_t>> writes;  // every write tried
+    std::vector<int> printedPages;  // the page count of every document sent
 
     FakePrinter& Current() { return printers.at(static_cast<std::size_t>(current)); }
     std::string CurrentName() const { return current < 0 ? "" : printers[current].name; }
@@ -110,6 +112,12 @@ public:
         DialogAnswer answer = std::move(dialogAnswers.front());
         dialogAnswers.pop_front();
         return answer(setup);
+    }
+
+    void PrintDocument(const vbqt::PrintControl& document) override
+    {
+        Fail();
+        printedPages.push_back(document.PageCount());
     }
 
 private:

@@ -2,6 +2,7 @@
 // options panel, the N-M check, what a run reads of it, the column list to
 // PDF, and the print commands of the main window.
 #include "drawing/recording.h"
+#include "drawing/state_guard.h"
 #include "engine/kv.h"
 #include "mainwin/frmMain.h"
 #include "model/column_list_csv.h"
@@ -10,12 +11,14 @@
 #include "model/startup.h"
 #include "platform/qt/print_control.h"
 #include "platform/qt/twips.h"
+#include "reports/frmPreview.h"
 #include "reports/frmPrint.h"
 #include "reports/install_print.h"
 #include "reports/printers.h"
 #include "reports/report_common.h"
 #include "reports/report_drivers.h"
 #include "tests/platform/ui/scripted_ui.h"
+#include "tests/reports/fake_printers.h"
 #include "tests/reports/report_fixture.h"
 #include "widgets/zDLGetSys_Vendra.h"
 
@@ -213,6 +216,64 @@ TEST_F(PrintDialog, ChoicesAndTheNMCheck)
     C<QPushButton>("cmdPrint")->click();
     for (const auto& m : script.messages) EXPECT_NE(m.title, "注意");
     EXPECT_EQ(reports::CurrentPrinter().printerName(), before);
+}
+
+// A page that fails part way: the user is told once and no part of the
+// report reaches the printer; the preview may show what was drawn.
+TEST_F(PrintDialog, AFailedRunSendsNothingToThePrinter)
+{
+    Columns(4);
+    auto backend = std::make_unique<reports::testing::FakePrinterBackend>();
+    backend->printers = {{"事務所のプリンタ", "driver", "port", {}, {}}};
+    backend->current = 0;
+    reports::testing::FakePrinterBackend* fake = backend.get();
+    reports::SetPrinterBackend(std::move(backend));
+    drawing::StateGuard back;
+    back.onExit([saved = reports::PageTable()] { reports::PageTable() = saved; });
+    back.onExit([] { reports::SetPrinterBackend(nullptr); });
+
+    std::vector<int16_t> drawn;
+    bool failThird = true;
+    reports::PageTable().calcSheet = [&](drawing::clsPrintOut& po, int16_t column, int) {
+        if (failThird && column == 3) throw std::runtime_error("主筋の本数は1本以上です。");
+        drawn.push_back(column);
+        po.setCurrentX(20);
+        po.setCurrentY(20);
+        po.DPrint("C" + std::to_string(column));
+    };
+    Open();
+    C<QPushButton>("cmdAllSelect")->click();
+
+    C<QPushButton>("cmdPrint")->click();
+    EXPECT_EQ(drawn, (std::vector<int16_t>{1, 2}));
+    EXPECT_TRUE(fake->printedPages.empty());
+    ASSERT_EQ(script.messages.size(), 1u);
+    EXPECT_EQ(script.messages[0].text, "印刷できませんでした。\r主筋の本数は1本以上です。");
+    EXPECT_EQ(script.messages[0].title, "印刷");
+
+    // The preview shows the pages drawn before the failure, with the message.
+    script.messages.clear();
+    drawn.clear();
+    int previewPages = -1;
+    QTimer::singleShot(0, [&previewPages] {
+        auto* preview = qobject_cast<reports::frmPreview*>(QApplication::activeModalWidget());
+        if (!preview) return;
+        previewPages = preview->PageControl().PageCount();
+        preview->close();
+    });
+    C<QPushButton>("cmdPreview")->click();
+    EXPECT_EQ(drawn, (std::vector<int16_t>{1, 2}));
+    EXPECT_GE(previewPages, 2);
+    ASSERT_EQ(script.messages.size(), 1u);
+    EXPECT_EQ(script.messages[0].title, "印刷");
+    EXPECT_TRUE(fake->printedPages.empty());
+
+    // The same print without the failure sends the whole report, once.
+    script.messages.clear();
+    failThird = false;
+    C<QPushButton>("cmdPrint")->click();
+    EXPECT_EQ(fake->printedPages, std::vector<int>{4});
+    EXPECT_TRUE(script.messages.empty());
 }
 
 TEST_F(PrintDialog, PositionIsKept)

@@ -58,7 +58,7 @@ protected:
     }
     // The page on a recording page whose texts are one unit wide a
     // character and two high, so that centred texts can be placed by hand.
-    void Print(int16_t dir, int16_t designCase, int pageNo = 1)
+    void Print(int16_t dir, int16_t designCase, int pageNo = 1, int16_t column = 1)
     {
         page = drawing::RecordingPage(1.0);
         page.charWidth = 1;
@@ -66,17 +66,17 @@ protected:
         drawing::clsPrintOut po;
         po.setprpMode(1);
         po.setprpVsPrinter(&page);
-        PrintShearPageOfColumn(po, 1, pageNo, dir, designCase);
+        PrintShearPageOfColumn(po, column, pageNo, dir, designCase);
     }
     // The results the page prints: the column checked on copies.
-    static ColumnResultTbl Checked()
+    static ColumnResultTbl Checked(int16_t i = 1)
     {
-        ColumnResultTbl r = gResults(1);
+        ColumnResultTbl r = gResults(i);
         KvEngineRef engine(*gKv);
-        SetKvBaseInputs(engine, gColumns(1));
-        for (int16_t k = 1; k <= 6; ++k) BuildDesignStressTable(r.DesignStress, gColumns(1).LoadTbl, k);
-        CalcColumnCheck(engine, gColumns(1), r, gKvBase(1), 0);
-        CalcColumnCheck(engine, gColumns(1), r, gKvBase(1), 1);
+        SetKvBaseInputs(engine, gColumns(i));
+        for (int16_t k = 1; k <= 6; ++k) BuildDesignStressTable(r.DesignStress, gColumns(i).LoadTbl, k);
+        CalcColumnCheck(engine, gColumns(i), r, gKvBase(i), 0);
+        CalcColumnCheck(engine, gColumns(i), r, gKvBase(i), 1);
         return r;
     }
     // A centred cell's text position: its middle less half its size.
@@ -464,6 +464,139 @@ TEST_F(ShearPage, DriverPrintsThePagesOfThePrintedKindsNgAndOkStarCases)
         EXPECT_EQ(page.pageCount, std::max<int>(1, static_cast<int>(want.size())));
         // The window keeps its own kind's results.
         EXPECT_TRUE(gResults(2) == shown);
+    }
+}
+
+// ---- SRC columns ----
+
+// The SRC check judges the shear against the capacity of the whole SRC base;
+// it computes no friction, washer or slab share of the steel base.
+class SrcShearPage : public ShearPage {
+protected:
+    // Column 1 fails in shear in X, column 2 in Y with a negative force;
+    // column 2 has both shear methods on. Stale shares in the records.
+    void Project()
+    {
+        SrcProject(2);
+        for (int16_t i = 1; i <= 2; ++i) {
+            ColumnDataTbl& c = gColumns(i);
+            for (long k = 1; k <= 20; ++k) {
+                if (i == 1) c.LoadTbl(3, k) = 300 + k;
+                if (i == 2) c.LoadTbl(6, k) = -(250 + k);
+            }
+            c.FShear.fill(i == 2 ? 3 : 0);
+            for (int16_t d = 0; d <= 1; ++d)
+                for (long k = 1; k <= 8; ++k) {
+                    gResults(i).Qu0(d, k) = 777;
+                    gResults(i).Qu1(d, k) = 888;
+                    gResults(i).Qu2(d, k) = 999;
+                }
+            // The window's results, as the driver finds them.
+            BuildDesignStresses(i);
+            CalcColumnByIndex(i, 0);
+            CalcColumnByIndex(i, 1);
+        }
+    }
+    // What the page of (column, d, k) shows of its capacities.
+    struct Shown {
+        std::vector<std::string> shares;  // the capacity row's cells before the last
+        std::string total;                // the last cell
+        std::string judged;               // the judgement line's capacity text
+        std::string verdict;
+        bool secondLine = false;
+    };
+    Shown Read() const
+    {
+        Shown s;
+        // Series 1: three shares and the total, 35 mm a column from x 35.
+        for (int i = 0; i < 4; ++i) {
+            const double cx = 35 + 35 * (i + 0.5);
+            for (const PageText& t : Texts())
+                if (t.y == 117 && std::fabs(t.x + text::CharCount(t.text) / 2.0 - cx) < 1e-9) {
+                    if (i < 3)
+                        s.shares.push_back(t.text);
+                    else
+                        s.total = t.text;
+                }
+        }
+        for (const PageText& t : Texts()) {
+            if (t.y == 136 && std::fabs(t.x + text::CharCount(t.text) - 84) < 1e-9) s.judged = t.text;
+            if (t.y == 136 && t.x == 119) s.verdict = t.text;
+            if (t.y == 144) s.secondLine = true;
+        }
+        return s;
+    }
+};
+
+TEST_F(SrcShearPage, DriverPagesPrintTheCapacityOfTheSrcVerdict)
+{
+    Project();
+    // The real page of each chosen case on a page of its own.
+    struct Printed {
+        int16_t column, d, k;
+        Shown shown;
+    };
+    std::vector<Printed> printed;
+    PageTable().shearPage = [this, &printed](drawing::clsPrintOut&, int16_t column, int pageNo, int16_t d,
+                                             int16_t k) {
+        Print(d, k, pageNo, column);
+        printed.push_back({column, d, k, Read()});
+    };
+    drawing::RecordingPage doc(1.0);
+    ReportChoices ch;
+    ch.columns = {1, 2};
+    ASSERT_TRUE(psub_Print(doc, 2, ch));
+
+    // Every NG case of both columns has its page, in X for column 1 and Y for 2.
+    std::vector<std::tuple<int16_t, int16_t, int16_t>> want, got;
+    for (int16_t i = 1; i <= 2; ++i) {
+        const ColumnResultTbl r = Checked(i);
+        for (int16_t d = 0; d <= 1; ++d)
+            for (int16_t k : {1, 4, 5, 6, 7}) {
+                // The SRC verdict is OK or NG, never OK*.
+                EXPECT_TRUE(r.JadgeQ(d, k) == 0 || r.JadgeQ(d, k) == -1);
+                if (r.JadgeQ(d, k) == 0) want.emplace_back(i, d, k);
+            }
+    }
+    for (const Printed& p : printed) got.emplace_back(p.column, p.d, p.k);
+    EXPECT_EQ(got, want);
+    ASSERT_GE(want.size(), 6u);
+
+    for (const Printed& p : printed) {
+        SCOPED_TRACE(std::to_string(p.column) + " " + std::to_string(p.d) + " " + std::to_string(p.k));
+        const ColumnResultTbl r = Checked(p.column);
+        const std::string capacity = FormatValue(r.Qu(p.d, p.k), 2);
+        ASSERT_GT(r.Qu(p.d, p.k), 0);
+        // Not computed by the SRC check: marked, never a number.
+        EXPECT_EQ(p.shown.shares, (std::vector<std::string>{"-", "-", "-"}));
+        EXPECT_EQ(p.shown.total, capacity);
+        EXPECT_EQ(p.shown.judged, capacity + "(kN)");
+        EXPECT_EQ(p.shown.verdict, "NG");
+        EXPECT_FALSE(p.shown.secondLine);
+    }
+}
+
+TEST_F(SrcShearPage, AnOkCaseAndTheJudgementLine)
+{
+    Project();
+    // Column 1 in Y carries its shear.
+    const ColumnResultTbl r = Checked(1);
+    for (int16_t k : {1, 4, 6}) {
+        SCOPED_TRACE(k);
+        ASSERT_EQ(r.JadgeQ(1, k), -1);
+        Print(1, k);
+        const std::string S = k >= 6 ? "Qu" : "Qa";
+        const Shown shown = Read();
+        const std::string capacity = FormatValue(r.Qu(1, k), 2);
+        EXPECT_EQ(shown.shares, (std::vector<std::string>{"-", "-", "-"}));
+        EXPECT_EQ(shown.total, capacity);
+        EXPECT_TRUE(HasCentred(S + "(kN)", 35 + 35 * 3.5, 114));
+        EXPECT_TRUE(HasCentred(S + "0(kN)", 52.5, 114));
+        EXPECT_EQ(shown.judged, capacity + "(kN)");
+        EXPECT_EQ(shown.verdict, "OK");
+        EXPECT_EQ(One(39, 132), "SRC柱脚（鉄骨柱脚＋コンクリート＋鉄筋）の場合");
+        EXPECT_EQ(One(41, 136), S + " =");
+        EXPECT_EQ(Ops("Rectangle")[6], GridOps(35, 112, 4, 2, 35, 4, true)[0]);
     }
 }
 
