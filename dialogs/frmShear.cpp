@@ -266,7 +266,7 @@ void frmShear::SendEngineInputs()
 
 // ---- Printing ----
 
-void frmShear::psub_Print(vbqt::PageTarget& target, int /*mode*/)
+bool frmShear::psub_Print(vbqt::PageTarget& target, int /*mode*/)
 {
     // The page checks the whole column on the engine; the dialog goes on
     // reading the engine after each change, so it gets its own inputs back.
@@ -279,6 +279,7 @@ void frmShear::psub_Print(vbqt::PageTarget& target, int /*mode*/)
     po.setprpVsPrinter(&target);
     reports::PrintShearCheckPage(po, col_, res_, base_, 1, gShearDir, gShearCase);
     back.restore();
+    return true;
 }
 
 void frmShear::cmdPreview_Click()

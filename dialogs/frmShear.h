@@ -49,7 +49,7 @@ public:
     void cmdCancel_Click();
     // The shear page of the dialog's unsaved values, numbered 1, as a whole
     // document on target; the engine gets the dialog's inputs back after it.
-    void psub_Print(vbqt::PageTarget& target, int mode) override;
+    bool psub_Print(vbqt::PageTarget& target, int mode) override;
     void cmdPreview_Click();
     // Prints the page on the program's printer.
     void cmdPrint_Click();

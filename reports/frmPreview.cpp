@@ -89,7 +89,11 @@ bool frmPreview::Form_Load()
         if (!printForm_) throw std::runtime_error(kLoadFailedText);
         document_.setPaperSize(9);
         document_.setOrientation(0);
-        printForm_->psub_Print(document_, printMode_);
+        // After a failure the owner has told, the pages before it are shown
+        // but not printed: they are not the whole report.
+        whole_ = printForm_->psub_Print(document_, printMode_);
+        cmdPrint->setEnabled(whole_);
+        cmdPrint->setToolTip(whole_ ? QString() : QStringLiteral("途中で失敗した印刷は印刷できません。"));
         VSPrinter1->updatePreview();
     } catch (const std::exception& e) {
         ui::Current().message(*e.what() ? e.what() : kLoadFailedText, kTitle, ui::MessageKind::Critical);
@@ -244,7 +248,10 @@ void PrintOnCurrentPrinter(vbqt::PrintControl& document, const char* title, cons
     }
 }
 
-void frmPreview::cmdPrint_Click() { PrintOnCurrentPrinter(document_); }
+void frmPreview::cmdPrint_Click()
+{
+    if (whole_) PrintOnCurrentPrinter(document_);
+}
 
 void frmPreview::cmdEnd_Click()
 {

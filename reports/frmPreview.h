@@ -74,6 +74,7 @@ private:
     IPrintForm* printForm_ = nullptr;
     int printMode_ = 0;
     bool loaded_ = false;
+    bool whole_ = true;  // the owner drew its whole document
     // The kept frame size (pixels) and window state, applied when it shows.
     QSize keptFrameSize_;
     int keptState_ = 0;

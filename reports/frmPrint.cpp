@@ -366,7 +366,7 @@ reports::ReportChoices frmPrint::Choices(int style) const
     return c;
 }
 
-void frmPrint::psub_Print(vbqt::PageTarget& target, int mode) { BuildDocument(target, mode); }
+bool frmPrint::psub_Print(vbqt::PageTarget& target, int mode) { return BuildDocument(target, mode); }
 
 bool frmPrint::BuildDocument(vbqt::PageTarget& target, int mode)
 {

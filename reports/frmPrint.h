@@ -27,7 +27,7 @@ public:
 
     // Builds the document of the style (mode) from the controls on target.
     // A failed run keeps the pages drawn so far (the preview shows them).
-    void psub_Print(vbqt::PageTarget& target, int mode) override;
+    bool psub_Print(vbqt::PageTarget& target, int mode) override;
     // The same; false when the run failed (the user has been told).
     bool BuildDocument(vbqt::PageTarget& target, int mode);
     // What a run reads of the controls.

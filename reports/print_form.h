@@ -13,7 +13,9 @@ public:
     virtual ~IPrintForm() = default;
     // Starts the document on target, draws every page and ends it; mode is
     // the owner's (the print dialog's report style), which it may ignore.
-    virtual void psub_Print(vbqt::PageTarget& target, int mode) = 0;
+    // False when a failure was told on the way: the target then holds only
+    // the pages drawn before it.
+    virtual bool psub_Print(vbqt::PageTarget& target, int mode) = 0;
 };
 
 }  // namespace reports

@@ -1,6 +1,7 @@
 // The print preview window on a fake printing window: its kept place and
 // size, its layout rules, the owner's document, a failing owner, closing and
 // printing without a printer.
+#include "drawing/state_guard.h"
 #include "model/startup.h"
 #include "platform/qt/print_control.h"
 #include "platform/qt/twips.h"
@@ -8,6 +9,7 @@
 #include "reports/print_form.h"
 #include "reports/printers.h"
 #include "tests/platform/ui/scripted_ui.h"
+#include "tests/reports/fake_printers.h"
 
 #include <QApplication>
 #include <QPageLayout>
@@ -42,12 +44,13 @@ public:
     std::function<int(int)> pagesFor = [](int mode) { return mode + 1; };
     std::function<void()> fail;  // thrown from after the first page when set
     std::vector<int> modes;
+    bool whole = true;  // false: says its run failed after drawing its pages
 
-    void psub_Print(vbqt::PageTarget& target, int mode) override
+    bool psub_Print(vbqt::PageTarget& target, int mode) override
     {
         modes.push_back(mode);
         const int n = pagesFor(mode);
-        if (n == 0) return;
+        if (n == 0) return true;
         target.StartDoc();
         for (int i = 0; i < n; ++i) {
             if (i > 0) target.NewPage();
@@ -65,6 +68,7 @@ public:
             if (fail) fail();
         }
         target.EndDoc();
+        return whole;
     }
 };
 
@@ -384,6 +388,33 @@ TEST_F(Preview, ShowingAgainBuildsTheDocumentAnew)
     EXPECT_EQ(owner.modes, (std::vector<int>{2, 2}));
     EXPECT_EQ(dlg->PageControl().PageCount(), 5);
     EXPECT_EQ(dlg->VSPrinter1->pageCount(), 5);
+}
+
+// An owner that told a failure part way: its pages are shown, never printed.
+TEST_F(Preview, APartOfAFailedRunIsShownButNotPrinted)
+{
+    auto backend = std::make_unique<reports::testing::FakePrinterBackend>();
+    backend->printers = {{"事務所のプリンタ", "driver", "port", {}, {}}};
+    backend->current = 0;
+    reports::testing::FakePrinterBackend* fake = backend.get();
+    reports::SetPrinterBackend(std::move(backend));
+    drawing::StateGuard back;
+    back.onExit([] { reports::SetPrinterBackend(nullptr); });
+
+    owner.whole = false;
+    Open(1);
+    EXPECT_EQ(dlg->PageControl().PageCount(), 2);
+    EXPECT_FALSE(dlg->cmdPrint->isEnabled());
+    dlg->cmdPrint_Click();
+    EXPECT_TRUE(fake->printedPages.empty());
+    dlg->close();
+
+    owner.whole = true;
+    Open(1);
+    EXPECT_TRUE(dlg->cmdPrint->isEnabled());
+    dlg->cmdPrint->click();
+    EXPECT_EQ(fake->printedPages, std::vector<int>{2});
+    ExpectNoMessage();
 }
 
 TEST_F(Preview, PrintingWithoutAPrinterSaysSoAndKeepsTheWindow)
