@@ -620,26 +620,38 @@ void frmMain::msub_FillStressInputCells()
     }
     mblnGridQuiet = false;
     g.setRedraw(true);
+    FollowTableWithEditor();
 }
 
 // ---- Entry and recalculation ----
+
+bool frmMain::CellTakesEntry(int row, int col) const
+{
+    if (row != 4 && row != 5 && row != 10) return false;
+    if (grdView1->CellBackColor(row, col) != kOpenColor) return false;
+    if (col == 2 || col == 3) return true;
+    if (col >= 4 && col <= 11) return gCond.ShortCalcMode != 0;
+    if (col >= 12 && col <= 19) return gCond.UltCalcMode != 0;
+    return false;
+}
 
 void frmMain::grdView1_RowColChange()
 {
     if (!mobjFlexInput1) return;
     mobjFlexInput1->Input_Reset(true);
-    const int row = grdView1->Row();
-    if (row != 4 && row != 5 && row != 10) return;
-    const int col = grdView1->Col();
-    if (grdView1->CellBackColor(row, col) != kOpenColor) return;
-    bool editable = false;
-    if (col == 2 || col == 3)
-        editable = true;
-    else if (col >= 4 && col <= 11)
-        editable = gCond.ShortCalcMode != 0;
-    else if (col >= 12 && col <= 19)
-        editable = gCond.UltCalcMode != 0;
-    if (editable) mobjFlexInput1->Input_Text(mobjEditBox.get());
+    if (CellTakesEntry(grdView1->Row(), grdView1->Col())) mobjFlexInput1->Input_Text(mobjEditBox.get());
+}
+
+// The program has rewritten the table: an open editor takes its cell's new
+// text, or closes without storing when the cell no longer takes entry, so
+// that Enter never stores what the cell showed before.
+void frmMain::FollowTableWithEditor()
+{
+    if (!mobjFlexInput1 || mobjFlexInput1->inputMode() == 0) return;
+    if (CellTakesEntry(grdView1->Row(), grdView1->Col()))
+        mobjFlexInput1->Input_Text(mobjEditBox.get());
+    else
+        mobjFlexInput1->Input_Reset(false);
 }
 
 void frmMain::mobjFlexInput1_Validate(int Row, int Col, const QVariant& Ans, bool /*Check*/)
@@ -692,7 +704,9 @@ void frmMain::msub_SelectColumn(bool force)
     if (grdList->Row() != gCurCol) grdList->setRow(gCurCol);
     gDataChanged = changed;
     gAutoRefresh = autoRefresh;
-    if (mobjFlexInput1) mobjFlexInput1->Input_Text(mobjEditBox.get());
+    // Reopened on the current cell, but only where that cell takes entry.
+    if (mobjFlexInput1 && CellTakesEntry(grdView1->Row(), grdView1->Col()))
+        mobjFlexInput1->Input_Text(mobjEditBox.get());
 }
 
 // The current column's stress cells, then its check and results in X and Y.

@@ -380,6 +380,9 @@ private:
     QSettings* settings_ = nullptr;
     bool loaded_ = false;
 
+    // A stress cell of grdView1 open for entry under the current modes.
+    bool CellTakesEntry(int row, int col) const;
+    void FollowTableWithEditor();
     void FillCurrentColumnTables();
     void FillCurrentResultTables();
     void BuildConditionControls();

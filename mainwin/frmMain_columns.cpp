@@ -248,6 +248,7 @@ void frmMain::msub_ApplyCalcModeToGrid(int16_t SSts, int16_t Mode)
         }
     }
     g.setRedraw(true);
+    FollowTableWithEditor();
     if (Mode == 999) {
         FillCurrentResultTables();
         msub_ShowColumnDetail();
