@@ -3,6 +3,8 @@
 // display.
 #include "mainwin/frmMain.h"
 
+#include "mainwin/scope_flags.h"
+
 #include "drawing/nm_diagram.h"
 #include "drawing/print_out.h"
 #include "engine/kv.h"
@@ -200,9 +202,8 @@ void frmMain::cmbDRoot_Click()
     if (!mblnSettingStructure) gDataChanged = true;
     // A display already running shows the project after this anyway.
     if (mblnShowingProject) return;
-    mblnSkipRouteSync = true;
+    const RaisedFlag skip(mblnSkipRouteSync);
     msub_ShowProject();
-    mblnSkipRouteSync = false;
 }
 
 void frmMain::setCalcMode(int16_t SSts, int16_t CalcMode, int16_t Mode)
@@ -225,7 +226,7 @@ void frmMain::setCalcMode(int16_t SSts, int16_t CalcMode, int16_t Mode)
 void frmMain::msub_ApplyCalcModeToGrid(int16_t SSts, int16_t Mode)
 {
     if (SSts != 0 && SSts != 1) return;
-    mblnGridQuiet = true;
+    const RaisedFlag quiet(mblnGridQuiet);
     auto& g = *grdView1;
     g.setRedraw(false);
     const bool byHand = SSts == 0 ? gCond.UltCalcMode != 0 : gCond.ShortCalcMode != 0;
@@ -253,7 +254,6 @@ void frmMain::msub_ApplyCalcModeToGrid(int16_t SSts, int16_t Mode)
         FillCurrentResultTables();
         msub_ShowColumnDetail();
     }
-    mblnGridQuiet = false;
 }
 
 // ---- Column list ----
@@ -396,16 +396,15 @@ void frmMain::msub_MoveColumn(int16_t direction)
 
 void frmMain::msub_ShowCurrentColumnQuiet()
 {
-    mblnGridQuiet = true;
+    const RaisedFlag quiet(mblnGridQuiet);
     msub_ShowCurrentColumn();
-    mblnGridQuiet = false;
 }
 
 void frmMain::msub_ShowProject()
 {
     const bool sMode = SMode();
     setCaption(ProjectCaption(gFileName));
-    mblnShowingProject = true;
+    const RaisedFlag showing(mblnShowingProject);
     gCurCol = 1;
     // The list's row and the pending row always name the current column.
     mlngPendingRow = 1;
@@ -416,7 +415,7 @@ void frmMain::msub_ShowProject()
 
     if (!mblnSkipRouteSync) {
         // A display never replaces the project's gamma.
-        const bool guard = std::exchange(mblnFillingRoutes, true);
+        const RestoreOnExit filling(mblnFillingRoutes, true);
         set_cmbDRoot();
         const int16_t entry = RouteEntryOfCode(sMode, gCond.DesignRootX);
         if (entry >= 0) {
@@ -426,7 +425,6 @@ void frmMain::msub_ShowProject()
             if (cmbDRoot->currentIndex() != entry) cmbDRoot->setCurrentIndex(entry);
             setCalcMode(0, ult, 999);
         }
-        mblnFillingRoutes = guard;
     }
 
     txtGamma->setText(Q(vb::Trim(FormatValue(gCond.GammaX, 2))));
@@ -437,9 +435,10 @@ void frmMain::msub_ShowProject()
 
     gKv->setFc(gColumns(gCurCol).Fc);
 
-    mblnSettingStructure = true;
-    optStruc[sMode ? 0 : 1]->setChecked(true);
-    mblnSettingStructure = false;
+    {
+        const RaisedFlag setting(mblnSettingStructure);
+        optStruc[sMode ? 0 : 1]->setChecked(true);
+    }
 
     SetCurveButtons(sMode);
     mnuFileImport->setEnabled(sMode && static_cast<bool>(mImportAnalysisFile));
@@ -481,12 +480,9 @@ void frmMain::msub_ShowProject()
         msub_SelectListRow(1);
     }
 
-    const bool autoRefresh = std::exchange(gAutoRefresh, true);
+    const RestoreOnExit refresh(gAutoRefresh, true);
     CheckColumn(gCurCol);
     msub_ShowCurrentColumn();
-    gAutoRefresh = autoRefresh;
-
-    mblnShowingProject = false;
 }
 
 // ---- What the project commands ask of the window ----
@@ -494,10 +490,9 @@ void frmMain::msub_ShowProject()
 void frmMain::showRoute(int16_t entry)
 {
     // The opened project's gamma stands while its routes are shown.
-    const bool guard = std::exchange(mblnFillingRoutes, true);
+    const RestoreOnExit filling(mblnFillingRoutes, true);
     set_cmbDRoot();
     if (entry >= 0 && entry < cmbDRoot->count() && cmbDRoot->currentIndex() != entry) cmbDRoot->setCurrentIndex(entry);
-    mblnFillingRoutes = guard;
 }
 
 void frmMain::showCalcMode(int16_t sSts, int16_t mode) { setCalcMode(sSts, mode, 0); }
