@@ -423,6 +423,10 @@ private:
     // be checked, shown from its records with its results marked.
     bool ShowCurrentColumnAfterFailure(const std::string& reason);
     void MarkUncheckedColumn(const std::string& reason);
+    void FillListRow(int16_t i);
+    void RepairColumnList();
+    int operationDepth_ = 0;
+    std::string toldReason_;
     // The panel's and the list row's texts that come from the records alone.
     void ShowColumnRecordTexts();
     int MenuHeight() const;

@@ -394,6 +394,42 @@ void frmMain::msub_MoveColumn(int16_t direction)
 
 // ---- Project display ----
 
+// Row i of the column list: the record's texts, then the column checked
+// again for its verdict and zone.
+void frmMain::FillListRow(int16_t i)
+{
+    int16_t index = i;
+    std::string main, second, material;
+    const ColumnDataTbl& col = gColumns(i);
+    grdList->setTextMatrix(i, 0, QString::number(i));
+    grdList->setTextMatrix(i, 1, Q(vb::Trim(text::Left(col.ColName.value(), 49))));
+    grdList->setTextMatrix(i, 2, Q(GetColumnSectionText(index, main, second, material)));
+    grdList->setTextMatrix(i, 3, Q(GetKvNameByIndex(i)));
+    grdList->setTextMatrix(i, 6, Q(vb::Trim(vb::Str(col.Fc))));
+    CheckColumn(i);
+    GetGoverningRebarZone(i);
+    grdList->setTextMatrix(i, 4, Q(msub_GetColumnJudge(i)));
+    grdList->setTextMatrix(i, 5, Q(msub_GetZoneMark(i)));
+}
+
+// After a failure every row is brought up to date; a column that cannot be
+// checked is marked rather than left with verdicts it no longer has.
+void frmMain::RepairColumnList()
+{
+    const int16_t count = gCond.ColCount;
+    if (grdList->Rows() != count + 1) grdList->setRows(count + 1);
+    grdList->setRedraw(false);
+    for (int16_t i = 1; i <= count; ++i) {
+        try {
+            FillListRow(i);
+        } catch (...) {
+            grdList->setTextMatrix(i, 4, Q(kUncheckedMark));
+            grdList->setTextMatrix(i, 5, QString());
+        }
+    }
+    grdList->setRedraw(true);
+}
+
 void frmMain::msub_ShowCurrentColumnQuiet()
 {
     const RaisedFlag quiet(mblnGridQuiet);
@@ -453,20 +489,7 @@ void frmMain::msub_ShowProject()
     const int16_t count = gCond.ColCount;
     grdList->setRedraw(false);
     grdList->setRows(count + 1);
-    for (int16_t i = 1; i <= count; ++i) {
-        CheckColumn(i);
-        GetGoverningRebarZone(i);
-        int16_t index = i;
-        std::string main, second, material;
-        const ColumnDataTbl& col = gColumns(i);
-        grdList->setTextMatrix(i, 0, QString::number(i));
-        grdList->setTextMatrix(i, 1, Q(vb::Trim(text::Left(col.ColName.value(), 49))));
-        grdList->setTextMatrix(i, 2, Q(GetColumnSectionText(index, main, second, material)));
-        grdList->setTextMatrix(i, 3, Q(GetKvNameByIndex(i)));
-        grdList->setTextMatrix(i, 4, Q(msub_GetColumnJudge(i)));
-        grdList->setTextMatrix(i, 5, Q(msub_GetZoneMark(i)));
-        grdList->setTextMatrix(i, 6, Q(vb::Trim(vb::Str(col.Fc))));
-    }
+    for (int16_t i = 1; i <= count; ++i) FillListRow(i);
     grdList->setRedraw(true);
     msub_EnableMoveColLeft(false);
     grdList->setRow(1);

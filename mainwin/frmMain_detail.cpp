@@ -145,6 +145,16 @@ QAction* frmMain::AddMenuItem(QMenu* menu, const char* name, const char* caption
 
 bool frmMain::UserOperation(const std::function<void()>& operation)
 {
+    // Handlers that the operation's own steps raise are operations of their
+    // own; within the user's one action a reason is told only once.
+    struct Depth {
+        frmMain& w;
+        explicit Depth(frmMain& m) : w(m) { ++w.operationDepth_; }
+        ~Depth()
+        {
+            if (--w.operationDepth_ == 0) w.toldReason_.clear();
+        }
+    } depth(*this);
     std::string reason;
     try {
         operation();
@@ -156,6 +166,8 @@ bool frmMain::UserOperation(const std::function<void()>& operation)
     }
     // The screen is made true first, so that the message stands over it.
     const bool checked = ShowCurrentColumnAfterFailure(reason);
+    if (reason == toldReason_) return false;
+    toldReason_ = reason;
     std::string text = reason;
     if (!checked)
         text = "柱「" + vb::Trim(gColumns(gCurCol).ColName.value()) + "」の検討ができませんでした。" +
@@ -164,9 +176,10 @@ bool frmMain::UserOperation(const std::function<void()>& operation)
     return false;
 }
 
-// Whatever failed, the current column is checked and shown once more: a
-// failure elsewhere leaves it true, and one of its own is marked on the
-// screen rather than leaving the last results standing as if current.
+// Whatever failed, the column list and the current column are checked and
+// shown once more: what a failure elsewhere left stale is true again, and a
+// column that cannot be checked is marked on the screen rather than left with
+// its last results standing as if current.
 bool frmMain::ShowCurrentColumnAfterFailure(const std::string& reason)
 {
     if (gCurCol < 1 || gCurCol > gCond.ColCount) return true;
@@ -174,6 +187,10 @@ bool frmMain::ShowCurrentColumnAfterFailure(const std::string& reason)
     // automatic refresh is off, as a column selection fills them.
     RestoreOnExit changed(gDataChanged);
     RestoreOnExit refresh(gAutoRefresh, true);
+    try {
+        RepairColumnList();
+    } catch (...) {
+    }
     try {
         msub_ShowCurrentColumn();
         return true;

@@ -7,11 +7,14 @@
 #include "drawing/recording.h"
 #include "engine/kv.h"
 #include "model/base_data.h"
+#include "model/column_check.h"
 #include "model/format.h"
 #include "model/rebar_handover.h"
 #include "platform/qt/picture_box.h"
 #include "tests/platform/ui/scripted_ui.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 
@@ -184,6 +187,44 @@ TEST_F(CheckFailure, SelectingTheColumn)
     EXPECT_TRUE(u.messages.empty());
     EXPECT_TRUE(hasVerdicts());
     EXPECT_NE(w->grdList->TextMatrix(1, 4), "ｴﾗｰ");
+}
+
+// A condition that concerns every column (here the symmetry) stops at the
+// column that cannot be checked; the list is still brought up to date, that
+// column marked and the others with their new verdicts.
+TEST_F(CheckFailure, WholeProjectDisplayMarksTheColumnThatFails)
+{
+    gColumns(1).AbNum = 1;
+    w->msub_AddColumn(1);
+    w->msub_AddColumn(1);
+    gColumns(2).AbNum = 2;
+    w->msub_SelectListRow(1);
+    for (int i = 1; i <= 3; ++i) w->grdList->setTextMatrix(i, 4, "old");
+    u.messages.clear();
+
+    w->chkSymmetry->setChecked(!w->chkSymmetry->isChecked());
+    QApplication::processEvents();
+    ASSERT_EQ(u.messages.size(), 1u);
+    EXPECT_NE(u.messages[0].text.find("KvData"), std::string::npos);
+    EXPECT_EQ(w->grdList->TextMatrix(2, 4), frmMain::kUncheckedMark);
+    for (int i : {1, 3}) {
+        EXPECT_EQ(w->grdList->TextMatrix(i, 4).toStdString(), w->msub_GetColumnJudge(static_cast<int16_t>(i))) << i;
+    }
+    EXPECT_EQ(gCurCol, 1);
+    EXPECT_TRUE(hasVerdicts());
+}
+
+// Handlers the action raises itself fail for the same reason as the action:
+// the user is told once.
+TEST_F(CheckFailure, OneActionTellsItsReasonOnce)
+{
+    EXPECT_FALSE(w->UserOperation([this] {
+        w->cmbDRoot->setCurrentIndex(w->cmbDRoot->currentIndex() == 2 ? 1 : 2);
+        w->cmdFlgReflesh_Click();
+        CheckColumn(gCurCol);
+    }));
+    EXPECT_EQ(u.messages.size(), 1u);
+    EXPECT_FALSE(hasVerdicts());
 }
 
 // A figure that cannot be drawn leaves nothing of the former drawing: the box
