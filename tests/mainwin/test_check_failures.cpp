@@ -9,13 +9,11 @@
 #include "model/base_data.h"
 #include "model/column_check.h"
 #include "model/format.h"
-#include "model/rebar_handover.h"
 #include "platform/qt/picture_box.h"
 #include "tests/platform/ui/scripted_ui.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLabel>
 #include <QPushButton>
 
 #include <filesystem>
