@@ -211,8 +211,13 @@ bool frmOptions::ApplyOptions()
     const ProjectCondTbl before = gCond;
     gCond = work_;
     gAutoRefresh = reflesh_;
-    main_.setCalcMode(1, gCond.ShortCalcMode, 999);
-    main_.setCalcMode(0, gCond.UltCalcMode, 999);
+    try {
+        main_.setCalcMode(1, gCond.ShortCalcMode, 999);
+        main_.setCalcMode(0, gCond.UltCalcMode, 999);
+    } catch (const std::exception&) {
+        // The column is checked again with every option applied below; the
+        // table refresh tells a check that fails, once.
+    }
     gCond.GammaX = gCond.GammaY = *gamma;
     main_.txtGamma->setText(Q(vb::Trim(FormatValue(gCond.GammaX, 2))));
     gCond.GFactor = *factor;
@@ -261,7 +266,7 @@ void frmOptions::RedrawDrawingBox()
             int16_t iCol = 999, dir = 999;
             drawing::DrawNMDiagram(po, iCol, dir);
         }
-    } catch (const std::exception&) {
-        // The box keeps what it showed.
+    } catch (const std::exception& e) {
+        main_.ShowReasonInBox(e.what());
     }
 }

@@ -3,6 +3,7 @@
 #include "drawing/globals.h"
 #include "engine/kv.h"
 #include "mainwin/load_res_strings.h"
+#include "mainwin/scope_flags.h"
 #include "model/adapter.h"
 #include "model/column_check.h"
 #include "model/column_list_csv.h"
@@ -144,8 +145,8 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
     tbToolBar->setGeometry(0, 0, PxX(12720), tbToolBar->sizeHint().height());
     resize(PxX(12720), PxY(10095) + sbStatusBar->sizeHint().height());
 
-    connect(grdView1, &qtgrid::FlexGrid::RowColChange, this, &frmMain::grdView1_RowColChange);
-    connect(cmdFlgReflesh, &QPushButton::clicked, this, &frmMain::cmdFlgReflesh_Click);
+    connect(grdView1, &qtgrid::FlexGrid::RowColChange, this, [this] { UserOperation([this] { grdView1_RowColChange(); }); });
+    connect(cmdFlgReflesh, &QPushButton::clicked, this, [this] { UserOperation([this] { cmdFlgReflesh_Click(); }); });
     connect(cmdInput, &QPushButton::clicked, this, [this] { UserOperation([this] { cmdInput_Click(); }); });
     connect(grdView1, &qtgrid::FlexGrid::Click, this, [this] { UserOperation([this] { grdView1_Click(); }); });
 
@@ -299,8 +300,11 @@ void frmMain::Form_Load()
     gCond.DesignRootX = routeX;
     gCond.DesignRootY = routeY;
 
-    msub_UpdateDisplayMenus();
-    msub_ShowProject();
+    // A project that cannot be checked is still shown, and the load ends.
+    UserOperation([this] {
+        msub_UpdateDisplayMenus();
+        msub_ShowProject();
+    });
 
     mblnFillingRoutes = false;
     gDataChanged = false;
@@ -539,7 +543,7 @@ std::vector<std::pair<int, int>> frmMain::EntryFields(long row, long col)
 void frmMain::msub_FillResultTable(int16_t dir)
 {
     if (!gAutoRefresh) return;
-    mblnGridQuiet = true;
+    const RaisedFlag quiet(mblnGridQuiet);
     auto& g = *grdView1;
     g.setRedraw(false);
 
@@ -582,7 +586,34 @@ void frmMain::msub_FillResultTable(int16_t dir)
     }
 
     g.setRedraw(true);
-    mblnGridQuiet = false;
+}
+
+// The current column could not be checked: no result of it is left to read
+// as current. The result rows are emptied with the verdicts marked, the list
+// row and the panel show the records alone, and the box says why.
+void frmMain::MarkUncheckedColumn(const std::string& reason)
+{
+    {
+        const RaisedFlag quiet(mblnGridQuiet);
+        auto& g = *grdView1;
+        g.setRedraw(false);
+        const QString mark = Q(std::string("  ") + kUncheckedMark);
+        for (int16_t dir = 0; dir <= 1; ++dir) {
+            for (int16_t k : {1, 4, 5, 6, 7}) {
+                const int c = CaseColumn(k, dir);
+                for (int r : {6, 7, 9, 11, 12}) g.setTextMatrix(r, c, QString());
+                for (int r : {8, 13}) g.setTextMatrix(r, c, mark);
+            }
+        }
+        g.setRedraw(true);
+    }
+    ShowColumnRecordTexts();
+    grdList->setTextMatrix(gCurCol, 4, Q(kUncheckedMark));
+    grdList->setTextMatrix(gCurCol, 5, QString());
+    if (gCond.SMode == kFalse)
+        for (QLabel* l : lblKvSpec) l->setText(QString());
+    msub_UpdateDisplayMenus();
+    ShowReasonInBox(reason);
 }
 
 // ---- Column verdict and zone mark ----
@@ -620,26 +651,38 @@ void frmMain::msub_FillStressInputCells()
     }
     mblnGridQuiet = false;
     g.setRedraw(true);
+    FollowTableWithEditor();
 }
 
 // ---- Entry and recalculation ----
+
+bool frmMain::CellTakesEntry(int row, int col) const
+{
+    if (row != 4 && row != 5 && row != 10) return false;
+    if (grdView1->CellBackColor(row, col) != kOpenColor) return false;
+    if (col == 2 || col == 3) return true;
+    if (col >= 4 && col <= 11) return gCond.ShortCalcMode != 0;
+    if (col >= 12 && col <= 19) return gCond.UltCalcMode != 0;
+    return false;
+}
 
 void frmMain::grdView1_RowColChange()
 {
     if (!mobjFlexInput1) return;
     mobjFlexInput1->Input_Reset(true);
-    const int row = grdView1->Row();
-    if (row != 4 && row != 5 && row != 10) return;
-    const int col = grdView1->Col();
-    if (grdView1->CellBackColor(row, col) != kOpenColor) return;
-    bool editable = false;
-    if (col == 2 || col == 3)
-        editable = true;
-    else if (col >= 4 && col <= 11)
-        editable = gCond.ShortCalcMode != 0;
-    else if (col >= 12 && col <= 19)
-        editable = gCond.UltCalcMode != 0;
-    if (editable) mobjFlexInput1->Input_Text(mobjEditBox.get());
+    if (CellTakesEntry(grdView1->Row(), grdView1->Col())) mobjFlexInput1->Input_Text(mobjEditBox.get());
+}
+
+// The program has rewritten the table: an open editor takes its cell's new
+// text, or closes without storing when the cell no longer takes entry, so
+// that Enter never stores what the cell showed before.
+void frmMain::FollowTableWithEditor()
+{
+    if (!mobjFlexInput1 || mobjFlexInput1->inputMode() == 0) return;
+    if (CellTakesEntry(grdView1->Row(), grdView1->Col()))
+        mobjFlexInput1->Input_Text(mobjEditBox.get());
+    else
+        mobjFlexInput1->Input_Reset(false);
 }
 
 void frmMain::mobjFlexInput1_Validate(int Row, int Col, const QVariant& Ans, bool /*Check*/)
@@ -647,15 +690,20 @@ void frmMain::mobjFlexInput1_Validate(int Row, int Col, const QVariant& Ans, boo
     // A factor that cannot divide would store an infinite or meaningless
     // stress: nothing is stored or recalculated.
     if (!(std::isfinite(gUnitFactor) && gUnitFactor > 0)) return;
-    const double typed =
-        Ans.typeId() == QMetaType::Double ? SafeCDbl(Ans.toDouble()) : SafeCDbl(Ans.toString().toStdString());
-    const double value = typed / gUnitFactor;
-    ColumnDataTbl& col = gColumns(gCurCol);
-    for (const auto& [i, j] : EntryFields(Row, Col)) col.LoadTbl(i, j) = value;
-    gDataChanged = true;
-    msub_RecalcCurrentColumn();
-    UpdateColumnRebar(gCurCol, gColumns(gCurCol), gKvBase(gCurCol));
-    msub_ShowColumnDetail();
+    // Raised from inside the editor's key and focus handling, which would
+    // swallow or pass on a failure: it is told here and goes no further.
+    // The entry stays stored, and the cell shows it as stored.
+    UserOperation([&] {
+        const double typed =
+            Ans.typeId() == QMetaType::Double ? SafeCDbl(Ans.toDouble()) : SafeCDbl(Ans.toString().toStdString());
+        const double value = typed / gUnitFactor;
+        ColumnDataTbl& col = gColumns(gCurCol);
+        for (const auto& [i, j] : EntryFields(Row, Col)) col.LoadTbl(i, j) = value;
+        gDataChanged = true;
+        msub_RecalcCurrentColumn();
+        UpdateColumnRebar(gCurCol, gColumns(gCurCol), gKvBase(gCurCol));
+        msub_ShowColumnDetail();
+    });
     grdView1_RowColChange();
 }
 
@@ -673,9 +721,10 @@ void frmMain::msub_SelectColumn(bool force)
     gCurCol = static_cast<int16_t>(mlngPendingRow);
     KvEngineRef kv(*gKv);
     SetKvBaseInputs(kv, gColumns(gCurCol));
-    const bool autoRefresh = gAutoRefresh;
-    const bool changed = gDataChanged;
-    gAutoRefresh = true;
+    // Selecting a column never marks the project changed, though filling the
+    // name box does; its results are filled even while refresh is off.
+    const RestoreOnExit changed(gDataChanged);
+    const RestoreOnExit refresh(gAutoRefresh, true);
     if (!mblnMovingColumn) msub_ShowCurrentColumn();
     // Up and down by position; a single column touches only "up".
     const int16_t count = gCond.ColCount;
@@ -690,9 +739,9 @@ void frmMain::msub_SelectColumn(bool force)
         msub_EnableMoveColRight(true);
     }
     if (grdList->Row() != gCurCol) grdList->setRow(gCurCol);
-    gDataChanged = changed;
-    gAutoRefresh = autoRefresh;
-    if (mobjFlexInput1) mobjFlexInput1->Input_Text(mobjEditBox.get());
+    // Reopened on the current cell, but only where that cell takes entry.
+    if (mobjFlexInput1 && CellTakesEntry(grdView1->Row(), grdView1->Col()))
+        mobjFlexInput1->Input_Text(mobjEditBox.get());
 }
 
 // The current column's stress cells, then its check and results in X and Y.
@@ -722,16 +771,18 @@ void frmMain::msub_ShowCurrentColumn()
 void frmMain::cmdFlgReflesh_Click()
 {
     if (gAutoRefresh) return;
-    gAutoRefresh = true;
+    const RestoreOnExit refresh(gAutoRefresh, true);
     FillCurrentColumnTables();
     msub_ShowColumnDetail();
-    gAutoRefresh = false;
 }
 
 void frmMain::refleshTable()
 {
-    msub_FormatResultTable();
-    msub_SelectColumn(true);
-    FillCurrentColumnTables();
-    msub_ShowColumnDetail();
+    // Called by the options dialog: a failed check is told here.
+    UserOperation([this] {
+        msub_FormatResultTable();
+        msub_SelectColumn(true);
+        FillCurrentColumnTables();
+        msub_ShowColumnDetail();
+    });
 }

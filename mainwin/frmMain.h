@@ -111,6 +111,19 @@ public:
     void setBukkenText(const std::string& text) override;
     void enableColumnEditing(bool del, bool left, bool right) override;
 
+    // The title of messages without a title of their own.
+    static constexpr const char* kAppTitle = "ヴェンドラS＆SRC柱脚検討";
+    // What a result cell and the column list show for a column whose check
+    // failed.
+    static constexpr const char* kUncheckedMark = "ｴﾗｰ";
+
+    // Runs what the user started; a failure is told once and never thrown
+    // into Qt. When the current column can then not be checked, its results
+    // are marked as not computed. False when the operation failed.
+    bool UserOperation(const std::function<void()>& operation);
+    // Clears the drawing box and writes there why nothing is drawn.
+    void ShowReasonInBox(const std::string& reason);
+
     // Cell colours of grdView1 (OLE values).
     static constexpr std::uint32_t kOpenColor = 0x80000005u;    // takes entry
     static constexpr std::uint32_t kLockedColor = 0x8000000Au;  // result or closed stress cell
@@ -380,6 +393,9 @@ private:
     QSettings* settings_ = nullptr;
     bool loaded_ = false;
 
+    // A stress cell of grdView1 open for entry under the current modes.
+    bool CellTakesEntry(int row, int col) const;
+    void FollowTableWithEditor();
     void FillCurrentColumnTables();
     void FillCurrentResultTables();
     void BuildConditionControls();
@@ -403,8 +419,16 @@ private:
     void DrawCurrentFigure(int16_t dir);
     void DrawCurrentRcSection();
     bool eventFilter(QObject* watched, QEvent* event) override;
-    // Runs what the user started; a failure is shown, not thrown into Qt.
-    void UserOperation(const std::function<void()>& operation);
+    // After a failure: the current column shown again, or, when it cannot
+    // be checked, shown from its records with its results marked.
+    bool ShowCurrentColumnAfterFailure(const std::string& reason);
+    void MarkUncheckedColumn(const std::string& reason);
+    void FillListRow(int16_t i);
+    void RepairColumnList();
+    int operationDepth_ = 0;
+    std::string toldReason_;
+    // The panel's and the list row's texts that come from the records alone.
+    void ShowColumnRecordTexts();
     int MenuHeight() const;
     int PxX(double twips) const;
     int PxY(double twips) const;

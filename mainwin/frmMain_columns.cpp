@@ -3,6 +3,8 @@
 // display.
 #include "mainwin/frmMain.h"
 
+#include "mainwin/scope_flags.h"
+
 #include "drawing/nm_diagram.h"
 #include "drawing/print_out.h"
 #include "engine/kv.h"
@@ -200,9 +202,8 @@ void frmMain::cmbDRoot_Click()
     if (!mblnSettingStructure) gDataChanged = true;
     // A display already running shows the project after this anyway.
     if (mblnShowingProject) return;
-    mblnSkipRouteSync = true;
+    const RaisedFlag skip(mblnSkipRouteSync);
     msub_ShowProject();
-    mblnSkipRouteSync = false;
 }
 
 void frmMain::setCalcMode(int16_t SSts, int16_t CalcMode, int16_t Mode)
@@ -225,7 +226,7 @@ void frmMain::setCalcMode(int16_t SSts, int16_t CalcMode, int16_t Mode)
 void frmMain::msub_ApplyCalcModeToGrid(int16_t SSts, int16_t Mode)
 {
     if (SSts != 0 && SSts != 1) return;
-    mblnGridQuiet = true;
+    const RaisedFlag quiet(mblnGridQuiet);
     auto& g = *grdView1;
     g.setRedraw(false);
     const bool byHand = SSts == 0 ? gCond.UltCalcMode != 0 : gCond.ShortCalcMode != 0;
@@ -248,11 +249,11 @@ void frmMain::msub_ApplyCalcModeToGrid(int16_t SSts, int16_t Mode)
         }
     }
     g.setRedraw(true);
+    FollowTableWithEditor();
     if (Mode == 999) {
         FillCurrentResultTables();
         msub_ShowColumnDetail();
     }
-    mblnGridQuiet = false;
 }
 
 // ---- Column list ----
@@ -393,18 +394,53 @@ void frmMain::msub_MoveColumn(int16_t direction)
 
 // ---- Project display ----
 
+// Row i of the column list: the record's texts, then the column checked
+// again for its verdict and zone.
+void frmMain::FillListRow(int16_t i)
+{
+    int16_t index = i;
+    std::string main, second, material;
+    const ColumnDataTbl& col = gColumns(i);
+    grdList->setTextMatrix(i, 0, QString::number(i));
+    grdList->setTextMatrix(i, 1, Q(vb::Trim(text::Left(col.ColName.value(), 49))));
+    grdList->setTextMatrix(i, 2, Q(GetColumnSectionText(index, main, second, material)));
+    grdList->setTextMatrix(i, 3, Q(GetKvNameByIndex(i)));
+    grdList->setTextMatrix(i, 6, Q(vb::Trim(vb::Str(col.Fc))));
+    CheckColumn(i);
+    GetGoverningRebarZone(i);
+    grdList->setTextMatrix(i, 4, Q(msub_GetColumnJudge(i)));
+    grdList->setTextMatrix(i, 5, Q(msub_GetZoneMark(i)));
+}
+
+// After a failure every row is brought up to date; a column that cannot be
+// checked is marked rather than left with verdicts it no longer has.
+void frmMain::RepairColumnList()
+{
+    const int16_t count = gCond.ColCount;
+    if (grdList->Rows() != count + 1) grdList->setRows(count + 1);
+    grdList->setRedraw(false);
+    for (int16_t i = 1; i <= count; ++i) {
+        try {
+            FillListRow(i);
+        } catch (...) {
+            grdList->setTextMatrix(i, 4, Q(kUncheckedMark));
+            grdList->setTextMatrix(i, 5, QString());
+        }
+    }
+    grdList->setRedraw(true);
+}
+
 void frmMain::msub_ShowCurrentColumnQuiet()
 {
-    mblnGridQuiet = true;
+    const RaisedFlag quiet(mblnGridQuiet);
     msub_ShowCurrentColumn();
-    mblnGridQuiet = false;
 }
 
 void frmMain::msub_ShowProject()
 {
     const bool sMode = SMode();
     setCaption(ProjectCaption(gFileName));
-    mblnShowingProject = true;
+    const RaisedFlag showing(mblnShowingProject);
     gCurCol = 1;
     // The list's row and the pending row always name the current column.
     mlngPendingRow = 1;
@@ -415,7 +451,7 @@ void frmMain::msub_ShowProject()
 
     if (!mblnSkipRouteSync) {
         // A display never replaces the project's gamma.
-        const bool guard = std::exchange(mblnFillingRoutes, true);
+        const RestoreOnExit filling(mblnFillingRoutes, true);
         set_cmbDRoot();
         const int16_t entry = RouteEntryOfCode(sMode, gCond.DesignRootX);
         if (entry >= 0) {
@@ -425,7 +461,6 @@ void frmMain::msub_ShowProject()
             if (cmbDRoot->currentIndex() != entry) cmbDRoot->setCurrentIndex(entry);
             setCalcMode(0, ult, 999);
         }
-        mblnFillingRoutes = guard;
     }
 
     txtGamma->setText(Q(vb::Trim(FormatValue(gCond.GammaX, 2))));
@@ -436,9 +471,10 @@ void frmMain::msub_ShowProject()
 
     gKv->setFc(gColumns(gCurCol).Fc);
 
-    mblnSettingStructure = true;
-    optStruc[sMode ? 0 : 1]->setChecked(true);
-    mblnSettingStructure = false;
+    {
+        const RaisedFlag setting(mblnSettingStructure);
+        optStruc[sMode ? 0 : 1]->setChecked(true);
+    }
 
     SetCurveButtons(sMode);
     mnuFileImport->setEnabled(sMode && static_cast<bool>(mImportAnalysisFile));
@@ -453,20 +489,7 @@ void frmMain::msub_ShowProject()
     const int16_t count = gCond.ColCount;
     grdList->setRedraw(false);
     grdList->setRows(count + 1);
-    for (int16_t i = 1; i <= count; ++i) {
-        CheckColumn(i);
-        GetGoverningRebarZone(i);
-        int16_t index = i;
-        std::string main, second, material;
-        const ColumnDataTbl& col = gColumns(i);
-        grdList->setTextMatrix(i, 0, QString::number(i));
-        grdList->setTextMatrix(i, 1, Q(vb::Trim(text::Left(col.ColName.value(), 49))));
-        grdList->setTextMatrix(i, 2, Q(GetColumnSectionText(index, main, second, material)));
-        grdList->setTextMatrix(i, 3, Q(GetKvNameByIndex(i)));
-        grdList->setTextMatrix(i, 4, Q(msub_GetColumnJudge(i)));
-        grdList->setTextMatrix(i, 5, Q(msub_GetZoneMark(i)));
-        grdList->setTextMatrix(i, 6, Q(vb::Trim(vb::Str(col.Fc))));
-    }
+    for (int16_t i = 1; i <= count; ++i) FillListRow(i);
     grdList->setRedraw(true);
     msub_EnableMoveColLeft(false);
     grdList->setRow(1);
@@ -480,12 +503,9 @@ void frmMain::msub_ShowProject()
         msub_SelectListRow(1);
     }
 
-    const bool autoRefresh = std::exchange(gAutoRefresh, true);
+    const RestoreOnExit refresh(gAutoRefresh, true);
     CheckColumn(gCurCol);
     msub_ShowCurrentColumn();
-    gAutoRefresh = autoRefresh;
-
-    mblnShowingProject = false;
 }
 
 // ---- What the project commands ask of the window ----
@@ -493,10 +513,9 @@ void frmMain::msub_ShowProject()
 void frmMain::showRoute(int16_t entry)
 {
     // The opened project's gamma stands while its routes are shown.
-    const bool guard = std::exchange(mblnFillingRoutes, true);
+    const RestoreOnExit filling(mblnFillingRoutes, true);
     set_cmbDRoot();
     if (entry >= 0 && entry < cmbDRoot->count() && cmbDRoot->currentIndex() != entry) cmbDRoot->setCurrentIndex(entry);
-    mblnFillingRoutes = guard;
 }
 
 void frmMain::showCalcMode(int16_t sSts, int16_t mode) { setCalcMode(sSts, mode, 0); }

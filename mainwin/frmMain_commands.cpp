@@ -2,6 +2,7 @@
 // status bar's mode toggles, the design-condition handlers and the switch
 // between steel and SRC projects.
 #include "mainwin/frmMain.h"
+#include "mainwin/scope_flags.h"
 
 #include "drawing/nm_diagram.h"
 #include "drawing/print_out.h"
@@ -55,7 +56,6 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 bool SMode() { return gCond.SMode != kFalse; }
 
-constexpr const char* kAppTitle = "ヴェンドラS＆SRC柱脚検討";
 // The maker's download page; an address of our own.
 constexpr const char* kHomePage = "https://www.example.com/vendra/download/";
 
@@ -346,9 +346,8 @@ void frmMain::optCalcShortMode_Click(int Index)
     gShortLoadKind = static_cast<int16_t>(Index);
     if (mblnShowingProject) return;
     msub_ShowCurrentColumnQuiet();
-    mblnSkipRouteSync = true;
+    const RaisedFlag skip(mblnSkipRouteSync);
     msub_ShowProject();
-    mblnSkipRouteSync = false;
 }
 
 void frmMain::txtBukken_Change()
@@ -378,7 +377,8 @@ void frmMain::optStruc_Click(int Index)
         mblnSettingStructure = false;
         return;
     }
-    mblnSettingStructure = true;
+    // Lowered at the latest when the switch ends, also when it fails.
+    const RaisedFlag setting(mblnSettingStructure);
     if (gDataChanged) {
         const bool untitled = vb::LCase(gFileName) == "untitled.kud";
         const std::string text =
@@ -453,7 +453,8 @@ void frmMain::tbToolBar_ButtonClick(const QString& key)
     } else if (key == QLatin1String("Save")) {
         mnuFileSave_Click();
     } else if (key == QLatin1String("Print")) {
-        if (!gAutoRefresh) cmdFlgReflesh_Click();
+        // Nothing is printed over results that could not be brought up to date.
+        if (!gAutoRefresh && !UserOperation([this] { cmdFlgReflesh_Click(); })) return;
         if (mShowPrintDialogModal) mShowPrintDialogModal();
         QCoreApplication::processEvents();
         return;

@@ -3,6 +3,7 @@
 #include "mainwin/frmMain.h"
 
 #include "mainwin/col_section_picture.h"
+#include "mainwin/scope_flags.h"
 
 #include "drawing/figure_frame.h"
 #include "drawing/kv_figure_h.h"
@@ -32,6 +33,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QRegularExpression>
 #include <QTimer>
 
 #include <algorithm>
@@ -56,19 +58,6 @@ constexpr LabelPlace kSpecPlacesS[7] = {{900, 210, true},   {900, 1410, true},  
 constexpr LabelPlace kSpecPlacesSrc[7] = {{1320, 510, true},  {1560, 510, true},  {1560, 1710, true},
                                           {1800, 510, true},  {1800, 1710, true}, {1560, 3010, true},
                                           {1800, 3010, true}};
-
-// Puts a flag back when the scope ends, also on an exception.
-class RestoreOnExit {
-public:
-    explicit RestoreOnExit(bool& flag) : flag_(flag), saved_(flag) {}
-    ~RestoreOnExit() { flag_ = saved_; }
-    RestoreOnExit(const RestoreOnExit&) = delete;
-    RestoreOnExit& operator=(const RestoreOnExit&) = delete;
-
-private:
-    bool& flag_;
-    bool saved_;
-};
 
 }  // namespace
 
@@ -154,13 +143,65 @@ QAction* frmMain::AddMenuItem(QMenu* menu, const char* name, const char* caption
     return a;
 }
 
-void frmMain::UserOperation(const std::function<void()>& operation)
+bool frmMain::UserOperation(const std::function<void()>& operation)
 {
+    // Handlers that the operation's own steps raise are operations of their
+    // own; within the user's one action a reason is told only once.
+    struct Depth {
+        frmMain& w;
+        explicit Depth(frmMain& m) : w(m) { ++w.operationDepth_; }
+        ~Depth()
+        {
+            if (--w.operationDepth_ == 0) w.toldReason_.clear();
+        }
+    } depth(*this);
+    std::string reason;
     try {
         operation();
+        return true;
     } catch (const std::exception& e) {
-        ui::Current().message(e.what(), "ヴェンドラS＆SRC柱脚検討", ui::MessageKind::Critical);
+        reason = e.what();
+    } catch (...) {
+        reason = "予期しないエラーが発生しました。";
     }
+    // The screen is made true first, so that the message stands over it.
+    const bool checked = ShowCurrentColumnAfterFailure(reason);
+    if (reason == toldReason_) return false;
+    toldReason_ = reason;
+    std::string text = reason;
+    if (!checked)
+        text = "柱「" + vb::Trim(gColumns(gCurCol).ColName.value()) + "」の検討ができませんでした。" +
+               "検討結果の欄には「" + kUncheckedMark + "」と表示しています。\r\n\r\n" + reason;
+    ui::Current().message(text, kAppTitle, ui::MessageKind::Critical);
+    return false;
+}
+
+// Whatever failed, the column list and the current column are checked and
+// shown once more: what a failure elsewhere left stale is true again, and a
+// column that cannot be checked is marked on the screen rather than left with
+// its last results standing as if current.
+bool frmMain::ShowCurrentColumnAfterFailure(const std::string& reason)
+{
+    if (gCurCol < 1 || gCurCol > gCond.ColCount) return true;
+    // Showing the name box marks nothing; the results are filled even while
+    // automatic refresh is off, as a column selection fills them.
+    RestoreOnExit changed(gDataChanged);
+    RestoreOnExit refresh(gAutoRefresh, true);
+    try {
+        RepairColumnList();
+    } catch (...) {
+    }
+    try {
+        msub_ShowCurrentColumn();
+        return true;
+    } catch (...) {
+    }
+    try {
+        MarkUncheckedColumn(reason);
+    } catch (...) {
+        // What could be shown is shown; the message still tells the reason.
+    }
+    return false;
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event)
@@ -240,24 +281,15 @@ void frmMain::LayoutColumnLabels(bool sMode)
     }
 }
 
-void frmMain::msub_ShowColumnDetail()
+void frmMain::ShowColumnRecordTexts()
 {
     const int16_t c = gCurCol;
     const ColumnDataTbl& col = gColumns(c);
     const bool sMode = SMode();
-    KvEngineRef engine(*gKv);
-    SetKvBaseInputs(engine, col);
-    if (!sMode) SetKvSrcInputs(engine, col);
-
     const int16_t r = col.KvRotate;
     const int16_t o = r == 0 ? 1 : 0;
     // Any other turn reads as the first direction for the array fields.
     const int16_t ri = r == 1 ? 1 : 0;
-
-    std::string rankLine;
-    const bool route3 = gCond.DesignRootX == 3 || gCond.DesignRootY == 3;
-    if (!sMode && route3)
-        rankLine = "     ( 柱脚で決まる柱ランク (X)" + GetSrcColumnRank(c, 0) + "  (Y)" + GetSrcColumnRank(c, 1) + " )";
 
     LayoutColumnLabels(sMode);
     if (!sMode) {
@@ -265,14 +297,9 @@ void frmMain::msub_ShowColumnDetail()
                                  ")" + "   鉄筋:" + vb::Trim(col.RBarVal.value()) + "(" +
                                  vb::Trim(col.RBarMat.value()) + ")  本数" + vb::Str(col.RtN(ri)) + "×" +
                                  vb::Str(col.RtN(o))));
+        // The rank line needs the engine; the caller shows it.
         lblColSpec[8]->setText(QString());
-        if (route3) {
-            lblColSpec[8]->move(lblColSpec[8]->x(), lblColSpec[7]->y() + PxY(240));
-            lblColSpec[8]->setText(Q(rankLine));
-            lblColSpec[8]->show();
-        } else {
-            lblColSpec[8]->hide();
-        }
+        lblColSpec[8]->hide();
     }
 
     const QString name = Q(vb::Trim(col.ColName.value()));
@@ -293,8 +320,6 @@ void frmMain::msub_ShowColumnDetail()
     const QString kvName = Q(GetKvNameByIndex(c));
     lblKv->setText(kvName);
     grdList->setTextMatrix(c, 3, kvName);
-    grdList->setTextMatrix(c, 4, Q(msub_GetColumnJudge(c)));
-    grdList->setTextMatrix(c, 5, Q(msub_GetZoneMark(c)));
     grdList->setTextMatrix(c, 6, Q(FormatFc(col.Fc)));
 
     if (sMode) {
@@ -302,7 +327,34 @@ void frmMain::msub_ShowColumnDetail()
         lblKvSpec[1]->setText(Q("コンクリート強度 " + FormatFc(col.Fc) + (gSIDisp ? "(N/mm2)" : "(kgf/cm2)")));
         lblKvSpec[2]->setText(QString());
         lblKvSpec[3]->setText(QString());
-    } else {
+    }
+}
+
+void frmMain::msub_ShowColumnDetail()
+{
+    const int16_t c = gCurCol;
+    const ColumnDataTbl& col = gColumns(c);
+    const bool sMode = SMode();
+    KvEngineRef engine(*gKv);
+    SetKvBaseInputs(engine, col);
+    if (!sMode) SetKvSrcInputs(engine, col);
+
+    const int16_t r = col.KvRotate;
+    std::string rankLine;
+    const bool route3 = gCond.DesignRootX == 3 || gCond.DesignRootY == 3;
+    if (!sMode && route3)
+        rankLine = "     ( 柱脚で決まる柱ランク (X)" + GetSrcColumnRank(c, 0) + "  (Y)" + GetSrcColumnRank(c, 1) + " )";
+
+    ShowColumnRecordTexts();
+    if (!sMode && route3) {
+        lblColSpec[8]->move(lblColSpec[8]->x(), lblColSpec[7]->y() + PxY(240));
+        lblColSpec[8]->setText(Q(rankLine));
+        lblColSpec[8]->show();
+    }
+    grdList->setTextMatrix(c, 4, Q(msub_GetColumnJudge(c)));
+    grdList->setTextMatrix(c, 5, Q(msub_GetZoneMark(c)));
+
+    if (!sMode) {
         kv::KV& kv = *gKv;
         const auto limitForce = [&kv](int16_t wall, int16_t route) {
             kv.setsrcWall(wall);
@@ -370,8 +422,8 @@ drawing::FigureFrameTbl BoxFrame(const vbqt::PictureTarget& target)
 
 }  // namespace
 
-// A figure that cannot be drawn leaves the box as it was; the panel's texts
-// still show the column.
+// A figure that cannot be drawn leaves nothing of itself or of the former
+// drawing; the box says why instead.
 void frmMain::DrawInBox(const std::function<void(drawing::clsPrintOut&, const drawing::FigureFrameTbl&)>& draw)
 {
     if (!mDrawTarget) return;
@@ -380,7 +432,52 @@ void frmMain::DrawInBox(const std::function<void(drawing::clsPrintOut&, const dr
         po.setprpMode(2);
         po.setprpPicture(mDrawTarget);
         draw(po, BoxFrame(*mDrawTarget));
+    } catch (const std::exception& e) {
+        ShowReasonInBox(e.what());
+    } catch (...) {
+        ShowReasonInBox("予期しないエラーが発生しました。");
+    }
+}
+
+void frmMain::ShowReasonInBox(const std::string& reason)
+{
+    if (!mDrawTarget) return;
+    vbqt::PictureTarget& box = *mDrawTarget;
+    try {
+        box.setBackColor(static_cast<int32_t>(kOpenColor));
+        box.Cls();
+        box.setDrawStyle(0);
+        box.setFont(vbqt::StdFont{"ＭＳ Ｐゴシック", 9});
+        constexpr float kMargin = 120;
+        const float width = std::max(box.ScaleWidth() - 2 * kMargin, 600.0f);
+        const float bottom = box.ScaleHeight() - kMargin;
+        box.setCurrentY(kMargin);
+        const auto line = [&](const QString& text, int32_t colour) {
+            const std::string s = text.toStdString();
+            if (box.CurrentY() + box.TextHeight(s) > bottom) return false;
+            box.setForeColor(colour);
+            box.setCurrentX(kMargin);
+            box.Print(s);
+            return true;
+        };
+        if (!line(QStringLiteral("図を表示できません。"), 0x0000FF)) return;
+        line(QString(), 0);
+        // The reason wrapped to the box, at a blank where one is near.
+        for (const QString& paragraph : Q(reason).split(QRegularExpression(QStringLiteral("\\r\\n|\\r|\\n")))) {
+            QString rest = paragraph;
+            do {
+                int n = 1;
+                while (n < rest.size() && box.TextWidth(rest.left(n + 1).toStdString()) <= width) ++n;
+                if (n < rest.size()) {
+                    const int blank = rest.lastIndexOf(QLatin1Char(' '), n);
+                    if (blank > n / 2) n = blank + 1;
+                }
+                if (!line(rest.left(n), 0)) return;
+                rest = rest.mid(n);
+            } while (!rest.isEmpty());
+        }
     } catch (const std::exception&) {
+        // A box that cannot take even this keeps what it has.
     }
 }
 
@@ -462,14 +559,16 @@ void frmMain::msub_EditColumnSpec()
     gSpecDialogOK = false;
     const std::function<void()>& dialog = SMode() ? mShowSelectKvDialog : mShowSrcInputDialog;
     if (dialog) dialog();
-    RestoreOnExit restore(gAutoRefresh);
-    gAutoRefresh = true;
-    if (gSpecDialogOK) {
-        UpdateColumnRebar(gCurCol, gColumns(gCurCol), gKvBase(gCurCol));
-        msub_UpdateDisplayMenus();
-        FillCurrentResultTables();
-    }
-    msub_ShowColumnDetail();
+    RestoreOnExit refresh(gAutoRefresh, true);
+    // What the dialog stored stands; a check that fails on it is told here.
+    UserOperation([this] {
+        if (gSpecDialogOK) {
+            UpdateColumnRebar(gCurCol, gColumns(gCurCol), gKvBase(gCurCol));
+            msub_UpdateDisplayMenus();
+            FillCurrentResultTables();
+        }
+        msub_ShowColumnDetail();
+    });
 }
 
 // ---- Stress input and shear detail ----
@@ -478,11 +577,14 @@ void frmMain::cmdInput_Click()
 {
     if (!mShowStressInputDialog) return;
     if (mShowStressInputDialog()) {
-        msub_RecalcCurrentColumn();
-        UpdateColumnRebar(gCurCol, gColumns(gCurCol), gKvBase(gCurCol));
-        msub_ShowColumnDetail();
-        // Confirmed stresses are the project's: leaving asks to save them.
+        // Confirmed stresses are the project's, also when they cannot be
+        // checked: leaving asks to save them.
         gDataChanged = true;
+        UserOperation([this] {
+            msub_RecalcCurrentColumn();
+            UpdateColumnRebar(gCurCol, gColumns(gCurCol), gKvBase(gCurCol));
+            msub_ShowColumnDetail();
+        });
     }
     grdView1_RowColChange();
 }
@@ -502,8 +604,7 @@ void frmMain::grdView1_Click()
 void frmMain::msub_ShowShearDetail(long col)
 {
     RestoreOnExit refresh(gAutoRefresh);
-    RestoreOnExit quiet(mblnGridQuiet);
-    mblnGridQuiet = true;
+    RestoreOnExit quiet(mblnGridQuiet, true);
     // Grid column to shear direction and design case.
     struct Cell {
         long first, last;
@@ -520,8 +621,10 @@ void frmMain::msub_ShowShearDetail(long col)
     if (mShowShearDialog) mShowShearDialog();
     // Whatever the dialog left in the engine, the table shows the stored column.
     gAutoRefresh = true;
-    FillCurrentResultTables();
-    msub_ShowColumnDetail();
+    UserOperation([this] {
+        FillCurrentResultTables();
+        msub_ShowColumnDetail();
+    });
 }
 
 // ---- Base-section picture ----

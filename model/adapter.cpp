@@ -78,7 +78,15 @@ double CappedFc(const ColumnDataTbl& col)
 
 void SetKvBaseInputs(IKvEngine& kv, const ColumnDataTbl& col)
 {
-    kv.setKolvanID(col.KolvanID);
+    try {
+        kv.setKolvanID(col.KolvanID);
+    } catch (...) {
+        // The engine may still hold a failed load of this model with another
+        // column's bolt, which the same ID loads again: the column's own
+        // bolt goes first then. A model that fails with it fails here.
+        kv.setAbNum(col.AbNum);
+        kv.setKolvanID(col.KolvanID);
+    }
     kv.setAbNum(col.AbNum);
     kv.setDesignRoot(gCond.DesignRootX);
     kv.setSMode(gCond.SMode != kFalse);

@@ -239,6 +239,39 @@ TEST_F(Options, TheToolsMenuOpensItAndTheWindowFollows)
     EXPECT_EQ(gCond.GammaX, 1.25);
 }
 
+// Options applied over a column whose check fails (the catalogue lacks the
+// KvData row of its model and bolt): told once, nothing thrown into Qt, and
+// the drawing box says why instead of keeping the former drawing.
+TEST_F(Options, AppliedOverAColumnThatCannotBeChecked)
+{
+    const std::filesystem::path catalogue(KV_NO_KVDATA_CATALOGUE);
+    gDataFilePath = catalogue.parent_path().string();
+    gDataFileName = "\\" + catalogue.filename().string();
+    gKv->setDataFilePath(gDataFilePath);
+    gKv->setDataFileName(gDataFileName);
+    gColumns(1).KolvanID = 150310;
+    gColumns(1).AbNum = 2;  // diameter 30: no KvData row
+    picture.ops.clear();
+    dlg->txtUltFactor->setText("1.5");
+    EXPECT_NO_THROW(dlg->cmdOK->click());
+    ASSERT_EQ(script.messages.size(), 1u);
+    EXPECT_NE(script.messages[0].text.find("KvData"), std::string::npos);
+    EXPECT_DOUBLE_EQ(gCond.GammaX, 1.5);
+    EXPECT_TRUE(gDataChanged);
+    ASSERT_FALSE(picture.ops.empty());
+    EXPECT_EQ(picture.ops.back().kind, "Print");
+    bool cleared = false;
+    for (const drawing::DrawOp& op : picture.ops) {
+        if (op.kind == "Cls") {
+            cleared = true;
+        } else if (cleared) {
+            EXPECT_EQ(op.kind, "Print") << op.str();
+        }
+    }
+    EXPECT_TRUE(cleared);
+    EXPECT_EQ(w->grdList->TextMatrix(1, 4), frmMain::kUncheckedMark);
+}
+
 TEST_F(Options, Screenshots)
 {
     std::filesystem::create_directories(KV_TEST_OUT_DIR);

@@ -6,17 +6,22 @@
 #include "exchange/frmSelImportKV.h"
 #include "exchange/install_import.h"
 #include "mainwin/frmMain.h"
+#include "model/format.h"
 #include "platform/qt/grid/flexgrid.h"
 #include "platform/text/vb.h"
+#include "widgets/zDLFlex8_Vendra.h"
 #include "widgets/zDLGetSys_Vendra.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFrame>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <QTimer>
 
 namespace {
@@ -300,6 +305,47 @@ TEST_F(MainWindowImport, FileMenuRunsTheImport)
     EXPECT_EQ(gFendral.GetCount(), 2);
     EXPECT_FALSE(w->Commands().mblnLoading);
     EXPECT_EQ(w->grdList->Rows() - w->grdList->FixedRows(), 2);
+}
+
+// The editor the user left open on the long-term N shows the imported
+// project's value afterwards (or is closed), never the old project's.
+TEST_F(MainWindowImport, EditorShowsTheImportedStress)
+{
+    InstallImportCommand(*w);
+    w->resize(1000, 760);
+    w->show();
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    qtgrid::FlexGrid* g = w->grdView1;
+    w->mobjFlexInput1->Resize();
+    g->setFocus();
+    g->Select(13, 18);
+    g->Select(4, 2);
+    QApplication::processEvents();
+    ASSERT_TRUE(w->fraInput1->isVisible());
+    ASSERT_EQ(w->txtInput1->text(), "0.00");
+
+    Lines l = TwoColumnFile();
+    l[21] = "BPLL,600,19.6133,9.80665,29.41995,4.903325";
+    gDataChanged = false;
+    script.files.push_back(Write("two.txt", l));
+    DialogAnswers answers;
+    w->mnuFileImport->trigger();
+    QApplication::processEvents();
+    ASSERT_EQ(gCond.ColCount, 2);
+    ASSERT_TRUE(script.messages.empty());
+
+    const QString shown = g->TextMatrix(4, 2);
+    EXPECT_EQ(shown.toStdString(), FormatValue(gResults(1).DesignStress(1, 1) * gUnitFactor, 2));
+    EXPECT_NE(shown, "0.00");
+    if (w->mobjFlexInput1->inputMode() != 0) {
+        EXPECT_EQ(w->mobjFlexInput1->editRow(), 4);
+        EXPECT_EQ(w->mobjFlexInput1->editCol(), 2);
+        EXPECT_EQ(w->txtInput1->text(), shown);
+    }
+    std::filesystem::create_directories(KV_TEST_OUT_DIR);
+    EXPECT_TRUE(w->grab().save(QStringLiteral(KV_TEST_OUT_DIR "/main_window_after_import.png")));
+    gDataChanged = false;
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // Stresses typed into the table through its in-cell editor, and the refills
 // that follow.
-#include "window_fixture.h"
+#include "entry_fixture.h"
 
 #include "model/column_check.h"
 #include "model/format.h"
@@ -20,55 +20,6 @@ namespace {
 
 using namespace mainwintest;
 using namespace model;
-
-class Entry : public WindowTest {
-protected:
-    void SetUp() override
-    {
-        WindowTest::SetUp();
-        gDataChanged = false;
-        w->msub_SelectColumn(true);
-        w->resize(900, 500);
-        g->resize(800, 320);
-        w->show();
-        w->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
-        w->mobjFlexInput1->Resize();
-        // Showing the window displays the project, whose route 3 puts the
-        // ultimate stresses by hand: the cases below start from automatic
-        // modes, away from the cells they visit.
-        w->setCalcMode(0, 0, 0);
-        w->setCalcMode(1, 0, 0);
-        go(13, 18);
-        gDataChanged = false;
-    }
-    void TearDown() override
-    {
-        gUnitFactor = gSIDisp ? gCond.GFactor : 1.0;
-        WindowTest::TearDown();
-    }
-
-    void go(int r, int c)
-    {
-        g->setFocus();
-        g->Select(r, c);
-        QApplication::processEvents();
-    }
-    bool editorOpen() const { return w->fraInput1->isVisible(); }
-    void type(const char* text)
-    {
-        w->txtInput1->selectAll();
-        QTest::keyClicks(w->txtInput1, text);
-        QTest::keyClick(w->txtInput1, Qt::Key_Return);
-        QApplication::processEvents();
-    }
-    QStringList resultRows(int c) const
-    {
-        QStringList s;
-        for (int r : {6, 7, 8, 9, 11, 12, 13}) s << g->TextMatrix(r, c);
-        return s;
-    }
-};
 
 TEST_F(Entry, LongTermAxialForceGoesToBothDirectionsAndRecalculates)
 {
