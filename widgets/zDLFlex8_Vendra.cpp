@@ -14,6 +14,8 @@
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTimer>
+#include <algorithm>
+#include <cmath>
 #include <stdexcept>
 
 using qtgrid::FlexGrid;
@@ -118,10 +120,18 @@ QLineEdit* zDLFlex8_Vendra::prpInputTextBox() const
 
 void zDLFlex8_Vendra::setprpInputTextBox(QLineEdit* vobjTextBox)
 {
+    disconnect(mInputFitting);
+    if (QLineEdit* old = prpInputTextBox()) {
+        QFont f = old->font();
+        f.setStretch(mInputStretch);
+        old->setFont(f);
+    }
     mobjInputTextBox.reset();
     if (!vobjTextBox) return;
     vobjTextBox->setFrame(false);
     vobjTextBox->hide();
+    mInputStretch = vobjTextBox->font().stretch();
+    mInputFitting = connect(vobjTextBox, &QLineEdit::textChanged, this, [this] { FitInputFont(); });
     mobjInputTextBox = std::make_unique<qtgrid::VbTextBox>(vobjTextBox);
     mobjInputTextBox->onKeyDown = [this](int& k, int& s) { mobjInputTextBox_KeyDown(k, s); };
     mobjInputTextBox->onKeyPress = [this](int& k) { mobjInputTextBox_KeyPress(k); };
@@ -237,6 +247,38 @@ void zDLFlex8_Vendra::moveEditor(int left, int top, int width, int height)
     const int w = std::max(0, g->TwipsToPixelsX(width)), h = std::max(0, g->TwipsToPixelsY(height));
     if (mobjInputContainer) mobjInputContainer->setGeometry(x, y, w, h);
     if (QLineEdit* box = prpInputTextBox()) box->setGeometry(0, 0, w, h);
+    FitInputFont();
+}
+
+// A value wider than the cell would scroll in the box and lose its leading
+// digits or its sign from view; it is condensed to the box's width instead.
+void zDLFlex8_Vendra::FitInputFont()
+{
+    QLineEdit* box = prpInputTextBox();
+    if (!box) return;
+    // The box scrolls once the text, its caret and the face's widest
+    // overhangs on either side need more than the room inside its 2-pixel
+    // side margins.
+    const QMargins margins = box->textMargins();
+    const int room = box->contentsRect().width() - margins.left() - margins.right() - 2 * 2;
+    const QString text = box->text();
+    auto needed = [&](const QFont& f) {
+        const QFontMetricsF m(f, box);
+        return std::max(0.0, -m.minLeftBearing()) + std::ceil(m.horizontalAdvance(text)) + 1 +
+               std::max(0.0, -m.minRightBearing());
+    };
+    QFont f = box->font();
+    f.setStretch(mInputStretch);
+    const double natural = needed(f);
+    if (natural > room) {
+        // Stretch is a whole percentage and glyph widths round: step down
+        // from the estimate until the text really fits.
+        for (int stretch = std::clamp(static_cast<int>(100.0 * room / natural), 1, 99); stretch >= 1; --stretch) {
+            f.setStretch(stretch);
+            if (needed(f) <= room) break;
+        }
+    }
+    if (f != box->font()) box->setFont(f);
 }
 
 void zDLFlex8_Vendra::PlaceEditorFrame()

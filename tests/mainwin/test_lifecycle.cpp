@@ -434,6 +434,47 @@ TEST_F(Lifecycle, Screenshots)
     ASSERT_TRUE(w->grab().save(QString(KV_TEST_OUT_DIR) + "/main_window_manual.png"));
 }
 
+// Four- and five-digit and negative values in every block of the table, in
+// both directions, entered by hand for the short-term and ultimate totals.
+TEST_F(Lifecycle, ScreenshotWithLargeValues)
+{
+    std::filesystem::create_directories(KV_TEST_OUT_DIR);
+    start();
+    const auto fill = [] {
+        gCond.SymmetryX = gCond.SymmetryY = kFalse;
+        gCond.ShortCalcMode = 1;
+        gCond.UltCalcMode = 1;
+        ColumnDataTbl& col = gColumns(gCurCol);
+        const double n[] = {1305, -1305, 12345.67, -99999.99};
+        const double m[] = {-120, 4567.8, -25000, 99999.99};
+        const double q[] = {195, -1234.5, 54321, -195};
+        for (int load = 1; load <= 20; ++load) {
+            const int k = load % 4;
+            col.LoadTbl(1, load) = n[k] / gUnitFactor;
+            col.LoadTbl(4, load) = n[(k + 1) % 4] / gUnitFactor;
+            col.LoadTbl(2, load) = m[k] / gUnitFactor;
+            col.LoadTbl(5, load) = m[(k + 2) % 4] / gUnitFactor;
+            col.LoadTbl(3, load) = q[k] / gUnitFactor;
+            col.LoadTbl(6, load) = q[(k + 3) % 4] / gUnitFactor;
+        }
+    };
+    fill();
+    w->msub_ShowProject();
+    QApplication::processEvents();
+    EXPECT_EQ(w->grdView1->TextMatrix(4, 2), "-1305.00");
+    ASSERT_TRUE(w->grab().save(QString(KV_TEST_OUT_DIR) + "/main_window_large_values.png"));
+
+    // An SRC column: four-digit capacities and a long section text.
+    gDataChanged = false;
+    w->optStruc[1]->setChecked(true);
+    ASSERT_EQ(gCond.SMode, kFalse);
+    fill();
+    w->msub_ShowProject();
+    QApplication::processEvents();
+    ASSERT_TRUE(w->grab().save(QString(KV_TEST_OUT_DIR) + "/main_window_large_values_src.png"));
+    gDataChanged = false;
+}
+
 TEST_F(Lifecycle, ScreenshotsOfTheDrawingBox)
 {
     std::filesystem::create_directories(KV_TEST_OUT_DIR);
