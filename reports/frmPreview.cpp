@@ -25,6 +25,7 @@ namespace {
 
 constexpr const char* kTitle = "印刷プレビュー";
 constexpr const char* kLoadFailedText = "印刷プレビューを作成できませんでした。";
+constexpr const char* kPrintFailedText = "プリンタを使用できません。\r\n";
 
 constexpr double kGap = 60;  // twips between the controls and the window's edges
 constexpr double kButtonWidth = 1215;
@@ -252,7 +253,7 @@ void PrintOnCurrentPrinter(vbqt::PrintControl& document, const char* title, cons
     printer.setPageLayout(layout);
 }
 
-void frmPreview::cmdPrint_Click() { PrintOnCurrentPrinter(document_); }
+void frmPreview::cmdPrint_Click() { PrintOnCurrentPrinter(document_, kTitle, kPrintFailedText); }
 
 void frmPreview::cmdEnd_Click()
 {
