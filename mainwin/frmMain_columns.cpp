@@ -430,6 +430,8 @@ void frmMain::msub_ShowProject()
 
     txtGamma->setText(Q(vb::Trim(FormatValue(gCond.GammaX, 2))));
     cmbSCondition->setCurrentIndex(gCond.SCondition);
+    // Setting the index the combo already shows raises no click.
+    ShowSnowFactors(gCond.SCondition == 2);
     txtAlpha1->setText(Q(vb::Trim(FormatValue(gCond.Alpha1, 2))));
     txtAlpha2->setText(Q(vb::Trim(FormatValue(gCond.Alpha2, 2))));
     if (gShortLoadKind >= 0 && gShortLoadKind <= 2) optCalcShortMode[gShortLoadKind]->setChecked(true);

@@ -17,6 +17,8 @@
 #include <QRadioButton>
 #include <QFile>
 #include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
 #include <QStatusBar>
@@ -257,6 +259,42 @@ TEST_F(Lifecycle, CommandLineProjectKeepsItsFolderAndRoutes)
     EXPECT_EQ(gCond.DesignRootX, rootX);
     EXPECT_EQ(gCond.DesignRootY, rootY);
     EXPECT_EQ(w->windowTitle(), QStringLiteral("柱脚検討 -\"cli.kud\""));
+}
+
+// The snow factors can be entered exactly while the shown project handles
+// heavy snow: at start-up, where the combo already shows its first item and
+// raises no click, and after every later display.
+TEST_F(Lifecycle, SnowFactorsFollowTheStoredSnowHandlingAfterEveryDisplay)
+{
+    const auto expectFactors = [&](int16_t snow, const char* when) {
+        const bool heavy = snow == 2;
+        for (QWidget* c : std::initializer_list<QWidget*>{w->txtAlpha1, w->txtAlpha2, w->Label1, w->Label4})
+            EXPECT_EQ(c->isEnabled(), heavy) << when << " " << snow << " " << c->objectName().toStdString();
+        EXPECT_EQ(w->sbPanels[0]->text().isEmpty(), !heavy) << when << " " << snow;
+        EXPECT_EQ(w->cmbSCondition->currentIndex(), snow) << when;
+    };
+    for (int16_t stored : {0, 1, 2}) {
+        gKv.reset();
+        StartProgram(KV_SAMPLE_DIR, "");
+        MainWindowHost host;
+        ProjectCommands commands(host);
+        gCond.SCondition = stored;
+        gFileDir = dir_.string() + "/";
+        gFileName = "snow.kud";
+        ASSERT_TRUE(commands.msub_WriteProjectFile());
+        gFileDir.clear();
+        gKv.reset();
+        StartProgram(KV_SAMPLE_DIR, "\"" + path("snow.kud") + "\"");
+        openWindow();
+        expectFactors(stored, "start-up");
+        EXPECT_FALSE(gDataChanged);
+        for (int16_t next : {0, 1, 2}) {
+            gCond.SCondition = next;
+            w->msub_ShowProject();
+            expectFactors(next, "display");
+        }
+    }
+    gDataChanged = false;
 }
 
 // ---- Close ----
