@@ -170,6 +170,9 @@ void frmMain::set_cmbDRoot()
     }
     const QRect r = cmbDRoot->geometry();
     cmbDRoot->setGeometry(r.x(), PxY(300), PxX(sMode ? 1195 : 1935), r.height());
+    // The SRC list reaches over the γ label, which it covers as a list box
+    // covers a label.
+    cmbDRoot->raise();
     const int16_t entry = RouteEntryOfCode(sMode, gCond.DesignRootX);
     if (entry >= 0) cmbDRoot->setCurrentIndex(entry);
 }
