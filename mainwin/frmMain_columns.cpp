@@ -20,6 +20,7 @@
 #include "platform/text/vb.h"
 #include "platform/ui/ui.h"
 #include "resources/strings/res_strings.h"
+#include "widgets/fitted_text.h"
 
 #include <QCheckBox>
 #include <QAction>
@@ -69,7 +70,7 @@ void frmMain::BuildConditionControls()
         Place(w, left, top, width, height);
     };
     auto label = [](const char* text, QWidget* parent, int resTag) {
-        auto* l = new QLabel(QString::fromUtf8(text), parent);
+        auto* l = new FittedLabel(QString::fromUtf8(text), parent);
         if (resTag) l->setProperty("resTag", resTag);
         return l;
     };
@@ -118,7 +119,10 @@ void frmMain::BuildConditionControls()
     place(Label4, "Label4", 1485, 345, 210, 255);
     txtAlpha2 = new QLineEdit(Frame7);
     place(txtAlpha2, "txtAlpha2", 1695, 300, 420, 315);
-    for (QLineEdit* box : {txtGamma, txtAlpha1, txtAlpha2}) box->setTextMargins(0, 0, 0, 0);
+    for (QLineEdit* box : {txtGamma, txtAlpha1, txtAlpha2}) {
+        box->setTextMargins(0, 0, 0, 0);
+        KeepLineEditTextWhole(*box);
+    }
 
     for (int i = 0; i < 3; ++i) {
         sbPanels[i] = new QLabel(sbStatusBar);

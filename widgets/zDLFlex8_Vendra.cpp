@@ -6,6 +6,7 @@
 #include "platform/qt/grid/vbkeys.h"
 #include "platform/text/vb.h"
 #include "widgets/zDLCtlProc_Vendra.h"
+#include "widgets/fitted_text.h"
 #include "widgets/zDLEditBox_Vendra.h"
 #include "widgets/zDLGetSys_Vendra.h"
 
@@ -14,8 +15,6 @@
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTimer>
-#include <algorithm>
-#include <cmath>
 #include <stdexcept>
 
 using qtgrid::FlexGrid;
@@ -254,31 +253,7 @@ void zDLFlex8_Vendra::moveEditor(int left, int top, int width, int height)
 // digits or its sign from view; it is condensed to the box's width instead.
 void zDLFlex8_Vendra::FitInputFont()
 {
-    QLineEdit* box = prpInputTextBox();
-    if (!box) return;
-    // The box scrolls once the text, its caret and the face's widest
-    // overhangs on either side need more than the room inside its 2-pixel
-    // side margins.
-    const QMargins margins = box->textMargins();
-    const int room = box->contentsRect().width() - margins.left() - margins.right() - 2 * 2;
-    const QString text = box->text();
-    auto needed = [&](const QFont& f) {
-        const QFontMetricsF m(f, box);
-        return std::max(0.0, -m.minLeftBearing()) + std::ceil(m.horizontalAdvance(text)) + 1 +
-               std::max(0.0, -m.minRightBearing());
-    };
-    QFont f = box->font();
-    f.setStretch(mInputStretch);
-    const double natural = needed(f);
-    if (natural > room) {
-        // Stretch is a whole percentage and glyph widths round: step down
-        // from the estimate until the text really fits.
-        for (int stretch = std::clamp(static_cast<int>(100.0 * room / natural), 1, 99); stretch >= 1; --stretch) {
-            f.setStretch(stretch);
-            if (needed(f) <= room) break;
-        }
-    }
-    if (f != box->font()) box->setFont(f);
+    if (QLineEdit* box = prpInputTextBox()) FitLineEditFont(*box, mInputStretch);
 }
 
 void zDLFlex8_Vendra::PlaceEditorFrame()

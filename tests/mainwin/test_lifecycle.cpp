@@ -9,6 +9,7 @@
 #include "platform/qt/picture_box.h"
 #include "model/base_data.h"
 #include "model/rebar_handover.h"
+#include "tests/platform/qt_grid/glyph_ink.h"
 #include "tests/platform/ui/scripted_ui.h"
 #include "widgets/zDLGetSys_Vendra.h"
 
@@ -297,6 +298,42 @@ TEST_F(Lifecycle, SnowFactorsFollowTheStoredSnowHandlingAfterEveryDisplay)
     gDataChanged = false;
 }
 
+// Labels and boxes of designed widths show their whole texts, condensed
+// where the face needs more room: the hint in a face wider than the one it
+// was laid out for (the fallback where the IPA faces are missing), the
+// indexes of α1 and α2, and the snow factors.
+TEST_F(Lifecycle, LabelsAndFactorBoxesShowTheirWholeTexts)
+{
+    start();
+    // Heavy snow: the factors and their labels enabled, in full ink.
+    gCond.SCondition = 2;
+    gCond.Alpha1 = 0.7;
+    gCond.Alpha2 = -12.35;
+    w->msub_ShowProject();
+    w->Label6->setFont(QFont(QStringLiteral("Noto Sans CJK JP"), 9));
+    const QRect hintBox = w->Label6->geometry();
+    for (QLabel* label : {w->Label6, w->Label1, w->Label4}) {
+        const std::string name = label->objectName().toStdString();
+        const double natural = QFontMetricsF(label->font(), label).horizontalAdvance(label->text());
+        ASSERT_GT(natural, label->width()) << name << ": the text needs more room than the label has";
+        const QImage shown = inkread::Render(*label);
+        const QImage whole =
+            inkread::CondensedText(label->text(), label->font(), label->size(), label->width() / natural);
+        const double match = inkread::Correlation(inkread::ColumnProfile(shown, label->rect()),
+                                                  inkread::ColumnProfile(whole, label->rect()));
+        EXPECT_GT(match, 0.9) << name;
+    }
+    EXPECT_EQ(w->Label6->geometry(), hintBox);
+
+    for (QLineEdit* box : {w->txtAlpha1, w->txtAlpha2}) {
+        const inkread::Ink ink = inkread::InkIn(inkread::Render(*box), box->rect().adjusted(2, 2, -2, -2));
+        EXPECT_EQ(ink.runs, box->text().size()) << box->text().toStdString();
+        const inkread::Ink whole = inkread::PlainInk(box->text(), box->font());
+        EXPECT_NEAR(ink.box.width(), whole.box.width(), inkread::kZoom) << box->text().toStdString();
+    }
+    gDataChanged = false;
+}
+
 // ---- Close ----
 
 TEST_F(Lifecycle, UnchangedProjectClosesWithoutAQuestionAndWritesAllKeys)
@@ -560,6 +597,8 @@ TEST_F(Lifecycle, ScreenshotsOfTheConditions)
 {
     std::filesystem::create_directories(KV_TEST_OUT_DIR);
     start();
+    // From route 2, whose γ label stays shown under the wider SRC list.
+    w->cmbDRoot->setCurrentIndex(2);
     gDataChanged = false;
     w->optStruc[1]->setChecked(true);
     QApplication::processEvents();
