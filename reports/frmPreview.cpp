@@ -25,7 +25,6 @@ namespace {
 
 constexpr const char* kTitle = "印刷プレビュー";
 constexpr const char* kLoadFailedText = "印刷プレビューを作成できませんでした。";
-constexpr const char* kPrintFailedText = "プリンタを使用できません。\r\n";
 
 constexpr double kGap = 60;  // twips between the controls and the window's edges
 constexpr double kButtonWidth = 1215;
@@ -253,7 +252,7 @@ void PrintOnCurrentPrinter(vbqt::PrintControl& document, const char* title, cons
     printer.setPageLayout(layout);
 }
 
-void frmPreview::cmdPrint_Click() { PrintOnCurrentPrinter(document_, kTitle, kPrintFailedText); }
+void frmPreview::cmdPrint_Click() { PrintOnCurrentPrinter(document_); }
 
 void frmPreview::cmdEnd_Click()
 {

@@ -17,9 +17,10 @@ class IPrintForm;
 
 // Prints a document on the program's printer as it is, its pages with their
 // own paper, and leaves the printer's own paper as it was; a message titled
-// `title`, after the command pressed, when there is no printer, or
-// `failedText` and the reason when it fails.
-void PrintOnCurrentPrinter(vbqt::PrintControl& document, const char* title, const char* failedText);
+// `title` when there is no printer, or `failedText` and the reason when it
+// fails.
+void PrintOnCurrentPrinter(vbqt::PrintControl& document, const char* title = "印刷プレビュー",
+                           const char* failedText = "プリンタを使用できません。\r\n");
 
 class frmPreview : public QDialog {
     Q_OBJECT
