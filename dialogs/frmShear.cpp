@@ -300,7 +300,7 @@ void frmShear::cmdPrint_Click()
         ui::Current().message(std::string("印刷できませんでした。\r") + e.what(), "印刷", ui::MessageKind::Critical);
         return;
     }
-    reports::PrintOnCurrentPrinter(printControl_);
+    reports::PrintOnCurrentPrinter(printControl_, "印刷", "印刷できませんでした。\r");
 }
 
 // ---- Methods, slab and results ----

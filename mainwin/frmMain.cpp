@@ -22,6 +22,7 @@
 #include "platform/text/vb.h"
 #include "platform/ui/ui.h"
 #include "widgets/cIconMenu.h"
+#include "widgets/fitted_text.h"
 #include "widgets/zDLEditBox_Vendra.h"
 #include "widgets/zDLFlex8_Vendra.h"
 
@@ -117,7 +118,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
     Label5->setObjectName("Label5");
     cmdInput = new QPushButton(QStringLiteral("応力入力"), client_);
     cmdInput->setObjectName("cmdInput");
-    Label6 = new QLabel(QStringLiteral("地震時などの応力は左のボタンをクリックし別画面で入力してください。"), client_);
+    Label6 = new FittedLabel(QStringLiteral("地震時などの応力は左のボタンをクリックし別画面で入力してください。"), client_);
     Label6->setObjectName("Label6");
     grdView1 = new qtgrid::FlexGrid(client_);
     grdView1->setObjectName("grdView1");

@@ -405,6 +405,7 @@ private:
     void ConnectConditionHandlers();
     void SetCurveButtons(bool sMode);
     void ShowGammaForRoute(bool sMode);
+    void ShowSnowFactors(bool heavy);
     QAction* AddMenuItem(QMenu* menu, const char* name, const char* caption, void (frmMain::*handler)());
     void EnableWaitingCommands();
     void RedrawAfterCommand(const QString& key);

@@ -22,6 +22,7 @@
 #include "platform/text/vb.h"
 #include "platform/ui/ui.h"
 #include "resources/strings/res_strings.h"
+#include "widgets/fitted_text.h"
 
 #include <QCheckBox>
 #include <QAction>
@@ -71,7 +72,7 @@ void frmMain::BuildConditionControls()
         Place(w, left, top, width, height);
     };
     auto label = [](const char* text, QWidget* parent, int resTag) {
-        auto* l = new QLabel(QString::fromUtf8(text), parent);
+        auto* l = new FittedLabel(QString::fromUtf8(text), parent);
         if (resTag) l->setProperty("resTag", resTag);
         return l;
     };
@@ -120,7 +121,10 @@ void frmMain::BuildConditionControls()
     place(Label4, "Label4", 1485, 345, 210, 255);
     txtAlpha2 = new QLineEdit(Frame7);
     place(txtAlpha2, "txtAlpha2", 1695, 300, 420, 315);
-    for (QLineEdit* box : {txtGamma, txtAlpha1, txtAlpha2}) box->setTextMargins(0, 0, 0, 0);
+    for (QLineEdit* box : {txtGamma, txtAlpha1, txtAlpha2}) {
+        box->setTextMargins(0, 0, 0, 0);
+        KeepLineEditTextWhole(*box);
+    }
 
     for (int i = 0; i < 3; ++i) {
         sbPanels[i] = new QLabel(sbStatusBar);
@@ -172,6 +176,9 @@ void frmMain::set_cmbDRoot()
     }
     const QRect r = cmbDRoot->geometry();
     cmbDRoot->setGeometry(r.x(), PxY(300), PxX(sMode ? 1195 : 1935), r.height());
+    // The SRC list reaches over the γ label, which it covers as a list box
+    // covers a label.
+    cmbDRoot->raise();
     const int16_t entry = RouteEntryOfCode(sMode, gCond.DesignRootX);
     if (entry >= 0) cmbDRoot->setCurrentIndex(entry);
 }
@@ -465,6 +472,8 @@ void frmMain::msub_ShowProject()
 
     txtGamma->setText(Q(vb::Trim(FormatValue(gCond.GammaX, 2))));
     cmbSCondition->setCurrentIndex(gCond.SCondition);
+    // Setting the index the combo already shows raises no click.
+    ShowSnowFactors(gCond.SCondition == 2);
     txtAlpha1->setText(Q(vb::Trim(FormatValue(gCond.Alpha1, 2))));
     txtAlpha2->setText(Q(vb::Trim(FormatValue(gCond.Alpha2, 2))));
     if (gShortLoadKind >= 0 && gShortLoadKind <= 2) optCalcShortMode[gShortLoadKind]->setChecked(true);

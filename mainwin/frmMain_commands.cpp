@@ -333,9 +333,7 @@ void frmMain::cmbSCondition_Click()
     const int index = cmbSCondition->currentIndex();
     const bool changed = gCond.SCondition != index;
     gCond.SCondition = static_cast<int16_t>(index);
-    const bool heavy = index == 2;
-    for (QWidget* c : std::initializer_list<QWidget*>{txtAlpha1, txtAlpha2, Label1, Label4}) c->setEnabled(heavy);
-    sbPanels[0]->setText(heavy ? LoadResString(1297) : QString());
+    ShowSnowFactors(index == 2);
     if (mblnShowingProject) return;
     if (changed) gDataChanged = true;
     msub_ShowCurrentColumn();
@@ -427,6 +425,14 @@ void frmMain::ShowGammaForRoute(bool sMode)
         txtGamma->hide();
     }
     cmbDRoot->show();
+}
+
+// The snow factors are entered only for heavy snow, which also shows its
+// caution in the status bar.
+void frmMain::ShowSnowFactors(bool heavy)
+{
+    for (QWidget* c : std::initializer_list<QWidget*>{txtAlpha1, txtAlpha2, Label1, Label4}) c->setEnabled(heavy);
+    sbPanels[0]->setText(heavy ? LoadResString(1297) : QString());
 }
 
 // The curve buttons: independent in S, one at a time in SRC; short-term and

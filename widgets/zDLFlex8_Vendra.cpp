@@ -6,6 +6,7 @@
 #include "platform/qt/grid/vbkeys.h"
 #include "platform/text/vb.h"
 #include "widgets/zDLCtlProc_Vendra.h"
+#include "widgets/fitted_text.h"
 #include "widgets/zDLEditBox_Vendra.h"
 #include "widgets/zDLGetSys_Vendra.h"
 
@@ -118,10 +119,18 @@ QLineEdit* zDLFlex8_Vendra::prpInputTextBox() const
 
 void zDLFlex8_Vendra::setprpInputTextBox(QLineEdit* vobjTextBox)
 {
+    disconnect(mInputFitting);
+    if (QLineEdit* old = prpInputTextBox()) {
+        QFont f = old->font();
+        f.setStretch(mInputStretch);
+        old->setFont(f);
+    }
     mobjInputTextBox.reset();
     if (!vobjTextBox) return;
     vobjTextBox->setFrame(false);
     vobjTextBox->hide();
+    mInputStretch = vobjTextBox->font().stretch();
+    mInputFitting = connect(vobjTextBox, &QLineEdit::textChanged, this, [this] { FitInputFont(); });
     mobjInputTextBox = std::make_unique<qtgrid::VbTextBox>(vobjTextBox);
     mobjInputTextBox->onKeyDown = [this](int& k, int& s) { mobjInputTextBox_KeyDown(k, s); };
     mobjInputTextBox->onKeyPress = [this](int& k) { mobjInputTextBox_KeyPress(k); };
@@ -237,6 +246,14 @@ void zDLFlex8_Vendra::moveEditor(int left, int top, int width, int height)
     const int w = std::max(0, g->TwipsToPixelsX(width)), h = std::max(0, g->TwipsToPixelsY(height));
     if (mobjInputContainer) mobjInputContainer->setGeometry(x, y, w, h);
     if (QLineEdit* box = prpInputTextBox()) box->setGeometry(0, 0, w, h);
+    FitInputFont();
+}
+
+// A value wider than the cell would scroll in the box and lose its leading
+// digits or its sign from view; it is condensed to the box's width instead.
+void zDLFlex8_Vendra::FitInputFont()
+{
+    if (QLineEdit* box = prpInputTextBox()) FitLineEditFont(*box, mInputStretch);
 }
 
 void zDLFlex8_Vendra::PlaceEditorFrame()

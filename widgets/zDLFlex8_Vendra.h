@@ -112,6 +112,7 @@ private:
     void ValidateAndFocus(QWidget* control);
     bool focusFlag() const;
     void moveEditor(int left, int top, int width, int height);
+    void FitInputFont();
     void HandleEditorKey(int& KeyCode, int& Shift);
     bool findCell(int dir, int& r, int& c) const;
     void ApplySelectMode(int mode);
@@ -120,6 +121,8 @@ private:
     QPointer<qtgrid::FlexGrid> mobjFlexGrid;
     QPointer<QFrame> mobjInputContainer;
     std::unique_ptr<qtgrid::VbTextBox> mobjInputTextBox;
+    int mInputStretch = 0;  // the text box's own stretch; a wide value is shown condensed
+    QMetaObject::Connection mInputFitting;
     zDLEditBox_Vendra* mobjInputCls = nullptr;
 
     long mlngGridLineWidth = 0;

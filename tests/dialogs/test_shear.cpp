@@ -395,6 +395,7 @@ TEST_F(Shear, PreviewShowsThePageAndPrintNeedsAPrinter)
         D<QPushButton>("cmdPrint")->click();
         ASSERT_EQ(script.messages.size(), 1u);
         EXPECT_EQ(script.messages[0].text, "プリンタがインストールされていません。");
+        EXPECT_EQ(script.messages[0].title, "印刷") << "titled after the command pressed";
         script.messages.clear();
     }
     ExpectNoMessage("preview");

@@ -330,6 +330,24 @@ TEST_F(Commands, UnchangedSteelProjectSwitchesToSrcWithoutAQuestion)
     EXPECT_EQ(w->cmbDRoot->currentText(), "ルート 2");
 }
 
+// The label γ keeps its state in SRC, where the wider route list lies over
+// it: the list is what the user sees there, not "ルート 3   γ".
+TEST_F(Commands, TheSrcRouteListCoversTheGammaLabel)
+{
+    ShowS(2);
+    ASSERT_FALSE(w->Label2->isHidden());
+    QWidget* frame = w->Label2->parentWidget();
+    const QPoint centre = w->Label2->geometry().center();
+    EXPECT_EQ(frame->childAt(centre), w->Label2);
+    w->optStruc[1]->setChecked(true);
+    ASSERT_EQ(gCond.SMode, kFalse);
+    EXPECT_FALSE(w->Label2->isHidden());
+    EXPECT_TRUE(w->cmbDRoot->geometry().contains(w->Label2->geometry()));
+    EXPECT_EQ(frame->childAt(centre), w->cmbDRoot);
+    w->optStruc[0]->setChecked(true);
+    EXPECT_EQ(frame->childAt(centre), w->Label2);
+}
+
 TEST_F(Commands, ChangedProjectAsksAndCancelKeepsEverything)
 {
     gColumns(1).ColName = "KEEP";

@@ -9,6 +9,7 @@
 #include "platform/qt/picture_box.h"
 #include "model/base_data.h"
 #include "model/rebar_handover.h"
+#include "tests/platform/qt_grid/glyph_ink.h"
 #include "tests/platform/ui/scripted_ui.h"
 #include "widgets/zDLGetSys_Vendra.h"
 
@@ -17,6 +18,8 @@
 #include <QRadioButton>
 #include <QFile>
 #include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
 #include <QStatusBar>
@@ -259,6 +262,78 @@ TEST_F(Lifecycle, CommandLineProjectKeepsItsFolderAndRoutes)
     EXPECT_EQ(w->windowTitle(), QStringLiteral("柱脚検討 -\"cli.kud\""));
 }
 
+// The snow factors can be entered exactly while the shown project handles
+// heavy snow: at start-up, where the combo already shows its first item and
+// raises no click, and after every later display.
+TEST_F(Lifecycle, SnowFactorsFollowTheStoredSnowHandlingAfterEveryDisplay)
+{
+    const auto expectFactors = [&](int16_t snow, const char* when) {
+        const bool heavy = snow == 2;
+        for (QWidget* c : std::initializer_list<QWidget*>{w->txtAlpha1, w->txtAlpha2, w->Label1, w->Label4})
+            EXPECT_EQ(c->isEnabled(), heavy) << when << " " << snow << " " << c->objectName().toStdString();
+        EXPECT_EQ(w->sbPanels[0]->text().isEmpty(), !heavy) << when << " " << snow;
+        EXPECT_EQ(w->cmbSCondition->currentIndex(), snow) << when;
+    };
+    for (int16_t stored : {0, 1, 2}) {
+        gKv.reset();
+        StartProgram(KV_SAMPLE_DIR, "");
+        MainWindowHost host;
+        ProjectCommands commands(host);
+        gCond.SCondition = stored;
+        gFileDir = dir_.string() + "/";
+        gFileName = "snow.kud";
+        ASSERT_TRUE(commands.msub_WriteProjectFile());
+        gFileDir.clear();
+        gKv.reset();
+        StartProgram(KV_SAMPLE_DIR, "\"" + path("snow.kud") + "\"");
+        openWindow();
+        expectFactors(stored, "start-up");
+        EXPECT_FALSE(gDataChanged);
+        for (int16_t next : {0, 1, 2}) {
+            gCond.SCondition = next;
+            w->msub_ShowProject();
+            expectFactors(next, "display");
+        }
+    }
+    gDataChanged = false;
+}
+
+// Labels and boxes of designed widths show their whole texts, condensed
+// where the face needs more room: the hint in a face wider than the one it
+// was laid out for (the fallback where the IPA faces are missing), the
+// indexes of α1 and α2, and the snow factors.
+TEST_F(Lifecycle, LabelsAndFactorBoxesShowTheirWholeTexts)
+{
+    start();
+    // Heavy snow: the factors and their labels enabled, in full ink.
+    gCond.SCondition = 2;
+    gCond.Alpha1 = 0.7;
+    gCond.Alpha2 = -12.35;
+    w->msub_ShowProject();
+    w->Label6->setFont(QFont(QStringLiteral("Noto Sans CJK JP"), 9));
+    const QRect hintBox = w->Label6->geometry();
+    for (QLabel* label : {w->Label6, w->Label1, w->Label4}) {
+        const std::string name = label->objectName().toStdString();
+        const double natural = QFontMetricsF(label->font(), label).horizontalAdvance(label->text());
+        ASSERT_GT(natural, label->width()) << name << ": the text needs more room than the label has";
+        const QImage shown = inkread::Render(*label);
+        const QImage whole =
+            inkread::CondensedText(label->text(), label->font(), label->size(), label->width() / natural);
+        const double match = inkread::Correlation(inkread::ColumnProfile(shown, label->rect()),
+                                                  inkread::ColumnProfile(whole, label->rect()));
+        EXPECT_GT(match, 0.9) << name;
+    }
+    EXPECT_EQ(w->Label6->geometry(), hintBox);
+
+    for (QLineEdit* box : {w->txtAlpha1, w->txtAlpha2}) {
+        const inkread::Ink ink = inkread::InkIn(inkread::Render(*box), box->rect().adjusted(2, 2, -2, -2));
+        EXPECT_EQ(ink.runs, box->text().size()) << box->text().toStdString();
+        const inkread::Ink whole = inkread::PlainInk(box->text(), box->font());
+        EXPECT_NEAR(ink.box.width(), whole.box.width(), inkread::kZoom) << box->text().toStdString();
+    }
+    gDataChanged = false;
+}
+
 // ---- Close ----
 
 TEST_F(Lifecycle, UnchangedProjectClosesWithoutAQuestionAndWritesAllKeys)
@@ -434,6 +509,47 @@ TEST_F(Lifecycle, Screenshots)
     ASSERT_TRUE(w->grab().save(QString(KV_TEST_OUT_DIR) + "/main_window_manual.png"));
 }
 
+// Four- and five-digit and negative values in every block of the table, in
+// both directions, entered by hand for the short-term and ultimate totals.
+TEST_F(Lifecycle, ScreenshotWithLargeValues)
+{
+    std::filesystem::create_directories(KV_TEST_OUT_DIR);
+    start();
+    const auto fill = [] {
+        gCond.SymmetryX = gCond.SymmetryY = kFalse;
+        gCond.ShortCalcMode = 1;
+        gCond.UltCalcMode = 1;
+        ColumnDataTbl& col = gColumns(gCurCol);
+        const double n[] = {1305, -1305, 12345.67, -99999.99};
+        const double m[] = {-120, 4567.8, -25000, 99999.99};
+        const double q[] = {195, -1234.5, 54321, -195};
+        for (int load = 1; load <= 20; ++load) {
+            const int k = load % 4;
+            col.LoadTbl(1, load) = n[k] / gUnitFactor;
+            col.LoadTbl(4, load) = n[(k + 1) % 4] / gUnitFactor;
+            col.LoadTbl(2, load) = m[k] / gUnitFactor;
+            col.LoadTbl(5, load) = m[(k + 2) % 4] / gUnitFactor;
+            col.LoadTbl(3, load) = q[k] / gUnitFactor;
+            col.LoadTbl(6, load) = q[(k + 3) % 4] / gUnitFactor;
+        }
+    };
+    fill();
+    w->msub_ShowProject();
+    QApplication::processEvents();
+    EXPECT_EQ(w->grdView1->TextMatrix(4, 2), "-1305.00");
+    ASSERT_TRUE(w->grab().save(QString(KV_TEST_OUT_DIR) + "/main_window_large_values.png"));
+
+    // An SRC column: four-digit capacities and a long section text.
+    gDataChanged = false;
+    w->optStruc[1]->setChecked(true);
+    ASSERT_EQ(gCond.SMode, kFalse);
+    fill();
+    w->msub_ShowProject();
+    QApplication::processEvents();
+    ASSERT_TRUE(w->grab().save(QString(KV_TEST_OUT_DIR) + "/main_window_large_values_src.png"));
+    gDataChanged = false;
+}
+
 TEST_F(Lifecycle, ScreenshotsOfTheDrawingBox)
 {
     std::filesystem::create_directories(KV_TEST_OUT_DIR);
@@ -481,6 +597,8 @@ TEST_F(Lifecycle, ScreenshotsOfTheConditions)
 {
     std::filesystem::create_directories(KV_TEST_OUT_DIR);
     start();
+    // From route 2, whose γ label stays shown under the wider SRC list.
+    w->cmbDRoot->setCurrentIndex(2);
     gDataChanged = false;
     w->optStruc[1]->setChecked(true);
     QApplication::processEvents();

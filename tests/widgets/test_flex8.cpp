@@ -1,6 +1,8 @@
 // Grid in-cell editor: opening, committing, reverting and following the grid.
 #include "editor_fixture.h"
 
+#include "../platform/qt_grid/glyph_ink.h"
+#include "platform/qt/font_map.h"
 #include "../platform/qt_grid/grid_layouts.h"
 
 #include <QScrollBar>
@@ -43,6 +45,42 @@ TEST_F(Flex8, OpensOverTheCellWithItsText)
     EXPECT_EQ(fraInput1->x(), grid->TwipsToPixelsX(grid->CellLeft(2, 3)));
     EXPECT_EQ(fraInput1->y(), grid->TwipsToPixelsY(grid->CellTop(2, 3)));
     EXPECT_EQ(filter.textBox()->Text(), "23");  // the filter guards the box
+}
+
+// In a 600-twip cell a value wider than the box is shown whole, condensed,
+// rather than scrolled to its last digits; a short one keeps the box's face.
+TEST_F(Flex8, WideValuesShowWholeInTheEditor)
+{
+    window.setFont(QFont(vbqt::mapVbFontName(QStringLiteral("ＭＳ Ｐゴシック")), 9));  // the windows' face
+    plainGrid(3, 6);
+    for (int c = 1; c < 6; ++c) grid->setColWidth(c, 600);
+    const QString texts[] = {"-99999.99", "-1305.00", "1338.19", "999999.99", "0.00"};
+    for (int c = 1; c < 6; ++c) grid->setTextMatrix(1, c, texts[c - 1]);
+    showWindow();
+    const QFont face = txtInput1->font();
+    // The glyphs the box shows whole; no selection and no caret in the
+    // picture, so that only the glyphs are ink.
+    const auto glyphsShown = [&] {
+        txtInput1->deselect();
+        txtInput1->setReadOnly(true);
+        const QImage img = inkread::Render(*txtInput1);
+        txtInput1->setReadOnly(false);
+        const inkread::Ink ink = inkread::InkIn(img, txtInput1->rect());
+        const bool inside = img.rect().adjusted(1, 0, -1, 0).contains(ink.box);
+        return inside ? ink.runs : -1;
+    };
+    for (int c = 1; c < 6; ++c) {
+        const QString& text = texts[c - 1];
+        open(1, c);
+        ASSERT_EQ(txtInput1->text(), text);
+        EXPECT_EQ(glyphsShown(), text.size()) << text.toStdString();
+        EXPECT_EQ(txtInput1->font() == face, text == "0.00") << text.toStdString();
+    }
+    // A value being typed stays whole too.
+    txtInput1->selectAll();
+    QTest::keyClicks(txtInput1, "-99999.125");
+    ASSERT_EQ(txtInput1->text(), "-99999.125");
+    EXPECT_EQ(glyphsShown(), 10);
 }
 
 TEST_F(Flex8, TypingAndEnterCommitWithGeneralNumberText)

@@ -1,5 +1,6 @@
 #include "platform/qt/grid/flexgrid.h"
 
+#include "platform/qt/fit_text.h"
 #include "platform/qt/grid/vbkeys.h"
 #include "platform/qt/twips.h"
 
@@ -791,13 +792,15 @@ void FlexGrid::paintEvent(QPaintEvent*)
                         a |= (align % 3 == 0 ? Qt::AlignTop : align % 3 == 1 ? Qt::AlignVCenter : Qt::AlignBottom);
                     }
                     // A label merged over several rows wraps rather than being
-                    // cut at the column edge: the height is there to use.
+                    // cut at the column edge: the height is there to use. Any
+                    // other text too wide for its cell is condensed: a cut
+                    // number would be read as another number.
                     const QRect box = rc.adjusted(2, 1, -2 - gridLineWidth_, -1 - gridLineWidth_);
-                    const int flags = (r2 > r1 && p.fontMetrics().horizontalAdvance(text) > box.width())
-                                          ? int(a) | Qt::TextWrapAnywhere
-                                          : int(a);
                     p.setPen(fg);
-                    p.drawText(box, flags, text);
+                    if (r2 > r1 && p.fontMetrics().horizontalAdvance(text) > box.width())
+                        p.drawText(box, int(a) | Qt::TextWrapAnywhere, text);
+                    else
+                        vbqt::drawFittedText(p, box, int(a), text);
                 }
                 if (!fixed && !rowSelect && hasFocus() && r1 <= row_ && row_ <= r2 && c1 <= col_ && col_ <= c2) {
                     p.setPen(QPen(pal.color(QPalette::Text), 1, Qt::DotLine));

@@ -1,5 +1,6 @@
 // The grid control: merged headers, hidden rows and columns, scrolling by
 // whole rows with its notification, geometry, mouse and keys.
+#include "glyph_ink.h"
 #include "grid_layouts.h"
 #include "mainwin/frmMain.h"
 #include "platform/qt/grid/vbkeys.h"
@@ -97,6 +98,38 @@ TEST_F(StressTable, HiddenColumnsTakeNoRoomAndShowInThePicture)
     const QRgb locked = qtgrid::OleToColor(qtgrid::kSysActiveBorder, g.palette()).rgb();
     EXPECT_EQ(img.pixel(12 * px - 5, yData), locked);
     EXPECT_NE(img.pixel(12 * px + 5, yData), locked);
+}
+
+// A value wider than its 600-twip cell is condensed, never cut: every glyph
+// of it is inked inside the cell. A value that fits is drawn at its width.
+TEST_F(StressTable, WideValuesAreCondensedWholeInsideTheirCells)
+{
+    show(900, 400);
+    struct Case {
+        int c;
+        QString text;
+        bool fits;
+    } cases[] = {
+        {2, "-99999.99", false}, {10, "-1305.00", false}, {4, "1338.19", false},
+        {6, "999999.99", false}, {8, "0.00", true},
+    };
+    for (const Case& k : cases) g.setTextMatrix(4, k.c, k.text);
+    const QImage img = inkread::Render(*g.viewport());
+    const int line = g.GridLineWidth();
+    for (const Case& k : cases) {
+        const QRect cellPx(g.TwipsToPixelsX(g.CellLeft(4, k.c)), g.TwipsToPixelsY(g.CellTop(4, k.c)),
+                           g.TwipsToPixelsX(g.CellWidth(4, k.c)) - line, g.TwipsToPixelsY(g.CellHeight(4, k.c)) - line);
+        const inkread::Ink ink = inkread::InkIn(img, cellPx);
+        EXPECT_EQ(ink.runs, k.text.size()) << k.text.toStdString();
+        const QRect inner(cellPx.topLeft() * inkread::kZoom, cellPx.size() * inkread::kZoom);
+        EXPECT_TRUE(inner.adjusted(inkread::kZoom, 0, -inkread::kZoom, 0).contains(ink.box)) << k.text.toStdString();
+        const inkread::Ink plain = inkread::PlainInk(k.text, g.font());
+        ASSERT_EQ(plain.runs, k.text.size()) << "the glyphs of the plain text stand apart";
+        if (k.fits)
+            EXPECT_NEAR(ink.box.width(), plain.box.width(), inkread::kZoom) << k.text.toStdString();
+        else
+            EXPECT_LT(ink.box.width(), plain.box.width()) << k.text.toStdString();
+    }
 }
 
 // The rows a reader sees from TopRow down, hidden ones skipped.
