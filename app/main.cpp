@@ -35,9 +35,13 @@ int main(int argc, char** argv)
     try {
         model::StartProgram(QCoreApplication::applicationDirPath().toStdString(), commandLine);
     } catch (const std::exception& e) {
-        userInterface.message(std::string("データベースが開けません。\r\n") + e.what(), ui::kProgramTitle,
-                              ui::MessageKind::Critical);
         std::cerr << "データベースが開けません: " << e.what() << "\n";
+        // Headless, no one could ever close the box and the failed start
+        // would never end.
+        const QString platform = QApplication::platformName();
+        if (platform != u"offscreen" && platform != u"minimal")
+            userInterface.message(std::string("データベースが開けません。\r\n") + e.what(),
+                                  ui::kProgramTitle, ui::MessageKind::Critical);
         model::CloseSettingsSession();
         return 1;
     }
