@@ -98,15 +98,22 @@ void SavePlace(const QWidget& dialog, const char* leftKey, const char* topKey)
     KeepTwips(s, topKey, dialog.y(), vbqt::TwipsPerPixelY(dialog));
 }
 
-void UserActions::run(const std::function<void()>& action)
+void UserActions::run(const std::function<void()>& action) { runAs(action, true); }
+
+void UserActions::runCommand(const std::function<void()>& action) { runAs(action, false); }
+
+void UserActions::runAs(const std::function<void()>& action, bool choice)
 {
+    if (depth_ == 0) outerIsChoice_ = choice;
     ++depth_;
     try {
         action();
     } catch (const std::exception& e) {
         if (!error_) error_ = *e.what() ? std::string(e.what()) : fallback_;
     }
-    if (--depth_ > 0 || !error_) return;
+    if (--depth_ > 0) return;
+    if (outerIsChoice_) failed_ = error_.has_value();
+    if (!error_) return;
     const std::string text = *std::exchange(error_, std::nullopt);
     ui::Current().message(text, title_, ui::MessageKind::Critical);
 }

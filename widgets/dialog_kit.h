@@ -61,12 +61,23 @@ public:
         : title_(std::move(title)), fallback_(std::move(fallbackText))
     {
     }
+    // A choice: its outcome decides failed().
     void run(const std::function<void()>& action);
+    // A command such as a commit or closing: reported alike, but it leaves
+    // failed() as the last choice left it.
+    void runCommand(const std::function<void()>& action);
+    // The last choice failed: what the dialog shows may be half-done until
+    // the next choice succeeds.
+    bool failed() const { return failed_; }
 
 private:
+    void runAs(const std::function<void()>& action, bool choice);
+
     std::string title_;
     std::string fallback_;
     int depth_ = 0;
+    bool outerIsChoice_ = true;
+    bool failed_ = false;
     std::optional<std::string> error_;
 };
 
