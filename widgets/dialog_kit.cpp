@@ -3,8 +3,10 @@
 #include "model/startup.h"
 #include "platform/qt/ole_color.h"
 #include "platform/qt/twips.h"
+#include "platform/text/vb.h"
 #include "platform/ui/ui.h"
 
+#include <QLineEdit>
 #include <QSettings>
 #include <QSignalBlocker>
 #include <QTreeWidget>
@@ -37,6 +39,48 @@ void Refill(QComboBox* list, const QStringList& items)
     list->clear();
     list->addItems(items);
     list->setCurrentIndex(-1);
+}
+
+namespace {
+
+constexpr const char* kShownText = "dlgkitShownText";
+constexpr const char* kShownValue = "dlgkitShownValue";
+
+}  // namespace
+
+void ShowText(QLineEdit* box, const QString& text)
+{
+    box->setProperty(kShownValue, QVariant());
+    box->setProperty(kShownText, text);
+    box->setText(text);
+}
+
+void ShowNumber(QLineEdit* box, double value, const QString& text)
+{
+    box->setProperty(kShownValue, value);
+    box->setProperty(kShownText, text);
+    box->setText(text);
+}
+
+bool Edited(const QLineEdit* box)
+{
+    const QVariant shown = box->property(kShownText);
+    return !shown.isValid() || shown.toString() != box->text();
+}
+
+double ReadNumber(const QLineEdit* box)
+{
+    const QVariant value = box->property(kShownValue);
+    if (!Edited(box) && value.isValid()) return value.toDouble();
+    return vb::Val(box->text().toStdString());
+}
+
+double TakeNumber(QLineEdit* box)
+{
+    const double v = ReadNumber(box);
+    box->setProperty(kShownValue, v);
+    box->setProperty(kShownText, box->text());
+    return v;
 }
 
 void SetColour(QWidget* w, QPalette::ColorRole role, int32_t ole)
