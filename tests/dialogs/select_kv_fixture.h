@@ -172,6 +172,20 @@ protected:
         c.KvV = b.KvV;
     }
 
+    // The current column as the SRC template on a model of its kind.
+    void StoreSrc(int16_t kind, const std::string& model, int16_t dir = 0)
+    {
+        model::ColumnDataTbl& c = model::gColumns(model::gCurCol);
+        c = model::gColumnDefaultSrc;
+        c.ColV = kind;
+        c.KolvanID = IdOf(model);
+        c.KvDir = dir;
+        c.KvRotate = static_cast<int16_t>(dir & 1);
+        c.AbNum = 1;
+        model::gKvBase(model::gCurCol).AbNum = 1;
+        model::LoadKvBaseData(c.KolvanID, 1, model::gKvBase(model::gCurCol));
+    }
+
     frmSelectKV& Open()
     {
         dlg = std::make_unique<frmSelectKV>();

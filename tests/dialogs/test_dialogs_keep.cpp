@@ -21,7 +21,6 @@ namespace {
 
 using namespace model;
 using selkvtest::Differences;
-using selkvtest::IdOf;
 
 // Moves the focus out of every box of the dialog, as tabbing through does.
 void LeaveEveryBox(QWidget& dialog)
@@ -51,18 +50,11 @@ protected:
     }
     // An SRC column of the kind on its model, with values no dialog rounds
     // to: section properties as computed, a bar distance with decimals.
-    void StoreSrc(int16_t kind, const std::string& model, int16_t dir)
+    void StoreSrcOfItsOwn(int16_t kind, const std::string& model, int16_t dir)
     {
         gCond.SMode = kFalse;
+        StoreSrc(kind, model, dir);
         ColumnDataTbl& c = gColumns(gCurCol);
-        c = gColumnDefaultSrc;
-        c.ColV = kind;
-        c.KolvanID = IdOf(model);
-        c.KvDir = dir;
-        c.KvRotate = static_cast<int16_t>(dir & 1);
-        c.AbNum = 1;
-        gKvBase(gCurCol).AbNum = 1;
-        LoadKvBaseData(c.KolvanID, 1, gKvBase(gCurCol));
         const double first[] = {600, 250, 12, 25};
         const double second[] = {588, 300, 12, 20};
         for (int k = 1; k <= 4; ++k) {
@@ -114,9 +106,9 @@ TEST_F(DialogsKeep, OkWithoutAChangeLeavesEveryRecord)
         };
     };
     const Row rows[] = {
-        {"SRC cross", [this] { StoreSrc(3, "SRX-700", 0); }, src(false)},
-        {"SRC cross, focus through every box", [this] { StoreSrc(3, "SRX-700", 0); }, src(true)},
-        {"SRC H turned by 90 degrees", [this] { StoreSrc(7, "SRH-700", 1); }, src(true)},
+        {"SRC cross", [this] { StoreSrcOfItsOwn(3, "SRX-700", 0); }, src(false)},
+        {"SRC cross, focus through every box", [this] { StoreSrcOfItsOwn(3, "SRX-700", 0); }, src(true)},
+        {"SRC H turned by 90 degrees", [this] { StoreSrcOfItsOwn(7, "SRH-700", 1); }, src(true)},
         {"stress input, the N of Y of its own",
          [] {
              ColumnDataTbl& c = gColumns(gCurCol);

@@ -151,19 +151,6 @@ protected:
         src.reset();
         SelectKvTest::TearDown();
     }
-    // The current column as the SRC template on a model of its kind.
-    void StoreSrc(int16_t kind, const std::string& model, int16_t dir = 0)
-    {
-        ColumnDataTbl& c = gColumns(gCurCol);
-        c = gColumnDefaultSrc;
-        c.ColV = kind;
-        c.KolvanID = IdOf(model);
-        c.KvDir = dir;
-        c.KvRotate = static_cast<int16_t>(dir & 1);
-        c.AbNum = 1;
-        gKvBase(gCurCol).AbNum = 1;
-        LoadKvBaseData(c.KolvanID, 1, gKvBase(gCurCol));
-    }
     frmSRCInput& OpenSrc()
     {
         src = std::make_unique<frmSRCInput>();
