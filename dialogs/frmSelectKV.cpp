@@ -407,6 +407,8 @@ void frmSelectKV::Form_Load()
 
         ShowStoredPedestal(stored);
         KeepStoredValues(stored, storedBase, code);
+        // The fit warning is of the stored dimensions, which may be typed ones.
+        if (work_.ColV == selkv::kH) CheckHColumnFit();
     });
     loaded_ = work_;
     for (int k = 0; k < 5; ++k) loadedSpecTexts_[static_cast<std::size_t>(k)] = txtColSpec[k]->text();
@@ -518,11 +520,11 @@ void frmSelectKV::cmdClose_Click()
     if (!selkv::F325Column(work_.ColV, work_.ColMatCode) || workBase_.KvV != 4) HideWarning();
 
     // Everything is worked out first and written at the end, so that a
-    // failure on the way leaves the project as it was.
-    // What the user entered and left as the load showed it (own section
-    // values, the pedestal and the slab widths, which the shear dialog also
-    // edits) keeps its loaded value, so that 決定 without a change writes
-    // back what was stored; what follows from other fields is worked out.
+    // failure on the way leaves the project as it was. What the user entered
+    // and left as the load showed it (own section values, the pedestal and
+    // the slab widths, which the shear dialog also edits) keeps its loaded
+    // value, so that 決定 without a change writes back what was stored; what
+    // follows from other fields is worked out again.
     ColumnDataTbl col = work_;
     const KvBaseTbl& base = workBase_;
     selkv::DropShearChoicesForNewBase(col, gKvBase(gCurCol).ID, base.ID);

@@ -174,4 +174,16 @@ TEST_F(SelectKvKeeps, ThickWallOnAModelWithoutPedestalRows)
     ExpectNoMessage("thick wall");
 }
 
+TEST_F(SelectKvKeeps, FitWarningIsOfTheStoredDimensions)
+{
+    for (const double tf : {13.0, 30.0}) {
+        StoreH(7, "H400-1");
+        gColumns(gCurCol).HDim(4) = tf;  // typed by hand; 30 does not fit
+        Open();
+        EXPECT_EQ(dlg->WorkColumn().HDim(4), tf);
+        EXPECT_EQ(C<QLineEdit>("txtHDim_3")->text(), QString::number(tf));
+        EXPECT_EQ(C<QLabel>("Label4")->isHidden(), tf == 13.0) << tf;
+    }
+}
+
 }  // namespace
