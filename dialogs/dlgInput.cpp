@@ -337,10 +337,15 @@ void dlgInput::optFlexMoveMode_Click(int Index)
 void dlgInput::cmdOK_Click()
 {
     mblnEdit = true;
+    // The long-term N of X stands for every long-term set once a stress has
+    // been entered; OK without an entry leaves the stored sets as they are
+    // (an import may give Y its own).
     const double n = work_.LoadTbl(1, 1);
-    work_.LoadTbl(1, 2) = n;
-    work_.LoadTbl(4, 1) = n;
-    work_.LoadTbl(4, 2) = n;
+    if (!(work_ == gColumns(gCurCol))) {
+        work_.LoadTbl(1, 2) = n;
+        work_.LoadTbl(4, 1) = n;
+        work_.LoadTbl(4, 2) = n;
+    }
     gColumns(gCurCol) = work_;
     accept();
 }

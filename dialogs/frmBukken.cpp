@@ -1,6 +1,7 @@
 #include "dialogs/frmBukken.h"
 
 #include "mainwin/load_res_strings.h"
+#include "widgets/dialog_kit.h"
 #include "model/globals.h"
 #include "model/records.h"
 #include "platform/qt/font_map.h"
@@ -130,25 +131,33 @@ std::optional<double> frmBukken::ReadDate(const QString& text)
 void frmBukken::Form_Load()
 {
     LoadResStrings(this);
-    txtBukken->setText(QString::fromStdString(vb::Trim(gCond.Bukken.value())));
-    txtDate->setText(DateText(gCond.BukkenDate));
-    txtTantou->setText(QString::fromStdString(vb::Trim(gCond.Tantou.value())));
+    dlgkit::ShowText(txtBukken, QString::fromStdString(vb::Trim(gCond.Bukken.value())));
+    dlgkit::ShowText(txtDate, DateText(gCond.BukkenDate));
+    dlgkit::ShowText(txtTantou, QString::fromStdString(vb::Trim(gCond.Tantou.value())));
 }
 
 void frmBukken::cmdToday_Click() { txtDate->setText(DateText(TodayOleDate()).trimmed()); }
 
 void frmBukken::cmdOK_Click()
 {
-    const std::string name = vb::Trim(txtBukken->text().toStdString());
-    const std::string person = vb::Trim(txtTantou->text().toStdString());
-    const std::optional<double> read = ReadDate(txtDate->text());
-    // A text that is no date gives today's date, and that is a change.
-    const double date = read.value_or(TodayOleDate());
-    if (name != Stored(gCond.Bukken.value())) gDataChanged = true;
-    if (!read || date != gCond.BukkenDate) gDataChanged = true;
-    if (person != Stored(gCond.Tantou.value())) gDataChanged = true;
-    gCond.Bukken = name;
-    gCond.BukkenDate = date;
-    gCond.Tantou = person;
+    // A box left as loaded keeps the stored value exactly (blanks in front,
+    // the time to the fraction of a second, a date the box cannot show).
+    if (dlgkit::Edited(txtBukken)) {
+        const std::string name = vb::Trim(txtBukken->text().toStdString());
+        if (name != Stored(gCond.Bukken.value())) gDataChanged = true;
+        gCond.Bukken = name;
+    }
+    if (dlgkit::Edited(txtDate)) {
+        const std::optional<double> read = ReadDate(txtDate->text());
+        // A text that is no date gives today's date, and that is a change.
+        const double date = read.value_or(TodayOleDate());
+        if (!read || date != gCond.BukkenDate) gDataChanged = true;
+        gCond.BukkenDate = date;
+    }
+    if (dlgkit::Edited(txtTantou)) {
+        const std::string person = vb::Trim(txtTantou->text().toStdString());
+        if (person != Stored(gCond.Tantou.value())) gDataChanged = true;
+        gCond.Tantou = person;
+    }
     accept();
 }

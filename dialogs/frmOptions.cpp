@@ -10,12 +10,14 @@
 #include "mainwin/load_res_strings.h"
 #include "model/format.h"
 #include "model/globals.h"
+#include "model/project_file.h"
 #include "model/startup.h"
 #include "platform/qt/font_map.h"
 #include "platform/qt/picture_box.h"
 #include "platform/qt/twips.h"
 #include "platform/text/vb.h"
 #include "platform/ui/ui.h"
+#include "widgets/dialog_kit.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -39,11 +41,11 @@ namespace {
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
-// The number at the start of a box's text; none when it is too large.
+// The number a box holds; none when its text is too large.
 std::optional<double> BoxNumber(const QLineEdit* box)
 {
     try {
-        return vb::Val(box->text().toStdString());
+        return dlgkit::ReadNumber(box);
     } catch (const std::exception&) {
         return std::nullopt;
     }
@@ -164,8 +166,8 @@ void frmOptions::Form_Load()
     s.endGroup();
 
     work_ = gCond;
-    txtUltFactor->setText(Q(FormatValue(work_.GammaX, -1)));
-    txtGFactor->setText(Q(vb::CStr(work_.GFactor)));
+    dlgkit::ShowNumber(txtUltFactor, work_.GammaX, Q(FormatValue(work_.GammaX, -1)));
+    dlgkit::ShowNumber(txtGFactor, work_.GFactor, Q(vb::CStr(work_.GFactor)));
     chkUltCalcMode->setChecked(work_.UltCalcMode == 0);
     chkShortCalcMode->setChecked(work_.ShortCalcMode == 0);
     EnableUltFactor();
@@ -197,10 +199,14 @@ void frmOptions::cmdOK_Click()
 
 bool frmOptions::ApplyOptions()
 {
+    // A box left as loaded keeps the project's values as they are: gamma of
+    // Y of its own, decimals beyond those shown.
+    const bool gammaTyped = dlgkit::Edited(txtUltFactor);
     const auto gamma = BoxNumber(txtUltFactor);
     const auto factor = BoxNumber(txtGFactor);
-    if (!gamma || !std::isfinite(*gamma)) {
-        ui::Current().message("割増係数を数値で入力してください。", "ｵﾌﾟｼｮﾝ", ui::MessageKind::Warning);
+    if (gammaTyped && !(gamma && DesignFactorAccepted(*gamma))) {
+        ui::Current().message(DesignFactorRangeText("割増係数"), "ｵﾌﾟｼｮﾝ", ui::MessageKind::Warning);
+        dlgkit::ShowNumber(txtUltFactor, work_.GammaX, Q(FormatValue(work_.GammaX, -1)));
         return false;
     }
     // Every stress shown or typed is multiplied or divided by this factor.
@@ -218,9 +224,9 @@ bool frmOptions::ApplyOptions()
         // The column is checked again with every option applied below; the
         // table refresh tells a check that fails, once.
     }
-    gCond.GammaX = gCond.GammaY = *gamma;
+    if (gammaTyped) gCond.GammaX = gCond.GammaY = *gamma;
     main_.txtGamma->setText(Q(vb::Trim(FormatValue(gCond.GammaX, 2))));
-    gCond.GFactor = *factor;
+    if (dlgkit::Edited(txtGFactor)) gCond.GFactor = *factor;
     gKv->setSIFactor(gCond.GFactor);
     gUnitFactor = gSIDisp ? gCond.GFactor : 1.0;
     main_.refleshTable();

@@ -28,8 +28,10 @@
 #include <QPalette>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QTimer>
 
+#include <cstdint>
 #include <stdexcept>
 
 using namespace model;
@@ -40,6 +42,8 @@ constexpr const char* kAppTitle = "ヴェンドラS＆SRC柱脚検討";
 constexpr const char* kFailedText = "SRC柱の指定で処理を続けられませんでした。";
 constexpr const char* kNoModelText = "コルヴァンが選択されていません。";
 constexpr const char* kTooSmallText = "RC柱形サイズがコルヴァンより小さくなっています。";
+constexpr const char* kBarCountText =
+    "鉄筋の本数が扱える範囲（-32768～32767、本数から求める中子筋の本数も）を超えています。";
 // The back colour of the section plan and of what sits on it.
 constexpr int32_t kPlanColour = vbqt::RGB(196, 222, 196);
 
@@ -365,8 +369,10 @@ void frmSRCInput::cmdEnd_Click()
         ui::Current().message(kTooSmallText, kAppTitle, ui::MessageKind::Warning);
         return;
     }
+    // The project's strength follows a strength the dialog changed.
+    const bool fcChanged = work_.Fc != gColumns(gCurCol).Fc;
     gColumns(gCurCol) = work_;
-    gCond.Fc = work_.Fc;
+    if (fcChanged) gCond.Fc = work_.Fc;
     gKvBase(gCurCol) = base;
     gDataChanged = true;
     gSpecDialogOK = true;
@@ -440,10 +446,19 @@ void frmSRCInput::cmbSrcKv_Click()
 void frmSRCInput::optDir_Click(int Index)
 {
     // Read under the old direction, shown under the new one.
-    ReadSteelSpec();
-    ReadSteelDims();
-    ReadWallInputs();
-    ReadRebarLayout();
+    try {
+        ReadSteelSpec();
+        ReadSteelDims();
+        ReadWallInputs();
+        ReadRebarLayout();
+    } catch (const std::exception&) {
+        // A refused entry keeps the direction it was typed in.
+        if (work_.KvDir >= 0 && work_.KvDir <= 3) {
+            const QSignalBlocker quiet(optDir[work_.KvDir]);
+            optDir[work_.KvDir]->setChecked(true);
+        }
+        throw;
+    }
     work_.KvDir = static_cast<int16_t>(Index);
     work_.KvRotate = static_cast<int16_t>(Index & 1);
     CalcSrcSteelSection();
@@ -477,7 +492,8 @@ void frmSRCInput::cmdCalc_Click() { CalcSrcSteelSection(); }
 void frmSRCInput::txtColLen_LostFocus(int Index)
 {
     if (Index <= 9) {
-        if (loading_) return;
+        // Passing through a box is no entry: section values typed by hand stay.
+        if (loading_ || !dlgkit::Edited(txtColLen[Index])) return;
         ReadSteelDims();
         CalcSrcSteelSection();
     } else if (Index <= 11) {
@@ -506,43 +522,45 @@ void frmSRCInput::RefreshGroupR()
 
 void frmSRCInput::ShowSteelDims()
 {
+    const auto show = [](QLineEdit* box, double v) { dlgkit::ShowNumber(box, v, Q(Shown(v))); };
     for (int m = 0; m < 2; ++m)
-        for (int j = 0; j < 4; ++j) txtColLen[5 * m + j]->setText(Q(Shown(work_.SrcHDim(m, j + 1))));
-    txtColLen[4]->setText(Q(Shown(work_.SrcDim5(0))));
-    txtColLen[9]->setText(Q(Shown(work_.SrcDim5(1))));
-    txtColLen[10]->setText(Q(Shown(work_.cD(XIndex()))));
-    txtColLen[11]->setText(Q(Shown(work_.cD(YIndex()))));
-    txtColLen[12]->setText(Q(Shown(work_.cD2(XIndex()))));
-    txtColLen[13]->setText(Q(Shown(work_.cD2(YIndex()))));
+        for (int j = 0; j < 4; ++j) show(txtColLen[5 * m + j], work_.SrcHDim(m, j + 1));
+    show(txtColLen[4], work_.SrcDim5(0));
+    show(txtColLen[9], work_.SrcDim5(1));
+    show(txtColLen[10], work_.cD(XIndex()));
+    show(txtColLen[11], work_.cD(YIndex()));
+    show(txtColLen[12], work_.cD2(XIndex()));
+    show(txtColLen[13], work_.cD2(YIndex()));
     for (int d = 0; d < 2; ++d) chkWall[d]->setChecked(work_.CenColWall(d) != 0);
 }
 
 void frmSRCInput::ReadSteelDims()
 {
     for (int m = 0; m < 2; ++m)
-        for (int j = 0; j < 4; ++j) work_.SrcHDim(m, j + 1) = vb::Val(S(txtColLen[5 * m + j]->text()));
-    work_.SrcDim5(0) = vb::Val(S(txtColLen[4]->text()));
-    work_.SrcDim5(1) = vb::Val(S(txtColLen[9]->text()));
+        for (int j = 0; j < 4; ++j) work_.SrcHDim(m, j + 1) = dlgkit::TakeNumber(txtColLen[5 * m + j]);
+    work_.SrcDim5(0) = dlgkit::TakeNumber(txtColLen[4]);
+    work_.SrcDim5(1) = dlgkit::TakeNumber(txtColLen[9]);
 }
 
 void frmSRCInput::ReadWallInputs()
 {
-    work_.cD(XIndex()) = vb::Val(S(txtColLen[10]->text()));
-    work_.cD(YIndex()) = vb::Val(S(txtColLen[11]->text()));
-    work_.cD2(XIndex()) = vb::Val(S(txtColLen[12]->text()));
-    work_.cD2(YIndex()) = vb::Val(S(txtColLen[13]->text()));
+    work_.cD(XIndex()) = dlgkit::TakeNumber(txtColLen[10]);
+    work_.cD(YIndex()) = dlgkit::TakeNumber(txtColLen[11]);
+    work_.cD2(XIndex()) = dlgkit::TakeNumber(txtColLen[12]);
+    work_.cD2(YIndex()) = dlgkit::TakeNumber(txtColLen[13]);
     for (int d = 0; d < 2; ++d) work_.CenColWall(d) = chkWall[d]->isChecked() ? 1 : 0;
 }
 
 void frmSRCInput::ShowRebarSpec()
 {
     const int x = XIndex(), y = YIndex();
-    txtRBarSpec[0]->setText(Q(Shown(work_.rD(x))));
-    txtRBarSpec[1]->setText(Q(Shown(work_.rD(y))));
-    txtRBarSpec[2]->setText(Q(Shown(work_.RtN(x))));
-    txtRBarSpec[3]->setText(Q(Shown(work_.RtN(y))));
-    txtRBarSpec[4]->setText(Q(Shown(work_.RTensN(x))));
-    txtRBarSpec[5]->setText(Q(Shown(work_.RTensN(y))));
+    const auto show = [](QLineEdit* box, double v) { dlgkit::ShowNumber(box, v, Q(Shown(v))); };
+    show(txtRBarSpec[0], work_.rD(x));
+    show(txtRBarSpec[1], work_.rD(y));
+    show(txtRBarSpec[2], work_.RtN(x));
+    show(txtRBarSpec[3], work_.RtN(y));
+    show(txtRBarSpec[4], work_.RTensN(x));
+    show(txtRBarSpec[5], work_.RTensN(y));
     chkRBarTabane[0]->setChecked(work_.RTabane(x) != 0);
     chkRBarTabane[1]->setChecked(work_.RTabane(y) != 0);
 }
@@ -550,17 +568,35 @@ void frmSRCInput::ShowRebarSpec()
 void frmSRCInput::ReadRebarLayout()
 {
     const int x = XIndex(), y = YIndex();
-    const auto number = [this](int i) { return vb::Val(S(txtRBarSpec[i]->text())); };
-    work_.rD(x) = number(0);
-    work_.rD(y) = number(1);
-    work_.RtN(x) = vb::CInt(number(2));
-    work_.RtN(y) = vb::CInt(number(3));
-    work_.RTensN(x) = vb::CInt(number(4));
-    work_.RTensN(y) = vb::CInt(number(5));
-    work_.RTabane(x) = chkRBarTabane[0]->isChecked() ? 1 : 0;
-    work_.RTabane(y) = chkRBarTabane[1]->isChecked() ? 1 : 0;
-    for (int d = 0; d < 2; ++d) work_.RmN(d) = 0;
-    for (int d = 0; d < 2; ++d) work_.RqN(d) = srcdlg::CrossTieBars(work_, d);
+    // The counts are whole numbers of the record's 16 bits, and so must be
+    // the cross ties worked out from them; anything else is refused and the
+    // boxes show the counts held before.
+    ColumnDataTbl c = work_;
+    try {
+        const auto count = [this](int i) { return vb::CInt(dlgkit::ReadNumber(txtRBarSpec[i])); };
+        c.RtN(x) = count(2);
+        c.RtN(y) = count(3);
+        c.RTensN(x) = count(4);
+        c.RTensN(y) = count(5);
+    } catch (const vb::Error&) {
+        ShowRebarSpec();
+        throw std::runtime_error(kBarCountText);
+    }
+    for (int d = 0; d < 2; ++d) c.RmN(d) = 0;
+    for (int d = 0; d < 2; ++d) {
+        const int ties = srcdlg::CrossTieBars(c, d);
+        if (ties < INT16_MIN || ties > INT16_MAX) {
+            ShowRebarSpec();
+            throw std::runtime_error(kBarCountText);
+        }
+        c.RqN(d) = static_cast<int16_t>(ties);
+    }
+    for (int i = 2; i <= 5; ++i) dlgkit::TakeNumber(txtRBarSpec[i]);
+    c.rD(x) = dlgkit::TakeNumber(txtRBarSpec[0]);
+    c.rD(y) = dlgkit::TakeNumber(txtRBarSpec[1]);
+    c.RTabane(x) = chkRBarTabane[0]->isChecked() ? 1 : 0;
+    c.RTabane(y) = chkRBarTabane[1]->isChecked() ? 1 : 0;
+    work_ = c;
 }
 
 // ---- Section properties and ratios ----
@@ -581,8 +617,9 @@ void frmSRCInput::ShowSteelSpec()
     for (int k = 0; k < 4; ++k) {
         // The area box shows X's area whatever the direction.
         const double xValue = k == 0 ? work_.SrcColSpec(0, 0) : work_.SrcColSpec(x, k);
-        txtSrcColSpec[k]->setText(Q(vb::Trim(vb::Format(xValue, formats[k]))));
-        txtSrcColSpec[4 + k]->setText(Q(vb::Trim(vb::Format(work_.SrcColSpec(y, k), formats[k]))));
+        const double yValue = work_.SrcColSpec(y, k);
+        dlgkit::ShowNumber(txtSrcColSpec[k], xValue, Q(vb::Trim(vb::Format(xValue, formats[k]))));
+        dlgkit::ShowNumber(txtSrcColSpec[4 + k], yValue, Q(vb::Trim(vb::Format(yValue, formats[k]))));
     }
 }
 
@@ -590,8 +627,9 @@ void frmSRCInput::ReadSteelSpec()
 {
     const int x = XIndex(), y = YIndex();
     for (int k = 0; k < 4; ++k) {
-        work_.SrcColSpec(x, k) = vb::Val(S(txtSrcColSpec[k]->text()));
-        work_.SrcColSpec(y, k) = vb::Val(S(txtSrcColSpec[4 + k]->text()));
+        // A box left as shown reads back as the exact value, not its rounded text.
+        work_.SrcColSpec(x, k) = dlgkit::TakeNumber(txtSrcColSpec[k]);
+        work_.SrcColSpec(y, k) = dlgkit::TakeNumber(txtSrcColSpec[4 + k]);
     }
 }
 

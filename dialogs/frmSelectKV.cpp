@@ -28,6 +28,7 @@
 #include <QPalette>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QTimer>
 
 #include <array>
@@ -41,6 +42,8 @@ constexpr const char* kErrorTitle = "柱選定のエラー";
 constexpr const char* kNoModelText = "柱脚の形式が選択されていません。";
 constexpr const char* kModelFailedText = "選択した柱脚の形式を読み込めませんでした。";
 constexpr const char* kFailedText = "柱脚形式の選択で処理を続けられませんでした。";
+constexpr const char* kAfterFailureText =
+    "直前の選択を最後まで処理できなかったため、決定できません。\r選択し直してから決定してください。";
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 std::string S(const QString& s) { return s.toStdString(); }
@@ -174,6 +177,10 @@ void frmSelectKV::BuildControls()
     cmbLenB = list(Frame7, "cmbLenB", 2880, 300, 1100);
     label(Frame7, "lblRBar", "鉄筋径・種類", 0, 120, 690, 1300);
     cmbRBar = list(Frame7, "cmbRBar", 1440, 660, 2540);
+    lblNoPedestal = label(Frame7, "lblNoPedestal", "配筋表にこの柱脚とFcの柱形がありません。", 0, 4200, 330, 4200);
+    lblNoPedestal->setWordWrap(true);
+    lblNoPedestal->resize(PxX(4200), PxY(600));
+    lblNoPedestal->hide();
 
     pctKV = new vbqt::PictureBox(this);
     place(pctKV, "pctKV", 5520, 3660, 4200, 4200);
@@ -227,7 +234,7 @@ void frmSelectKV::ConnectControls()
     connect(chkCenCol, &QCheckBox::toggled, this, [this] { Act([this] { chkCenCol_Click(); }); });
 
     connect(cmdCalcSpec, &QPushButton::clicked, this, [this] { Act([this] { cmdCalcSpec_Click(); }); });
-    connect(cmdClose, &QPushButton::clicked, this, [this] { Act([this] { cmdClose_Click(); }); });
+    connect(cmdClose, &QPushButton::clicked, this, [this] { actions_.runCommand([this] { cmdClose_Click(); }); });
     connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
     connect(cmdChangeDisp, &QPushButton::clicked, this, [this] { cmdChangeDisp_Click(); });
 
@@ -384,7 +391,8 @@ void frmSelectKV::Form_Load()
         if (model >= 0) cmbKV->setCurrentIndex(model);
 
         SetBaseDirectionOptions(S(cmbKV->currentText()), stored.KvDir);
-        DrawBasePreview();
+        // A figure that fails is reported with the rest; the load goes on.
+        Act([this] { DrawBasePreview(); });
 
         if (storedBase.KvV != 2) {
             const int bolt = stored.AbNum - 1;
@@ -397,10 +405,99 @@ void frmSelectKV::Form_Load()
 
         savedChanged_ = gDataChanged;
 
-        SelectOrLast(cmbRBar, Q(MainBarKey(stored.RBarVal.value(), work_.RBarMat.value())));
-        SelectOrLast(cmbLenA, Q(vb::CStr(stored.cD(0))));
-        SelectOrLast(cmbLenB, Q(vb::CStr(stored.cD(1))));
+        ShowStoredPedestal(stored);
+        KeepStoredValues(stored, storedBase, code);
+        // The fit warning is of the stored dimensions, which may be typed ones.
+        if (work_.ColV == selkv::kH) CheckHColumnFit();
     });
+    loaded_ = work_;
+    for (int k = 0; k < 5; ++k) loadedSpecTexts_[static_cast<std::size_t>(k)] = txtColSpec[k]->text();
+    pedestalTouched_ = false;
+}
+
+namespace {
+
+// Selects the item of a pedestal list equal to text; one the list lacks is
+// added first (for the sizes at its place among the ascending numbers).
+void SelectOrAdd(QComboBox* list, const QString& text, const QVariant& data, bool ascending)
+{
+    int at = SelectComboItem(list, text);
+    if (at < 0) {
+        at = list->count();
+        if (ascending) {
+            const double v = vb::Val(S(text));
+            at = 0;
+            while (at < list->count() && vb::Val(S(list->itemText(at))) < v) ++at;
+        }
+        const QSignalBlocker quiet(list);
+        const int selected = list->currentIndex();
+        list->insertItem(at, text, data);
+        // An empty list selects what it is given; the handler runs below.
+        list->setCurrentIndex(selected < at ? selected : selected + 1);
+    }
+    list->setCurrentIndex(at);
+}
+
+}  // namespace
+
+void frmSelectKV::ShowStoredPedestal(const ColumnDataTbl& stored)
+{
+    // The stored pedestal is shown as it is, also where the tables do not
+    // offer it; the order (bar, then A and B) is the one the lists depend on.
+    const std::string bar = MainBarKey(stored.RBarVal.value(), work_.RBarMat.value());
+    const std::string size = bar.substr(1, bar.find('(') - 1);  // "D22(SD345)": 22
+    if (!size.empty() || cmbRBar->count() > 0)
+        SelectOrAdd(cmbRBar, Q(bar), static_cast<int>(std::lround(vb::Val(size))), false);
+    for (int d = 0; d < 2; ++d) {
+        QComboBox* list = d == 0 ? cmbLenA : cmbLenB;
+        if (stored.cD(d) != 0 || list->count() > 0) SelectOrAdd(list, Q(vb::CStr(stored.cD(d))), {}, true);
+    }
+}
+
+bool frmSelectKV::ShowsStoredChoices(const ColumnDataTbl& stored, const KvBaseTbl& storedBase, int16_t grade) const
+{
+    const int16_t shape = stored.ColV;
+    if (shape < selkv::kBox || shape > selkv::kH || !optColV[shape]->isChecked()) return false;
+    if (cmbColMat->currentIndex() != grade - selkv::FirstGrade(shape)) return false;
+    if (cmbColSize->currentText() != Q(FormatValue(stored.ColSize, -1))) return false;
+    const QString thickness = Q(FormatValue(stored.ColT, -1));
+    if (shape == selkv::kH) {
+        const auto at = static_cast<std::size_t>(cmbHSize->currentIndex());
+        if (cmbColT_H->currentText() != thickness || at >= hSizeIds_.size() || hSizeIds_[at] != stored.ColID)
+            return false;
+    } else if (cmbColT->currentText() != thickness) {
+        return false;
+    }
+    const int option = selkv::SeriesOptionOf(stored.KvV);
+    if (option >= 0 && !optKvV[option]->isChecked()) return false;
+    if (cmbKV->currentIndex() < 0 || cmbKV->currentText() != Q(vb::Trim(text::Left(storedBase.KvName.value(), 49))))
+        return false;
+    if (storedBase.KvV != 2 && cmbAb->currentIndex() != stored.AbNum - 1) return false;
+    return stored.KvDir >= 0 && stored.KvDir <= 3 && optKVDir[stored.KvDir]->isChecked();
+}
+
+void frmSelectKV::KeepStoredValues(const ColumnDataTbl& stored, const KvBaseTbl& storedBase, int16_t grade)
+{
+    // The replay through the handlers only approximates the stored records
+    // (catalogue section values, the base reloaded, the turn of the base,
+    // slab widths); where the screen shows every stored choice, the working
+    // copies are the stored records themselves.
+    const ColumnDataTbl replayed = work_;
+    if (ShowsStoredChoices(stored, storedBase, grade)) {
+        work_ = stored;
+        workBase_ = storedBase;
+        if (grade != stored.ColMatCode) {
+            work_.ColMatCode = replayed.ColMatCode;
+            work_.ColF = replayed.ColF;
+        }
+    }
+    // The strength as its list reads it, and the pedestal as its lists show it.
+    work_.Fc = replayed.Fc;
+    work_.cD = stored.cD;
+    work_.RBarVal = stored.RBarVal;
+    work_.RBarMat = stored.RBarMat;
+    work_.SlabQ_B2X = stored.SlabQ_B2X;
+    work_.SlabQ_B2Y = stored.SlabQ_B2Y;
 }
 
 // ---- 決定, キャンセル, unload ----
@@ -412,6 +509,10 @@ void frmSelectKV::cmdClose_Click()
                               ui::MessageKind::Warning);
         return;
     }
+    if (actions_.failed()) {
+        ui::Current().message(kAfterFailureText, kErrorTitle, ui::MessageKind::Warning);
+        return;
+    }
     if (selkv::LumoPlateRefused(work_.ColV, work_.ColMatCode, workBase_)) {
         ui::Current().message(kLumoPlateText, kErrorTitle, ui::MessageKind::Warning);
         return;
@@ -419,31 +520,52 @@ void frmSelectKV::cmdClose_Click()
     if (!selkv::F325Column(work_.ColV, work_.ColMatCode) || workBase_.KvV != 4) HideWarning();
 
     // Everything is worked out first and written at the end, so that a
-    // failure on the way leaves the project as it was.
+    // failure on the way leaves the project as it was. What the user entered
+    // and left as the load showed it (own section values, the pedestal and
+    // the slab widths, which the shear dialog also edits) keeps its loaded
+    // value, so that 決定 without a change writes back what was stored; what
+    // follows from other fields is worked out again.
     ColumnDataTbl col = work_;
     const KvBaseTbl& base = workBase_;
     selkv::DropShearChoicesForNewBase(col, gKvBase(gCurCol).ID, base.ID);
     col.KvV = base.KvV;
 
     std::array<std::string, 5> boxes;
-    for (int d = 0; d < 5; ++d) boxes[static_cast<std::size_t>(d)] = S(txtColSpec[d]->text());
-    selkv::TakeUserSectionValues(col, boxes);
+    bool boxesAsLoaded = col.ColSpec == loaded_.ColSpec;
+    for (int d = 0; d < 5; ++d) {
+        boxes[static_cast<std::size_t>(d)] = S(txtColSpec[d]->text());
+        boxesAsLoaded = boxesAsLoaded && txtColSpec[d]->text() == loadedSpecTexts_[static_cast<std::size_t>(d)];
+    }
+    // Own values stay own values, exactly, while the boxes show them.
+    if (boxesAsLoaded)
+        col.ColSpecUser = loaded_.ColSpecUser;
+    else
+        selkv::TakeUserSectionValues(col, boxes);
     col.ColXYDiffer = selkv::ColumnXYDiffer(col) ? kTrue : kFalse;
 
-    if (cmbLenA->currentIndex() >= 0) col.cD(0) = SafeCDbl(S(cmbLenA->currentText()));
-    if (!cmbLenB->isEnabledTo(this))
-        col.cD(1) = col.cD(0);
-    else if (cmbLenB->currentIndex() >= 0)
-        col.cD(1) = SafeCDbl(S(cmbLenB->currentText()));
-    if (cmbRBar->currentIndex() >= 0) {
-        col.RBarVal = std::to_string(cmbRBar->currentData().toInt());
-        col.RBarMat = TextInParens(S(cmbRBar->currentText()));
+    if (pedestalTouched_) {
+        if (cmbLenA->currentIndex() >= 0) col.cD(0) = SafeCDbl(S(cmbLenA->currentText()));
+        if (!cmbLenB->isEnabledTo(this))
+            col.cD(1) = col.cD(0);
+        else if (cmbLenB->currentIndex() >= 0)
+            col.cD(1) = SafeCDbl(S(cmbLenB->currentText()));
+        if (cmbRBar->currentIndex() >= 0) {
+            col.RBarVal = std::to_string(cmbRBar->currentData().toInt());
+            col.RBarMat = TextInParens(S(cmbRBar->currentText()));
+        }
     }
+    const double b2x = col.SlabQ_B2X, b2y = col.SlabQ_B2Y;
     selkv::SetSlabWidths(col);
+    if (!pedestalTouched_) {
+        col.SlabQ_B2X = b2x;
+        col.SlabQ_B2Y = b2y;
+    }
 
+    // The project's strength follows a strength the dialog changed.
+    const bool fcChanged = col.Fc != gColumns(gCurCol).Fc;
     gKvBase(gCurCol) = base;
     gColumns(gCurCol) = col;
-    gCond.Fc = col.Fc;
+    if (fcChanged) gCond.Fc = col.Fc;
     gDataChanged = true;
     gSpecDialogOK = true;
     accept();
@@ -457,7 +579,7 @@ void frmSelectKV::cmdCancel_Click()
 
 void frmSelectKV::done(int r)
 {
-    Act([this] { Form_Unload(); });
+    actions_.runCommand([this] { Form_Unload(); });
     QDialog::done(r);
 }
 

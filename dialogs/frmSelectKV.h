@@ -118,6 +118,8 @@ public:
     QComboBox* cmbLenA = nullptr;
     QComboBox* cmbLenB = nullptr;
     QComboBox* cmbRBar = nullptr;
+    // Why the pedestal lists are empty: the tables have no rows for the model.
+    QLabel* lblNoPedestal = nullptr;
     vbqt::PictureBox* pctRCCol = nullptr;
     QPushButton* cmdClose = nullptr;
     QPushButton* cmdCancel = nullptr;
@@ -157,6 +159,13 @@ private:
     static void SelectFirst(QComboBox* list);
     // The item equal to text, or the last one when none is.
     static void SelectOrLast(QComboBox* list, const QString& text);
+    // The load's last step: the stored pedestal in its lists, added where the
+    // catalogue does not offer it, and the working copies as stored wherever
+    // the screen shows the stored choice.
+    void ShowStoredPedestal(const model::ColumnDataTbl& stored);
+    bool ShowsStoredChoices(const model::ColumnDataTbl& stored, const model::KvBaseTbl& storedBase,
+                            int16_t grade) const;
+    void KeepStoredValues(const model::ColumnDataTbl& stored, const model::KvBaseTbl& storedBase, int16_t grade);
 
     model::ColumnDataTbl work_;
     model::KvBaseTbl workBase_;
@@ -166,6 +175,12 @@ private:
     bool loading_ = false;
     // The last model choice loaded its model; 決定 needs one that did.
     bool modelLoaded_ = false;
+    // The working column and the section boxes as the load left them: own
+    // section values the user did not touch keep their loaded value.
+    model::ColumnDataTbl loaded_;
+    std::array<QString, 5> loadedSpecTexts_;
+    // A user action rebuilt or chose the pedestal since the load.
+    bool pedestalTouched_ = false;
 
     vbqt::PictureTarget* kvTarget_ = nullptr;
     vbqt::PictureTarget* rcTarget_ = nullptr;

@@ -23,6 +23,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSignalBlocker>
@@ -238,6 +239,7 @@ void frmSelectKV::TakePedestalSizes()
 
 void frmSelectKV::FillPedestalLists(bool keepBarList)
 {
+    if (!loading_) pedestalTouched_ = true;
     const double fc = selkv::PedestalFc(work_.Fc);
     const std::string name = GetKvDisplayName(workBase_);
     const int16_t zone = GetColumnRebarZone(gCurCol);
@@ -250,6 +252,7 @@ void frmSelectKV::FillPedestalLists(bool keepBarList)
     for (int32_t i = 1; i <= c.rcxCount; ++i) a << Q(vb::CStr(c.rcxList[static_cast<std::size_t>(i)]));
     for (int32_t i = 1; i <= c.rcyCount; ++i) b << Q(vb::CStr(c.rcyList[static_cast<std::size_t>(i)]));
     if (work_.KvRotate == 1) std::swap(a, b);
+    lblNoPedestal->setVisible(a.isEmpty() && b.isEmpty());
     dlgkit::Refill(cmbLenA, a);
     dlgkit::Refill(cmbLenB, b);
     if (!keepBarList) {
@@ -317,6 +320,7 @@ void frmSelectKV::DrawBasePreview()
 
 void frmSelectKV::cmbLenA_Click()
 {
+    if (!loading_) pedestalTouched_ = true;
     work_.cD(0) = SafeCDbl(S(cmbLenA->currentText()));
     if (!cmbLenB->isEnabledTo(this)) {
         // A square plate: B follows A; a shorter B list keeps A's value.
@@ -330,6 +334,7 @@ void frmSelectKV::cmbLenA_Click()
 
 void frmSelectKV::cmbLenB_Click()
 {
+    if (!loading_) pedestalTouched_ = true;
     work_.cD(1) = SafeCDbl(S(cmbLenB->currentText()));
     CheckPedestal();
     DrawBasePreview();
@@ -337,6 +342,7 @@ void frmSelectKV::cmbLenB_Click()
 
 void frmSelectKV::cmbRBar_Click()
 {
+    if (!loading_) pedestalTouched_ = true;
     work_.RBarVal = std::to_string(cmbRBar->currentData().toInt());
     work_.RBarMat = TextInParens(S(cmbRBar->currentText()));
     FillPedestalLists(true);

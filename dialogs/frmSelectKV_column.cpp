@@ -52,9 +52,13 @@ QStringList DistinctTexts(const std::string& sql, int field)
 void frmSelectKV::optColV_Click(int Index)
 {
     work_.ColV = static_cast<int16_t>(Index);
-    work_.KvDir = 0;
-    work_.KvRotate = 0;
-    work_.KvV = Index == 0 ? 6 : Index == 1 ? 4 : 1;
+    // The shape's defaults are for the user's choice; the load keeps the
+    // stored series and direction for the lists it replays.
+    if (!loading_) {
+        work_.KvDir = 0;
+        work_.KvRotate = 0;
+        work_.KvV = Index == 0 ? 6 : Index == 1 ? 4 : 1;
+    }
 
     const bool h = Index == 2;
     Label1[1]->setText(FindResString(h ? 1174 : 1097).value_or(h ? QStringLiteral("ﾌﾗﾝｼﾞ幅") : QStringLiteral("板厚")));
@@ -206,7 +210,17 @@ void frmSelectKV::ArrangeSeriesOptions()
 void frmSelectKV::optKvV_Click(int Index)
 {
     work_.KvV = selkv::SeriesOfOption(Index, work_.ColV, work_.ColSize);
-    if (cmbColSize->currentIndex() >= 0) cmbColSize_Click();
+    if (cmbColSize->currentIndex() < 0) return;
+    if (!loading_) {
+        cmbColSize_Click();
+        return;
+    }
+    // While the load restores the stored section, only the model list
+    // follows the series (the H model list does not depend on it).
+    if (work_.ColV == selkv::kBox || work_.ColV == selkv::kRound) {
+        FillModelList();
+        ArrangeSeriesOptions();
+    }
 }
 
 void frmSelectKV::FillModelList()
@@ -232,6 +246,9 @@ void frmSelectKV::FillModelList()
             }
         }
     }
+    // While the load replays, the stored model is the working one, whatever
+    // model the replay passed on its way.
+    if (loading_) work_.KolvanID = gColumns(gCurCol).KolvanID;
     QStringList names;
     for (const std::string& n : selkv::ListedModels(rows, work_.KolvanID, gShowKCModels, gShowDispF2)) names << Q(n);
     dlgkit::Refill(cmbKV, names);

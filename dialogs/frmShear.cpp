@@ -189,10 +189,11 @@ void frmShear::Form_Load()
         const std::string dirText = d == 0 ? "X方向 " : "Y方向 ";
 
         lbl_B1->setText(Q("B1=" + FormatValue(d == 0 ? col_.SlabQ_B1X : col_.SlabQ_B1Y, 0)));
-        txt_B2->setText(Q(FormatValue(d == 0 ? col_.SlabQ_B2X : col_.SlabQ_B2Y, 0)));
+        const double b2 = d == 0 ? col_.SlabQ_B2X : col_.SlabQ_B2Y;
+        dlgkit::ShowNumber(txt_B2, b2, Q(FormatValue(b2, 0)));
         lbl_d1->setText(Q("d1=" + FormatValue(col_.SlabQ_d1, 0)));
         lbl_L1->setText(Q("L1=" + FormatValue(base_.L1, 0)));
-        txt_d2->setText(Q(FormatValue(col_.SlabQ_d2, 0)));
+        dlgkit::ShowNumber(txt_d2, col_.SlabQ_d2, Q(FormatValue(col_.SlabQ_d2, 0)));
 
         std::string caseText;
         switch (k) {
@@ -352,7 +353,10 @@ void frmShear::cmbSlabFc_Click()
 
 void frmShear::txt_B2_Confirm()
 {
-    const double x = vb::Val(S(txt_B2->text()));
+    // Passing through the box is no entry: the width stays as stored, not as
+    // rounded for the box.
+    if (!dlgkit::Edited(txt_B2)) return;
+    const double x = dlgkit::TakeNumber(txt_B2);
     double& b1 = engineDir_ == 0 ? col_.SlabQ_B1X : col_.SlabQ_B1Y;
     double& b2 = engineDir_ == 0 ? col_.SlabQ_B2X : col_.SlabQ_B2Y;
     bool taken = false;
@@ -370,19 +374,20 @@ void frmShear::txt_B2_Confirm()
     if (taken)
         b2 = x;
     else
-        txt_B2->setText(Q(vb::CStr(b2)));
+        dlgkit::ShowNumber(txt_B2, b2, Q(vb::CStr(b2)));
     msub_GetShearResults();
     msub_ShowShearResults();
 }
 
 void frmShear::txt_d2_Confirm()
 {
-    double d = vb::Val(S(txt_d2->text()));
+    if (!dlgkit::Edited(txt_d2)) return;
+    double d = dlgkit::TakeNumber(txt_d2);
     if (series_ == 4 || series_ == 6) {
         const double lc = gKvBase(gCurCol).L_C;
         if (d < lc) {
             d = lc;
-            txt_d2->setText(Q(FormatValue(d, 0)));
+            dlgkit::ShowNumber(txt_d2, d, Q(FormatValue(d, 0)));
         }
     }
     if (std::fabs(d) > base_.L1) {

@@ -43,10 +43,10 @@ bool CalcSrcSteelSection(const model::ColumnDataTbl& col, decltype(model::Column
     return true;
 }
 
-int16_t CrossTieBars(const model::ColumnDataTbl& col, int d)
+int CrossTieBars(const model::ColumnDataTbl& col, int d)
 {
     const int other = 1 - d;
-    return static_cast<int16_t>((col.RtN(other) - 2) * 2 - col.RTensN(d) - col.RmN(d));
+    return (col.RtN(other) - 2) * 2 - col.RTensN(d) - col.RmN(d);
 }
 
 std::string RatioText(double ratio) { return vb::Trim(vb::Format(ratio, "0.000")); }

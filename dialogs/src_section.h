@@ -16,8 +16,9 @@ namespace srcdlg {
 // dimension the formulas divide by is not above zero.
 bool CalcSrcSteelSection(const model::ColumnDataTbl& col, decltype(model::ColumnDataTbl::SrcColSpec)& spec);
 
-// Tension bars across direction d: (RtN(other) - 2) * 2 - RTensN(d) - RmN(d).
-int16_t CrossTieBars(const model::ColumnDataTbl& col, int d);
+// Tension bars across direction d: (RtN(other) - 2) * 2 - RTensN(d) - RmN(d),
+// in full (the record's field holds it only within 16 bits).
+int CrossTieBars(const model::ColumnDataTbl& col, int d);
 
 // A share ratio as shown ("0.000", trimmed) and its judgement.
 std::string RatioText(double ratio);

@@ -3,6 +3,7 @@
 #include "model/base_data.h"
 #include "model/file_util.h"
 #include "model/globals.h"
+#include "model/project_file.h"
 #include "model/sections.h"
 #include "platform/text/cp932.h"
 #include "platform/text/native_path.h"
@@ -47,6 +48,16 @@ double Number(const std::string& s, const std::string& keyword)
         }
     }
     throw ImportError("数値として読めない値があります。" + Quoted(keyword, s));
+}
+
+// A seismic or snow factor: a project holding one outside the range the
+// program keeps would be saved and then not open again.
+double Factor(const std::string& s, const std::string& keyword)
+{
+    const double v = Number(s, keyword);
+    if (!DesignFactorAccepted(v))
+        throw ImportError("γ・αの値が0～" + vb::CStr(kDesignFactorMax) + "の範囲を超えています。" + Quoted(keyword, s));
+    return v;
 }
 
 // A whole-number field: rounded as the 16-bit conversion does.
@@ -270,15 +281,15 @@ void Parser::header(const std::string& key, const std::vector<std::string>& f, i
         gCond.DesignRootY = y;
         if (gCond.DesignRootX == 3) gCond.UltCalcMode = 1;
     } else if (key == "BPGAM") {
-        gCond.GammaX = Number(f[1], key);
-        gCond.GammaY = Number(f[2], key);
+        gCond.GammaX = Factor(f[1], key);
+        gCond.GammaY = Factor(f[2], key);
     } else if (key == "BRBET") {
         gCond.BrBeta1 = Number(f[1], key);
         gCond.BrBeta2 = Number(f[2], key);
     } else if (key == "LS") {
         gCond.SCondition = Whole(f[1], key);
-        gCond.Alpha1 = Number(f[2], key);
-        gCond.Alpha2 = Number(f[3], key);
+        gCond.Alpha1 = Factor(f[2], key);
+        gCond.Alpha2 = Factor(f[3], key);
     } else if (key == "LW") {
         gCond.Lw1 = Whole(f[1], key);
         gCond.Lw2 = Whole(f[2], key);

@@ -6,6 +6,7 @@
 // are public so that the window's other parts and the tests can drive them.
 #pragma once
 
+#include "mainwin/factor_entry.h"
 #include "model/project_commands.h"
 #include "platform/text/vbarray.h"
 
@@ -265,6 +266,9 @@ public:
     void cmbSCondition_Click();
     void txtAlpha1_Change();
     void txtAlpha2_Change();
+    // The end of an entry in the gamma or alpha box: a refused one is told
+    // and the box shows the project's value again.
+    void EndFactorEntry(QLineEdit* box, FactorEntry& entry, double& value, double* twin, const char* name);
     void optCalcShortMode_Click(int Index);
     void txtBukken_Change();
     void txtColName_Change();
@@ -378,6 +382,7 @@ public:
     bool mblnDeletingColumn = false;
     bool mblnGridQuiet = false;
     bool mblnSkipRouteSync = false;
+    FactorEntry gammaEntry_, alpha1Entry_, alpha2Entry_;
 
     std::unique_ptr<zDLEditBox_Vendra> mobjEditBox;
     std::unique_ptr<zDLFlex8_Vendra> mobjFlexInput1;

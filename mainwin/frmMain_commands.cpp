@@ -10,6 +10,7 @@
 #include "model/column_check.h"
 #include "model/format.h"
 #include "model/globals.h"
+#include "model/project_file.h"
 #include "model/rebar_handover.h"
 #include "model/shell.h"
 #include "mainwin/flmImmunity.h"
@@ -251,6 +252,15 @@ void frmMain::ConnectConditionHandlers()
     connect(txtGamma, &QLineEdit::textChanged, this, guarded(&frmMain::txtGamma_Change));
     connect(txtAlpha1, &QLineEdit::textChanged, this, guarded(&frmMain::txtAlpha1_Change));
     connect(txtAlpha2, &QLineEdit::textChanged, this, guarded(&frmMain::txtAlpha2_Change));
+    connect(txtGamma, &QLineEdit::editingFinished, this, [this] {
+        UserOperation([this] { EndFactorEntry(txtGamma, gammaEntry_, gCond.GammaX, &gCond.GammaY, "γ"); });
+    });
+    connect(txtAlpha1, &QLineEdit::editingFinished, this, [this] {
+        UserOperation([this] { EndFactorEntry(txtAlpha1, alpha1Entry_, gCond.Alpha1, nullptr, "α1"); });
+    });
+    connect(txtAlpha2, &QLineEdit::editingFinished, this, [this] {
+        UserOperation([this] { EndFactorEntry(txtAlpha2, alpha2Entry_, gCond.Alpha2, nullptr, "α2"); });
+    });
     connect(txtBukken, &QLineEdit::textChanged, this, guarded(&frmMain::txtBukken_Change));
     connect(txtColName, &QLineEdit::textChanged, this, guarded(&frmMain::txtColName_Change));
     connect(chkSymmetry, &QCheckBox::toggled, this, guarded(&frmMain::chkSymmetry_Click));
@@ -299,22 +309,28 @@ void frmMain::sbStatusBar_PanelDblClick(int Panel)
 
 // ---- Design conditions ----
 
+// The factors take only numbers a saved project opens with again.
 void frmMain::txtGamma_Change()
 {
-    gCond.GammaX = gCond.GammaY = vb::Val(txtGamma->text().toStdString());
-    gDataChanged = true;
+    if (gammaEntry_.changed(txtGamma->text(), gCond.GammaX, &gCond.GammaY)) gDataChanged = true;
 }
 
 void frmMain::txtAlpha1_Change()
 {
-    gCond.Alpha1 = vb::Val(txtAlpha1->text().toStdString());
-    gDataChanged = true;
+    if (alpha1Entry_.changed(txtAlpha1->text(), gCond.Alpha1, nullptr)) gDataChanged = true;
 }
 
 void frmMain::txtAlpha2_Change()
 {
-    gCond.Alpha2 = vb::Val(txtAlpha2->text().toStdString());
-    gDataChanged = true;
+    if (alpha2Entry_.changed(txtAlpha2->text(), gCond.Alpha2, nullptr)) gDataChanged = true;
+}
+
+void frmMain::EndFactorEntry(QLineEdit* box, FactorEntry& entry, double& value, double* twin, const char* name)
+{
+    if (entry.finished(box->text(), value, twin)) return;
+    // Shown before the message, whose window takes the focus and ends the entry again.
+    box->setText(FactorText(value));
+    ui::Current().message(DesignFactorRangeText(name), "注意", ui::MessageKind::Warning);
 }
 
 void frmMain::chkSymmetry_Click()

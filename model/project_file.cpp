@@ -874,4 +874,11 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes)
     WriteFilesAtomically({FileToWrite{path, bytes}});
 }
 
+bool DesignFactorAccepted(double v) { return std::isfinite(v) && v >= 0 && v <= kDesignFactorMax; }
+
+std::string DesignFactorRangeText(const std::string& name)
+{
+    return name + "には0～" + vb::CStr(kDesignFactorMax) + "の数値を入力してください。";
+}
+
 }  // namespace model

@@ -54,6 +54,16 @@ KvBaseTbl DecodeKvBaseRecord(std::string_view bytes, std::size_t size = kKvBaseR
 // above 100 is divided by 10), kgf/cm2 otherwise (below 100 multiplied).
 double FixStrengthUnit(double f, bool siDisp);
 
+// The seismic increase factor gamma and the snow factors alpha 1 and 2 as
+// the program takes them in: finite, 0 to 100. The reader takes any finite
+// factor, but opening checks every column with it, and a factor near the
+// largest number overflows that check; within this range a saved project
+// opens again.
+inline constexpr double kDesignFactorMax = 100;
+bool DesignFactorAccepted(double v);
+// The message that refuses a factor of that name.
+std::string DesignFactorRangeText(const std::string& name);
+
 // Old records, with only the fields the reader takes.
 struct OldProjectRecord {
     ProjectCondTbl c;  // ColCount .. Fc, and for 2.00 to 4.03 Version .. SMode

@@ -3,8 +3,10 @@
 #include "model/startup.h"
 #include "platform/qt/ole_color.h"
 #include "platform/qt/twips.h"
+#include "platform/text/vb.h"
 #include "platform/ui/ui.h"
 
+#include <QLineEdit>
 #include <QSettings>
 #include <QSignalBlocker>
 #include <QTreeWidget>
@@ -37,6 +39,48 @@ void Refill(QComboBox* list, const QStringList& items)
     list->clear();
     list->addItems(items);
     list->setCurrentIndex(-1);
+}
+
+namespace {
+
+constexpr const char* kShownText = "dlgkitShownText";
+constexpr const char* kShownValue = "dlgkitShownValue";
+
+}  // namespace
+
+void ShowText(QLineEdit* box, const QString& text)
+{
+    box->setProperty(kShownValue, QVariant());
+    box->setProperty(kShownText, text);
+    box->setText(text);
+}
+
+void ShowNumber(QLineEdit* box, double value, const QString& text)
+{
+    box->setProperty(kShownValue, value);
+    box->setProperty(kShownText, text);
+    box->setText(text);
+}
+
+bool Edited(const QLineEdit* box)
+{
+    const QVariant shown = box->property(kShownText);
+    return !shown.isValid() || shown.toString() != box->text();
+}
+
+double ReadNumber(const QLineEdit* box)
+{
+    const QVariant value = box->property(kShownValue);
+    if (!Edited(box) && value.isValid()) return value.toDouble();
+    return vb::Val(box->text().toStdString());
+}
+
+double TakeNumber(QLineEdit* box)
+{
+    const double v = ReadNumber(box);
+    box->setProperty(kShownValue, v);
+    box->setProperty(kShownText, box->text());
+    return v;
 }
 
 void SetColour(QWidget* w, QPalette::ColorRole role, int32_t ole)
@@ -98,15 +142,22 @@ void SavePlace(const QWidget& dialog, const char* leftKey, const char* topKey)
     KeepTwips(s, topKey, dialog.y(), vbqt::TwipsPerPixelY(dialog));
 }
 
-void UserActions::run(const std::function<void()>& action)
+void UserActions::run(const std::function<void()>& action) { runAs(action, true); }
+
+void UserActions::runCommand(const std::function<void()>& action) { runAs(action, false); }
+
+void UserActions::runAs(const std::function<void()>& action, bool choice)
 {
+    if (depth_ == 0) outerIsChoice_ = choice;
     ++depth_;
     try {
         action();
     } catch (const std::exception& e) {
         if (!error_) error_ = *e.what() ? std::string(e.what()) : fallback_;
     }
-    if (--depth_ > 0 || !error_) return;
+    if (--depth_ > 0) return;
+    if (outerIsChoice_) failed_ = error_.has_value();
+    if (!error_) return;
     const std::string text = *std::exchange(error_, std::nullopt);
     ui::Current().message(text, title_, ui::MessageKind::Critical);
 }

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+class QLineEdit;
 class QSettings;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -29,6 +30,17 @@ void Place(QWidget* w, double left, double top, double width, double height);
 // Items without selection signals and without a selection: the caller
 // selects, and only that selection runs the list's handler.
 void Refill(QComboBox* list, const QStringList& items);
+// A box remembers the text a dialog put into it and, for a number shown
+// rounded, the number itself: only a text the user changed is an entry, and
+// a box read back unchanged gives the exact number it was given.
+void ShowText(QLineEdit* box, const QString& text);
+void ShowNumber(QLineEdit* box, double value, const QString& text);
+bool Edited(const QLineEdit* box);
+// The number a box holds: the one shown while its text is unchanged, else
+// the leading number of the text. Taking it makes the text stand for it.
+double ReadNumber(const QLineEdit* box);
+double TakeNumber(QLineEdit* box);
+
 // One colour role of a control's palette, from an OLE colour.
 void SetColour(QWidget* w, QPalette::ColorRole role, int32_t ole);
 
@@ -61,12 +73,23 @@ public:
         : title_(std::move(title)), fallback_(std::move(fallbackText))
     {
     }
+    // A choice: its outcome decides failed().
     void run(const std::function<void()>& action);
+    // A command such as a commit or closing: reported alike, but it leaves
+    // failed() as the last choice left it.
+    void runCommand(const std::function<void()>& action);
+    // The last choice failed: what the dialog shows may be half-done until
+    // the next choice succeeds.
+    bool failed() const { return failed_; }
 
 private:
+    void runAs(const std::function<void()>& action, bool choice);
+
     std::string title_;
     std::string fallback_;
     int depth_ = 0;
+    bool outerIsChoice_ = true;
+    bool failed_ = false;
     std::optional<std::string> error_;
 };
 

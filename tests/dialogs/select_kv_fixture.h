@@ -52,6 +52,25 @@ W* Child(QWidget* dialog, const char* name)
     return w;
 }
 
+// The names of the column fields that differ, for failure messages.
+inline std::string Differences(const model::ColumnDataTbl& a, const model::ColumnDataTbl& b)
+{
+    std::string out;
+#define KV_FIELD(f) \
+    if (!(a.f == b.f)) out += #f " ";
+    KV_FIELD(KolvanID) KV_FIELD(KvV) KV_FIELD(AbNum) KV_FIELD(KvRotate) KV_FIELD(KvDir) KV_FIELD(ColV)
+    KV_FIELD(ColSize) KV_FIELD(ColT) KV_FIELD(ColID) KV_FIELD(HDim) KV_FIELD(ColMatCode) KV_FIELD(ColF)
+    KV_FIELD(ColSpec) KV_FIELD(ColSpecUser) KV_FIELD(ColXYDiffer) KV_FIELD(RBarMat) KV_FIELD(RBarVal)
+    KV_FIELD(RmN) KV_FIELD(rD) KV_FIELD(cD) KV_FIELD(Fc) KV_FIELD(HoopSize) KV_FIELD(HoopMat) KV_FIELD(HoopN)
+    KV_FIELD(HoopPitch) KV_FIELD(CenColWall) KV_FIELD(FShear) KV_FIELD(SlabQ_B1X) KV_FIELD(SlabQ_B1Y)
+    KV_FIELD(SlabQ_B2X) KV_FIELD(SlabQ_B2Y) KV_FIELD(RtN) KV_FIELD(RqN) KV_FIELD(RTensN) KV_FIELD(SrcColSpec)
+    KV_FIELD(SrcHDim) KV_FIELD(SrcDim5) KV_FIELD(cD2) KV_FIELD(RTabane) KV_FIELD(BPLen) KV_FIELD(LumoQuCond)
+    KV_FIELD(RebarZone) KV_FIELD(CSizeKind) KV_FIELD(CSizeVal6) KV_FIELD(SlabFc) KV_FIELD(SlabQ_d1)
+    KV_FIELD(SlabQ_d2) KV_FIELD(LoadTbl) KV_FIELD(LoadTblBR) KV_FIELD(ColName)
+#undef KV_FIELD
+    return out.empty() ? "other fields" : out;
+}
+
 // Types text into a box and leaves it.
 inline void LeaveBox(QLineEdit* box, const QString& text)
 {
@@ -151,6 +170,20 @@ protected:
         b.AbNum = abNum;
         model::LoadKvBaseData(c.KolvanID, abNum, b);
         c.KvV = b.KvV;
+    }
+
+    // The current column as the SRC template on a model of its kind.
+    void StoreSrc(int16_t kind, const std::string& model, int16_t dir = 0)
+    {
+        model::ColumnDataTbl& c = model::gColumns(model::gCurCol);
+        c = model::gColumnDefaultSrc;
+        c.ColV = kind;
+        c.KolvanID = IdOf(model);
+        c.KvDir = dir;
+        c.KvRotate = static_cast<int16_t>(dir & 1);
+        c.AbNum = 1;
+        model::gKvBase(model::gCurCol).AbNum = 1;
+        model::LoadKvBaseData(c.KolvanID, 1, model::gKvBase(model::gCurCol));
     }
 
     frmSelectKV& Open()

@@ -175,6 +175,27 @@ TEST_F(Options, UnusableSiFactorsAreRefusedAndNothingIsApplied)
     EXPECT_EQ(script.messages.size(), 5u);
 }
 
+TEST_F(Options, FactorsASavedProjectCouldNotOpenWithAreRefused)
+{
+    for (const char* text : {"1e308", "-5", "1e999", "100.5"}) {
+        script.messages.clear();
+        const ProjectCondTbl before = gCond;
+        dlg->txtUltFactor->setText(QString::fromUtf8(text));
+        dlg->cmdOK->click();
+        ASSERT_EQ(script.messages.size(), 1u) << text;
+        EXPECT_EQ(script.messages[0].text, "割増係数には0～100の数値を入力してください。");
+        EXPECT_TRUE(gCond == before) << text;
+        EXPECT_FALSE(gDataChanged) << text;
+        EXPECT_FALSE(dlg->result() == QDialog::Accepted) << text;
+        // The box shows the project's factor again.
+        EXPECT_EQ(dlg->txtUltFactor->text(), "2") << text;
+    }
+    dlg->txtUltFactor->setText("100");
+    dlg->cmdOK->click();
+    EXPECT_EQ(gCond.GammaX, 100);
+    EXPECT_EQ(gCond.GammaY, 100);
+}
+
 TEST_F(Options, PlacedByThePrintDialogsKeysAndWritesNone)
 {
     const auto at = [](const frmOptions& d, double left, double top) {

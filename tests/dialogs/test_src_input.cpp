@@ -151,19 +151,6 @@ protected:
         src.reset();
         SelectKvTest::TearDown();
     }
-    // The current column as the SRC template on a model of its kind.
-    void StoreSrc(int16_t kind, const std::string& model, int16_t dir = 0)
-    {
-        ColumnDataTbl& c = gColumns(gCurCol);
-        c = gColumnDefaultSrc;
-        c.ColV = kind;
-        c.KolvanID = IdOf(model);
-        c.KvDir = dir;
-        c.KvRotate = static_cast<int16_t>(dir & 1);
-        c.AbNum = 1;
-        gKvBase(gCurCol).AbNum = 1;
-        LoadKvBaseData(c.KolvanID, 1, gKvBase(gCurCol));
-    }
     frmSRCInput& OpenSrc()
     {
         src = std::make_unique<frmSRCInput>();
@@ -401,6 +388,50 @@ TEST_F(SrcInput, EntriesAsStored)
     D<QPushButton>("cmdCalc")->click();
     EXPECT_EQ(Text("txtSrcColSpec_0"), "380.6");
     ExpectNoMessage("entries");
+}
+
+TEST_F(SrcInput, BarCountsThatDoNotFitTheirFieldsAreRefused)
+{
+    // X本数 n gives (n - 2) x 2 - RTensN cross ties across Y, a 16-bit field too.
+    struct Case {
+        const char* typed;
+        bool taken;
+    } cases[] = {{"40000", false}, {"20000", false}, {"-20000", false}, {"16000", true}, {"1e400", false}};
+    for (const Case& k : cases) {
+        OpenSrc();
+        script.messages.clear();
+        const ColumnDataTbl before = W();
+        Leave("txtRBarSpec_2", QString::fromLatin1(k.typed));
+        if (k.taken) {
+            ExpectNoMessage(k.typed);
+            EXPECT_EQ(W().RtN(0), 16000) << k.typed;
+            EXPECT_EQ(W().RqN(1), (16000 - 2) * 2 - W().RTensN(1)) << k.typed;
+            continue;
+        }
+        ASSERT_EQ(script.messages.size(), 1u) << k.typed;
+        EXPECT_EQ(script.messages[0].text,
+                  "鉄筋の本数が扱える範囲（-32768～32767、本数から求める中子筋の本数も）を超えています。");
+        EXPECT_EQ(W().RtN(0), before.RtN(0)) << k.typed;
+        EXPECT_EQ(W().RqN, before.RqN) << k.typed;
+        EXPECT_EQ(Text("txtRBarSpec_2"), QString::number(before.RtN(0))) << k.typed;
+        // Typed and committed at once: refused, nothing written.
+        const ColumnDataTbl stored = gColumns(gCurCol);
+        D<QLineEdit>("txtRBarSpec_2")->setText(QString::fromLatin1(k.typed));
+        script.messages.clear();
+        End();
+        EXPECT_EQ(script.messages.size(), 1u) << k.typed;
+        EXPECT_FALSE(gSpecDialogOK) << k.typed;
+        EXPECT_TRUE(gColumns(gCurCol) == stored) << k.typed;
+    }
+    // A turn that reads a refused count keeps the direction shown and held.
+    StoreSrc(4, "SRT-700");
+    OpenSrc();
+    script.messages.clear();
+    D<QLineEdit>("txtRBarSpec_2")->setText("40000");
+    Click("optDir_1");
+    EXPECT_EQ(script.messages.size(), 1u);
+    EXPECT_TRUE(D<QRadioButton>("optDir_0")->isChecked());
+    EXPECT_EQ(W().KvDir, 0);
 }
 
 TEST_F(SrcInput, RatiosFromTheEngineWithWallsAndFcOfTheDialog)

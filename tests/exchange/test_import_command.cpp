@@ -220,6 +220,9 @@ TEST_F(Command, BadFilesChangeNothing)
     ExpectRefused("axis index beyond the count", with(13, "CAXIS,3,3"), "軸番号が軸の数の範囲外です");
     ExpectRefused("too few axis names", with(7, "BPANY,Y1,Y2"), "軸名の数が軸の数より少なくなっています");
     ExpectRefused("invalid route", with(8, "ROOT,4,3"), "設計ルートの値が不正です。強制終了します。");
+    // A factor that a saved project could not be opened with again.
+    ExpectRefused("gamma beyond any load", with(9, "BPGAM,1e308,1.5"), "γ・αの値が0～100の範囲を超えています。");
+    ExpectRefused("negative alpha", with(11, "LS,2,0.7,-0.35"), "γ・αの値が0～100の範囲を超えています。");
     ExpectRefused("byte-order mark", "\xEF\xBB\xBF" + full, "ファイルの文字コードが正しくありません");
     ExpectRefused("not code page 932", full.substr(0, 40) + "\xFF\xFE" + full.substr(40),
                   "ファイルの文字コードが正しくありません");

@@ -8,6 +8,7 @@
 #include "model/column_check.h"
 #include "model/fendral.h"
 #include "model/format.h"
+#include "model/project_file.h"
 #include "model/rebar_handover.h"
 #include "model/shell.h"
 #include "model/stress.h"
@@ -35,6 +36,7 @@
 #include <fstream>
 #include <string>
 #include <vector>
+#include <unistd.h>
 
 namespace {
 
@@ -243,6 +245,65 @@ TEST_F(Commands, NumberBoxesTakeTheLeadingNumber)
         EXPECT_EQ(gCond.Alpha2, c.value) << c.text;
         EXPECT_TRUE(gDataChanged);
     }
+}
+
+TEST_F(Commands, FactorBoxesTakeOnlyFactorsASavedProjectOpensWith)
+{
+    const std::string path =
+        (std::filesystem::temp_directory_path() / ("kv factors " + std::to_string(::getpid()) + ".kud")).string();
+    struct Case {
+        const char* box;
+        const char* typed;
+        bool taken;
+    } cases[] = {
+        {"txtGamma", "1e308", false}, {"txtGamma", "1e-320", true}, {"txtGamma", "-5", false},
+        {"txtGamma", "1.675", true},  {"txtAlpha1", "1e400", false}, {"txtAlpha1", "0.8", true},
+        {"txtAlpha2", "101", false},  {"txtAlpha2", "100", true},
+    };
+    for (const Case& c : cases) {
+        gCond.SCondition = 2;  // heavy snow: the alpha boxes take entries
+        gCond.GammaX = gCond.GammaY = 2.0;
+        gCond.Alpha1 = 0.7;
+        gCond.Alpha2 = 0.35;
+        ShowS(2);
+        script.messages.clear();
+        auto* box = w->findChild<QLineEdit*>(c.box);
+        ASSERT_TRUE(box);
+        const std::string name = c.box;
+        double& value = name == "txtGamma" ? gCond.GammaX : name == "txtAlpha1" ? gCond.Alpha1 : gCond.Alpha2;
+        const double before = value;
+        box->selectAll();
+        QTest::keyClicks(box, QString::fromLatin1(c.typed));
+        QTest::keyClick(box, Qt::Key_Return);
+        if (c.taken) {
+            EXPECT_TRUE(script.messages.empty()) << c.typed;
+            EXPECT_EQ(value, vb::Val(c.typed)) << c.typed;
+        } else {
+            ASSERT_EQ(script.messages.size(), 1u) << c.typed;
+            EXPECT_EQ(script.messages[0].text, DesignFactorRangeText(name == "txtGamma" ? "γ" : name == "txtAlpha1" ? "α1" : "α2"));
+            EXPECT_EQ(value, before) << c.typed;
+            EXPECT_EQ(box->text().toStdString(), vb::Trim(FormatValue(before, 2))) << c.typed;
+        }
+        EXPECT_EQ(gCond.GammaY, gCond.GammaX) << c.typed;
+
+        // Saved now, the project opens again with the same factors.
+        const ProjectCondTbl held = gCond;
+        script.messages.clear();
+        if (std::filesystem::exists(path)) script.answers.push_back(ui::Answer::Yes);  // over the case before
+        script.files.push_back(path);
+        ASSERT_FALSE(w->Commands().msub_SaveProjectAs()) << c.typed;
+        gCond.GammaX = gCond.GammaY = gCond.Alpha1 = gCond.Alpha2 = 9;
+        script.files.push_back(path);
+        w->Commands().msub_OpenProject();
+        for (const auto& m : script.messages) ADD_FAILURE() << c.typed << ": " << m.text;
+        EXPECT_EQ(gCond.GammaX, held.GammaX) << c.typed;
+        EXPECT_EQ(gCond.GammaY, held.GammaY) << c.typed;
+        EXPECT_EQ(gCond.Alpha1, held.Alpha1) << c.typed;
+        EXPECT_EQ(gCond.Alpha2, held.Alpha2) << c.typed;
+        script.messages.clear();
+    }
+    std::filesystem::remove(path);
+    std::filesystem::remove(path + "2");
 }
 
 TEST_F(Commands, NamesGoToTheProjectTheListAndTheRebarRecord)
