@@ -5,6 +5,7 @@
 #include "dialogs/frmBukken.h"
 #include "platform/qt/japanese.h"
 #include "platform/qt/qt_user_interface.h"
+#include "tests/platform/qt/on_modal.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -22,19 +23,7 @@ namespace {
 
 using namespace model;
 
-// Runs `act` on the modal window as soon as one is up.
-void OnModal(std::function<void(QWidget*)> act)
-{
-    auto* poll = new QTimer(qApp);
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, act] {
-        if (QWidget* w = QApplication::activeModalWidget()) {
-            poll->stop();
-            poll->deleteLater();
-            act(w);
-        }
-    });
-    poll->start(0);
-}
+using qttest::OnModal;
 
 QStringList Texts(const QWidget* w)
 {

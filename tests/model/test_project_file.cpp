@@ -4,6 +4,7 @@
 #include "engine/kv.h"
 #include "model/globals.h"
 #include "model/stress.h"
+#include "tests/model/file_size_limit.h"
 
 #include <gtest/gtest.h>
 
@@ -760,21 +761,17 @@ TEST_F(WriteUnit, AFullDiskWhileWritingLeavesBothOldFiles)
 {
     // A file size limit fails the writes the way a full disk does, after
     // the first file's temporary is complete.
-    struct rlimit before {};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &before), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = before;
-    small.rlim_cur = 4096;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
     const std::string big(10000, 'L');
     std::string message;
-    try {
-        WriteFilesAtomically(Both("new project", big));
-    } catch (const std::runtime_error& e) {
-        message = e.what();
+    {
+        const modeltest::FileSizeLimit limit(4096);
+        ASSERT_TRUE(limit.set());
+        try {
+            WriteFilesAtomically(Both("new project", big));
+        } catch (const std::runtime_error& e) {
+            message = e.what();
+        }
     }
-    ::setrlimit(RLIMIT_FSIZE, &before);
-    std::signal(SIGXFSZ, oldHandler);
     EXPECT_NE(message.find("p.kud2"), std::string::npos) << message;
     ExpectOldFilesOnly();
 }

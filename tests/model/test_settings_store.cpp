@@ -3,6 +3,7 @@
 #include "model/project_file.h"
 #include "model/settings_store.h"
 #include "model/startup.h"
+#include "tests/model/file_size_limit.h"
 #include "tests/platform/ui/scripted_ui.h"
 
 #include <gtest/gtest.h>
@@ -223,15 +224,9 @@ TEST_F(SettingsStore, AFailedWriteIsToldOnceAndKeepsTheOldFile)
         const std::string old = fs::is_regular_file(target) ? Bytes(target) : std::string();
 
         if (c.fault == nullptr) {
-            struct rlimit before {};
-            ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &before), 0);
-            const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-            struct rlimit small = before;
-            small.rlim_cur = 4096;
-            ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+            const modeltest::FileSizeLimit limit(4096);
+            ASSERT_TRUE(limit.set());
             CloseSettingsSession();
-            ::setrlimit(RLIMIT_FSIZE, &before);
-            std::signal(SIGXFSZ, oldHandler);
         } else {
             CloseSettingsSession();
         }

@@ -9,6 +9,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <set>
 #include <stdexcept>
@@ -125,6 +126,24 @@ private:
     {
         if (failing) throw std::runtime_error("the printer does not answer");
     }
+};
+
+// One installed and chosen printer while it lives; the program's own after.
+class OnePrinter {
+public:
+    OnePrinter()
+    {
+        auto backend = std::make_unique<FakePrinterBackend>();
+        backend->printers = {{"事務所のプリンタ", "driver", "port", {}, {}}};
+        backend->current = 0;
+        fake = backend.get();
+        SetPrinterBackend(std::move(backend));
+    }
+    ~OnePrinter() { SetPrinterBackend(nullptr); }
+    OnePrinter(const OnePrinter&) = delete;
+    OnePrinter& operator=(const OnePrinter&) = delete;
+
+    FakePrinterBackend* fake = nullptr;
 };
 
 }  // namespace reports::testing

@@ -1,7 +1,6 @@
 // The print preview window on a fake printing window: its kept place and
 // size, its layout rules, the owner's document, a failing owner, closing and
 // printing without a printer.
-#include "drawing/state_guard.h"
 #include "model/startup.h"
 #include "platform/qt/print_control.h"
 #include "platform/qt/twips.h"
@@ -393,13 +392,8 @@ TEST_F(Preview, ShowingAgainBuildsTheDocumentAnew)
 // An owner that told a failure part way: its pages are shown, never printed.
 TEST_F(Preview, APartOfAFailedRunIsShownButNotPrinted)
 {
-    auto backend = std::make_unique<reports::testing::FakePrinterBackend>();
-    backend->printers = {{"事務所のプリンタ", "driver", "port", {}, {}}};
-    backend->current = 0;
-    reports::testing::FakePrinterBackend* fake = backend.get();
-    reports::SetPrinterBackend(std::move(backend));
-    drawing::StateGuard back;
-    back.onExit([] { reports::SetPrinterBackend(nullptr); });
+    const reports::testing::OnePrinter printer;
+    reports::testing::FakePrinterBackend* fake = printer.fake;
 
     owner.whole = false;
     Open(1);

@@ -223,14 +223,10 @@ TEST_F(PrintDialog, ChoicesAndTheNMCheck)
 TEST_F(PrintDialog, AFailedRunSendsNothingToThePrinter)
 {
     Columns(4);
-    auto backend = std::make_unique<reports::testing::FakePrinterBackend>();
-    backend->printers = {{"事務所のプリンタ", "driver", "port", {}, {}}};
-    backend->current = 0;
-    reports::testing::FakePrinterBackend* fake = backend.get();
-    reports::SetPrinterBackend(std::move(backend));
+    const reports::testing::OnePrinter printer;
+    reports::testing::FakePrinterBackend* fake = printer.fake;
     drawing::StateGuard back;
     back.onExit([saved = reports::PageTable()] { reports::PageTable() = saved; });
-    back.onExit([] { reports::SetPrinterBackend(nullptr); });
 
     std::vector<int16_t> drawn;
     bool failThird = true;

@@ -1,6 +1,7 @@
 // The Qt user interface: boxes, file dialogs and the modal wait, driven by
 // a timer that acts on the modal window once it is up.
 #include "platform/qt/qt_user_interface.h"
+#include "tests/platform/qt/on_modal.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -19,20 +20,7 @@
 
 namespace {
 
-// Runs `act` on the modal window as soon as one is up.
-void OnModal(std::function<void(QWidget*)> act)
-{
-    // A timer owned by the application polls until the window is up, then goes.
-    auto* poll = new QTimer(qApp);
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, act] {
-        if (QWidget* w = QApplication::activeModalWidget()) {
-            poll->stop();
-            poll->deleteLater();
-            act(w);
-        }
-    });
-    poll->start(0);
-}
+using qttest::OnModal;
 
 struct Seen {
     QString title, text;
