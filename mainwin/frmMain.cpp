@@ -407,7 +407,13 @@ void frmMain::msub_SetUpTable()
     msub_InitCellMaps();
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain()
+{
+    // The focus leaves the factor boxes while the widgets go; their entry end
+    // must not reach a window that is no longer one.
+    for (QLineEdit* box : {txtGamma, txtAlpha1, txtAlpha2})
+        if (box) disconnect(box, &QLineEdit::editingFinished, this, nullptr);
+}
 
 // ---- Stress and result table layout ----
 
