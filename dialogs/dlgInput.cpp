@@ -1,6 +1,5 @@
 #include "dialogs/dlgInput.h"
 
-#include "widgets/dialog_kit.h"
 #include "mainwin/load_res_strings.h"
 #include "model/format.h"
 #include "model/globals.h"
@@ -8,6 +7,7 @@
 #include "platform/qt/grid/flexgrid.h"
 #include "platform/qt/twips.h"
 #include "platform/text/vb.h"
+#include "widgets/dialog_kit.h"
 #include "widgets/zDLCtlProc_Vendra.h"
 #include "widgets/zDLEditBox_Vendra.h"
 #include "widgets/zDLFlex8_Vendra.h"

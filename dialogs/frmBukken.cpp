@@ -1,11 +1,11 @@
 #include "dialogs/frmBukken.h"
 
 #include "mainwin/load_res_strings.h"
-#include "widgets/dialog_kit.h"
 #include "model/globals.h"
 #include "model/records.h"
 #include "platform/qt/font_map.h"
 #include "platform/text/vb.h"
+#include "widgets/dialog_kit.h"
 
 #include <QDate>
 #include <QDateTime>

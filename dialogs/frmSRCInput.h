@@ -6,8 +6,8 @@
 // column; 決定 writes it back.
 #pragma once
 
-#include "widgets/dialog_kit.h"
 #include "model/records.h"
+#include "widgets/dialog_kit.h"
 
 #include <QDialog>
 

@@ -1,6 +1,5 @@
 #include "dialogs/frmSelectKV.h"
 
-#include "widgets/dialog_kit.h"
 #include "dialogs/fc_list.h"
 #include "dialogs/select_kv_rules.h"
 #include "mainwin/load_res_strings.h"
@@ -16,6 +15,7 @@
 #include "platform/text/utf8.h"
 #include "platform/text/vb.h"
 #include "platform/ui/ui.h"
+#include "widgets/dialog_kit.h"
 #include "widgets/zDLCtlProc_Vendra.h"
 
 #include <QCheckBox>

@@ -8,8 +8,8 @@
 // already selected runs nothing. Handlers run only for a selected item.
 #pragma once
 
-#include "widgets/dialog_kit.h"
 #include "model/records.h"
+#include "widgets/dialog_kit.h"
 
 #include <QDialog>
 #include <QString>

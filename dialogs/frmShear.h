@@ -6,10 +6,10 @@
 // result copies back. Serves bases of series 1, 4, 5 and 6 only.
 #pragma once
 
-#include "widgets/dialog_kit.h"
 #include "model/records.h"
 #include "platform/qt/print_control.h"
 #include "reports/print_form.h"
+#include "widgets/dialog_kit.h"
 
 #include <QDialog>
 

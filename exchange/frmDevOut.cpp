@@ -1,6 +1,5 @@
 #include "exchange/frmDevOut.h"
 
-#include "widgets/dialog_kit.h"
 #include "exchange/devout_rules.h"
 #include "mainwin/load_res_strings.h"
 #include "model/globals.h"
@@ -9,6 +8,7 @@
 #include "platform/qt/twips.h"
 #include "platform/text/vb.h"
 #include "platform/ui/ui.h"
+#include "widgets/dialog_kit.h"
 
 #include <QCheckBox>
 #include <QEvent>

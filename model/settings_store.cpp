@@ -6,6 +6,7 @@
 #include "platform/ui/ui.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 #include <QString>
@@ -37,16 +38,6 @@ std::optional<Session>& Current()
     return session;
 }
 
-}  // namespace
-
-QString SettingsSessionFile()
-{
-    const std::optional<Session>& s = Current();
-    return s ? s->work : QString();
-}
-
-namespace {
-
 std::string UnusableText(const std::string& path, const std::string& reason)
 {
     return "設定ファイルを使用できません。既定の設定で起動し、このファイルには書き込みません。\r\n" + path +
@@ -54,6 +45,12 @@ std::string UnusableText(const std::string& path, const std::string& reason)
 }
 
 }  // namespace
+
+QString SettingsSessionFile()
+{
+    const std::optional<Session>& s = Current();
+    return s ? s->work : QString();
+}
 
 std::string UserSettingsPath()
 {
@@ -82,14 +79,17 @@ void OpenSettingsSession()
     }
     auto folder = std::make_unique<QTemporaryDir>();
     if (folder->isValid()) {
+        // A scratch copy: nothing to sync, it goes with the run.
         const QString work = folder->filePath(QStringLiteral("SRC_Okv.conf"));
-        try {
-            WriteFileAtomically(work.toStdString(), s.original);
+        QFile copy(work);
+        if (copy.open(QIODevice::WriteOnly) &&
+            copy.write(s.original.data(), static_cast<qint64>(s.original.size())) ==
+                static_cast<qint64>(s.original.size()) &&
+            copy.flush()) {
             s.folder = std::move(folder);
             s.work = work;
-        } catch (const std::exception&) {
-            // No room for a copy: the store is used in place, as it stands.
         }
+        // Else no room for a copy: the store is used in place, as it stands.
     }
     if (!s.usable && s.work.isEmpty()) {
         // Nowhere for a copy: a path below a device, which no write can

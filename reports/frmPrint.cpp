@@ -1,6 +1,5 @@
 #include "reports/frmPrint.h"
 
-#include "widgets/dialog_kit.h"
 #include "mainwin/load_res_strings.h"
 #include "model/column_list_csv.h"
 #include "model/globals.h"
@@ -12,6 +11,7 @@
 #include "reports/frmPreview.h"
 #include "reports/printers.h"
 #include "reports/report_common.h"
+#include "widgets/dialog_kit.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -366,9 +366,7 @@ reports::ReportChoices frmPrint::Choices(int style) const
     return c;
 }
 
-bool frmPrint::psub_Print(vbqt::PageTarget& target, int mode) { return BuildDocument(target, mode); }
-
-bool frmPrint::BuildDocument(vbqt::PageTarget& target, int mode)
+bool frmPrint::psub_Print(vbqt::PageTarget& target, int mode)
 {
     mintStartPage = reports::StartPageNumber(txtPageN->text().toStdString());
     return reports::psub_Print(target, mode, Choices(mode));
@@ -406,7 +404,7 @@ void frmPrint::cmdPrint_Click()
     VSPrinter1.setPaperSize(9);
     VSPrinter1.setOrientation(0);
     // A run that failed has said so; a part of the report is not printed.
-    if (BuildDocument(VSPrinter1, style)) reports::PrintOnCurrentPrinter(VSPrinter1, "印刷", "印刷できませんでした。\r");
+    if (psub_Print(VSPrinter1, style)) reports::PrintOnCurrentPrinter(VSPrinter1, "印刷", "印刷できませんでした。\r");
     printer.setPrinterName(before);
 }
 

@@ -26,10 +26,9 @@ public:
     explicit frmPrint(QWidget* parent = nullptr);
 
     // Builds the document of the style (mode) from the controls on target.
-    // A failed run keeps the pages drawn so far (the preview shows them).
+    // False when the run failed (the user has been told); target then keeps
+    // the pages drawn so far, which the preview shows.
     bool psub_Print(vbqt::PageTarget& target, int mode) override;
-    // The same; false when the run failed (the user has been told).
-    bool BuildDocument(vbqt::PageTarget& target, int mode);
     // What a run reads of the controls.
     reports::ReportChoices Choices(int style) const;
     // The index of the selected style button, 0 when none is.

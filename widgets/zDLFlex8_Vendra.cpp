@@ -5,8 +5,8 @@
 #include "platform/qt/grid/textbox.h"
 #include "platform/qt/grid/vbkeys.h"
 #include "platform/text/vb.h"
-#include "widgets/zDLCtlProc_Vendra.h"
 #include "widgets/fitted_text.h"
+#include "widgets/zDLCtlProc_Vendra.h"
 #include "widgets/zDLEditBox_Vendra.h"
 #include "widgets/zDLGetSys_Vendra.h"
 
