@@ -313,6 +313,44 @@ TEST_F(SrcInput, QuarterTurnExchangesTheXAndYBoxes)
     ExpectNoMessage("turn");
 }
 
+TEST_F(SrcInput, TypedSectionValuesOutliveTheFocusPassingThroughTheSteelBoxes)
+{
+    // At 0ﾟ and turned: the typed values stand in the boxes of their
+    // direction, and only an edited steel dimension computes them anew.
+    struct Case {
+        int16_t kind;
+        const char* model;
+        int16_t dir;
+    } cases[] = {{3, "SRX-700", 0}, {4, "SRT-700", 1}, {6, "SRR-700", 3}, {7, "SRH-700", 1}};
+    for (const Case& k : cases) {
+        StoreSrc(k.kind, k.model, k.dir);
+        if (k.kind == 7)
+            for (int j = 1; j <= 4; ++j) gColumns(gCurCol).SrcHDim(1, j) = 0;
+        OpenSrc();
+        const int x = k.dir & 1, y = 1 - x;
+        Leave("txtSrcColSpec_1", "1234.5");
+        Leave("txtSrcColSpec_6", "2345.25");
+        Leave("txtSrcColSpec_7", "0.0123");
+        for (int i = 0; i <= 9; ++i) {
+            const std::string box = "txtColLen_" + std::to_string(i);
+            if (D<QLineEdit>(box.c_str())->isVisibleTo(src.get())) Leave(box.c_str(), Text(box.c_str()));
+        }
+        End();
+        ExpectNoMessage(k.model);
+        const ColumnDataTbl& c = gColumns(gCurCol);
+        EXPECT_EQ(c.SrcColSpec(x, 1), 1234.5) << k.model;
+        EXPECT_EQ(c.SrcColSpec(y, 2), 2345.25) << k.model;
+        EXPECT_EQ(c.SrcColSpec(y, 3), 0.0123) << k.model;
+
+        // An edited depth computes them again.
+        OpenSrc();
+        Leave("txtColLen_0", "500");
+        End();
+        EXPECT_NE(gColumns(gCurCol).SrcColSpec(x, 1), 1234.5) << k.model;
+        EXPECT_EQ(gColumns(gCurCol).SrcHDim(0, 1), 500) << k.model;
+    }
+}
+
 TEST_F(SrcInput, BaseAsWideAsTheRcColumnIsRefused)
 {
     // SRX-700 has A = 700.
