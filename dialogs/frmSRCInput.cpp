@@ -410,7 +410,8 @@ void frmSRCInput::optSrcKvType_Click(int Index)
     if (cmbSrcKv->count() > 0) cmbSrcKv->setCurrentIndex(0);
 
     work_.ColV = kind;
-    if (kind == 3 || (kind == 7 && work_.KvDir > 1)) {
+    // Back to 0ﾟ, with the turn the direction choice would store for it.
+    if ((kind == 3 && work_.KvDir != 0) || (kind == 7 && work_.KvDir > 1)) {
         work_.KvDir = 0;
         work_.KvRotate = 0;
     }

@@ -255,6 +255,18 @@ TEST_F(SrcInput, DirectionByType)
     EXPECT_FALSE(D<QGroupBox>("Frame5")->isEnabled());
     End();
     EXPECT_EQ(gColumns(gCurCol).KvDir, 0);
+    // At 90ﾟ: the boxes show the record under 0ﾟ, and 決定 stores it unturned
+    // with its sizes where they were.
+    StoreSrc(3, "SRX-700", 1);
+    gColumns(gCurCol).cD(1) = 950;
+    OpenSrc();
+    EXPECT_EQ(Text("txtColLen_10"), "900");
+    EXPECT_EQ(Text("txtColLen_11"), "950");
+    End();
+    EXPECT_EQ(gColumns(gCurCol).KvDir, 0);
+    EXPECT_EQ(gColumns(gCurCol).KvRotate, 0);
+    EXPECT_EQ(gColumns(gCurCol).cD(0), 900);
+    EXPECT_EQ(gColumns(gCurCol).cD(1), 950);
 
     // To H at 180ﾟ: back to 0ﾟ; at 90ﾟ: kept; 180ﾟ and 270ﾟ disabled.
     for (const int16_t dir : {2, 1}) {
