@@ -410,8 +410,11 @@ void frmSRCInput::optSrcKvType_Click(int Index)
     if (cmbSrcKv->count() > 0) cmbSrcKv->setCurrentIndex(0);
 
     work_.ColV = kind;
-    if (kind == 3) work_.KvDir = 0;
-    if (kind == 7 && work_.KvDir > 1) work_.KvDir = 0;
+    // Back to 0ﾟ, with the turn the direction choice would store for it.
+    if ((kind == 3 && work_.KvDir != 0) || (kind == 7 && work_.KvDir > 1)) {
+        work_.KvDir = 0;
+        work_.KvRotate = 0;
+    }
     if (work_.KvDir >= 0 && work_.KvDir <= 3) optDir[work_.KvDir]->setChecked(true);
     DrawSrcSection();
 
@@ -445,6 +448,19 @@ void frmSRCInput::cmbSrcKv_Click()
 
 void frmSRCInput::optDir_Click(int Index)
 {
+    if (loading_) {
+        // The load shows the stored column: the direction is taken as it
+        // stands and the boxes show the record under it; nothing is read
+        // back or recomputed, so typed section values stay.
+        if (work_.KvDir != Index) {
+            work_.KvDir = static_cast<int16_t>(Index);
+            work_.KvRotate = static_cast<int16_t>(Index & 1);
+        }
+        ShowSteelSpec();
+        ShowSteelDims();
+        ShowRebarSpec();
+        return;
+    }
     // Read under the old direction, shown under the new one.
     try {
         ReadSteelSpec();

@@ -6,6 +6,7 @@
 #include "model/project_file.h"
 #include "model/sections.h"
 #include "platform/text/cp932.h"
+#include "platform/text/fixed_text.h"
 #include "platform/text/native_path.h"
 #include "platform/text/utf8.h"
 #include "platform/text/vb.h"
@@ -137,6 +138,11 @@ private:
     void identifyBase(const std::string& name);
     void orient(const std::string& key, const std::vector<std::string>& f);
     void columnEnd();
+    // The name as the project file will hold it, the base-rebar list too.
+    void setColumnName(const std::string& name)
+    {
+        work_.ColName = text::AsStoredText(name, work_.ColName.size());
+    }
     bool loadBase(int32_t n);
     void choose(int32_t n);
     void dropColumn(int32_t n);
@@ -313,10 +319,10 @@ bool Parser::column(const std::string& key, std::vector<std::string>& f)
         work_.AxisYNo = iy;
         work_.AxisXName = axisX_[static_cast<std::size_t>(ix - 1)];
         work_.AxisYName = axisY_[static_cast<std::size_t>(iy - 1)];
-        work_.ColName = vb::Trim(work_.AxisXName.value()) + "-" + vb::Trim(work_.AxisYName.value());
+        setColumnName(vb::Trim(work_.AxisXName.value()) + "-" + vb::Trim(work_.AxisYName.value()));
     } else if (key == "CNAME") {
-        work_.ColName = vb::Trim(f[1]) + "(" + vb::Trim(work_.AxisXName.value()) + "-" +
-                        vb::Trim(work_.AxisYName.value()) + ")";
+        setColumnName(vb::Trim(f[1]) + "(" + vb::Trim(work_.AxisXName.value()) + "-" +
+                      vb::Trim(work_.AxisYName.value()) + ")");
     } else if (key == "MCON") {
         const double v = Number(f[1], key);
         if (siFile_)

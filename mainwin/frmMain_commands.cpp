@@ -18,6 +18,7 @@
 #include "mainwin/frmNowLoading.h"
 #include "platform/qt/grid/flexgrid.h"
 #include "platform/qt/picture_box.h"
+#include "platform/text/fixed_text.h"
 #include "platform/text/utf8.h"
 #include "platform/text/vb.h"
 #include "platform/ui/ui.h"
@@ -41,11 +42,13 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
+#include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -372,8 +375,17 @@ void frmMain::txtBukken_Change()
 
 void frmMain::txtColName_Change()
 {
-    const std::string t = vb::Trim(txtColName->text().toStdString());
+    const std::string typed = vb::Trim(txtColName->text().toStdString());
     if (gCurCol < 1 || gCurCol > gCond.ColCount) return;
+    // The name as the project file holds it, so that the list, the rebar
+    // record and a fresh open all show the same name.
+    const std::string t = text::AsStoredText(typed, gColumns(gCurCol).ColName.size());
+    if (t != typed) {
+        const QSignalBlocker quiet(txtColName);
+        const int at = txtColName->cursorPosition();
+        txtColName->setText(Q(t));
+        txtColName->setCursorPosition(std::min(at, static_cast<int>(txtColName->text().size())));
+    }
     grdList->setTextMatrix(gCurCol, 1, Q(t));
     gColumns(gCurCol).ColName = t;
     // The record carries the name as the column stores it.

@@ -563,9 +563,14 @@ void frmMain::msub_EditColumnSpec()
     // What the dialog stored stands; a check that fails on it is told here.
     UserOperation([this] {
         if (gSpecDialogOK) {
+            // The record follows the column also when its check fails below.
             UpdateColumnRebar(gCurCol, gColumns(gCurCol), gKvBase(gCurCol));
             msub_UpdateDisplayMenus();
             FillCurrentResultTables();
+            // The zone of the base now stored, as opening the project works it
+            // out, and the record's zone with it.
+            GetGoverningRebarZone(gCurCol);
+            UpdateColumnRebar(gCurCol, gColumns(gCurCol), gKvBase(gCurCol));
         }
         msub_ShowColumnDetail();
     });
@@ -576,7 +581,10 @@ void frmMain::msub_EditColumnSpec()
 void frmMain::cmdInput_Click()
 {
     if (!mShowStressInputDialog) return;
-    if (mShowStressInputDialog()) {
+    const ColumnDataTbl before = gColumns(gCurCol);
+    // OK without a change leaves the project as it is: its results are
+    // current, and the pedestal is not derived anew.
+    if (mShowStressInputDialog() && !(gColumns(gCurCol) == before)) {
         // Confirmed stresses are the project's, also when they cannot be
         // checked: leaving asks to save them.
         gDataChanged = true;

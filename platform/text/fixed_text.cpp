@@ -18,6 +18,13 @@ std::string ToFixedBytes(std::string_view utf8, std::size_t n)
     return bytes;
 }
 
+std::string AsStoredText(std::string_view utf8, std::size_t n)
+{
+    std::string s = FromCp932(ToFixedBytes(utf8, n));
+    s.erase(s.find_last_not_of(' ') + 1);
+    return s;
+}
+
 std::string FromFixedBytes(const char* bytes, std::size_t n)
 {
     return FromCp932(std::string_view(bytes, n));

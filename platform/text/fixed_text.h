@@ -21,6 +21,11 @@ namespace text {
 // `utf8` as exactly n bytes of code page 932.
 std::string ToFixedBytes(std::string_view utf8, std::size_t n);
 
+// `utf8` as a field of n bytes gives it back from a file: cut before the
+// character that would not fit whole, a character code page 932 cannot hold
+// as '?', without the blanks that pad it.
+std::string AsStoredText(std::string_view utf8, std::size_t n);
+
 // The n bytes of a field as UTF-8, blanks and NULs kept.
 std::string FromFixedBytes(const char* bytes, std::size_t n);
 std::string FromFixedBytes(std::string_view bytes);

@@ -489,18 +489,24 @@ TEST_F(ShearFromMainWindow, StressButtonOpensTheStressDialog)
 
 TEST_F(ShearFromMainWindow, StressButtonRecalculatesAndMarksOnlyConfirmedChanges)
 {
-    for (const bool edited : {false, true}) {
+    // Cancelled; OK without a change (the project stays as it is); OK with a
+    // changed stress written back.
+    struct Case {
+        bool ok, changed;
+    } cases[] = {{false, false}, {true, false}, {true, true}};
+    for (const Case& c : cases) {
         gDataChanged = false;
         gResults(gCurCol).Mu(0, 1) = -12345;
         int shown = 0;
         w->mShowStressInputDialog = [&] {
             ++shown;
-            return edited;
+            if (c.changed) gColumns(gCurCol).LoadTbl(2, 1) += 1;
+            return c.ok;
         };
         w->cmdInput_Click();
         EXPECT_EQ(shown, 1);
-        EXPECT_EQ(gResults(gCurCol).Mu(0, 1) != -12345, edited) << edited;
-        EXPECT_EQ(gDataChanged, edited) << edited;
+        EXPECT_EQ(gResults(gCurCol).Mu(0, 1) != -12345, c.changed) << c.ok << c.changed;
+        EXPECT_EQ(gDataChanged, c.changed) << c.ok << c.changed;
     }
 }
 

@@ -255,6 +255,18 @@ TEST_F(SrcInput, DirectionByType)
     EXPECT_FALSE(D<QGroupBox>("Frame5")->isEnabled());
     End();
     EXPECT_EQ(gColumns(gCurCol).KvDir, 0);
+    // At 90ﾟ: the boxes show the record under 0ﾟ, and 決定 stores it unturned
+    // with its sizes where they were.
+    StoreSrc(3, "SRX-700", 1);
+    gColumns(gCurCol).cD(1) = 950;
+    OpenSrc();
+    EXPECT_EQ(Text("txtColLen_10"), "900");
+    EXPECT_EQ(Text("txtColLen_11"), "950");
+    End();
+    EXPECT_EQ(gColumns(gCurCol).KvDir, 0);
+    EXPECT_EQ(gColumns(gCurCol).KvRotate, 0);
+    EXPECT_EQ(gColumns(gCurCol).cD(0), 900);
+    EXPECT_EQ(gColumns(gCurCol).cD(1), 950);
 
     // To H at 180ﾟ: back to 0ﾟ; at 90ﾟ: kept; 180ﾟ and 270ﾟ disabled.
     for (const int16_t dir : {2, 1}) {
@@ -311,6 +323,44 @@ TEST_F(SrcInput, QuarterTurnExchangesTheXAndYBoxes)
     EXPECT_EQ(W().cD(1), 800);
     EXPECT_EQ(W().RtN(1), 6);
     ExpectNoMessage("turn");
+}
+
+TEST_F(SrcInput, TypedSectionValuesOutliveTheFocusPassingThroughTheSteelBoxes)
+{
+    // At 0ﾟ and turned: the typed values stand in the boxes of their
+    // direction, and only an edited steel dimension computes them anew.
+    struct Case {
+        int16_t kind;
+        const char* model;
+        int16_t dir;
+    } cases[] = {{3, "SRX-700", 0}, {4, "SRT-700", 1}, {6, "SRR-700", 3}, {7, "SRH-700", 1}};
+    for (const Case& k : cases) {
+        StoreSrc(k.kind, k.model, k.dir);
+        if (k.kind == 7)
+            for (int j = 1; j <= 4; ++j) gColumns(gCurCol).SrcHDim(1, j) = 0;
+        OpenSrc();
+        const int x = k.dir & 1, y = 1 - x;
+        Leave("txtSrcColSpec_1", "1234.5");
+        Leave("txtSrcColSpec_6", "2345.25");
+        Leave("txtSrcColSpec_7", "0.0123");
+        for (int i = 0; i <= 9; ++i) {
+            const std::string box = "txtColLen_" + std::to_string(i);
+            if (D<QLineEdit>(box.c_str())->isVisibleTo(src.get())) Leave(box.c_str(), Text(box.c_str()));
+        }
+        End();
+        ExpectNoMessage(k.model);
+        const ColumnDataTbl& c = gColumns(gCurCol);
+        EXPECT_EQ(c.SrcColSpec(x, 1), 1234.5) << k.model;
+        EXPECT_EQ(c.SrcColSpec(y, 2), 2345.25) << k.model;
+        EXPECT_EQ(c.SrcColSpec(y, 3), 0.0123) << k.model;
+
+        // An edited depth computes them again.
+        OpenSrc();
+        Leave("txtColLen_0", "500");
+        End();
+        EXPECT_NE(gColumns(gCurCol).SrcColSpec(x, 1), 1234.5) << k.model;
+        EXPECT_EQ(gColumns(gCurCol).SrcHDim(0, 1), 500) << k.model;
+    }
 }
 
 TEST_F(SrcInput, BaseAsWideAsTheRcColumnIsRefused)

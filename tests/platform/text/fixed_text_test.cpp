@@ -34,6 +34,28 @@ INSTANTIATE_TEST_SUITE_P(Text, FixedBytes,
         FieldCase{"ｺﾙｳﾞｧﾝ", 4, "\xBA\xD9\xB3\xDE"},
         FieldCase{"\0\0\0"s, 3, "\0\0\0"s}));
 
+TEST(FixedBytes, TextAsStoredIsWhatTheFileGivesBack)
+{
+    struct Case {
+        std::string typed;
+        std::size_t width;
+        std::string stored;
+    } cases[] = {
+        {"ab柱脚", 5, "ab柱"},         // the 5th byte would split 脚
+        {"ab柱脚", 6, "ab柱脚"},
+        {"柱" + std::string(59, 'A'), 50, "柱" + std::string(48, 'A')},
+        {"ab cd", 3, "ab"},            // no blank left at the cut
+        {"a😀b", 5, "a?b"},           // a character the code page cannot hold
+        {"ｺﾙｳﾞｧﾝ", 4, "ｺﾙｳﾞ"},
+        {"", 4, ""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(text::AsStoredText(c.typed, c.width), c.stored) << c.typed;
+        // Stored again, it stays as it is.
+        EXPECT_EQ(text::AsStoredText(c.stored, c.width), c.stored) << c.typed;
+    }
+}
+
 TEST(FixedBytes, ReadsBlanksAndNulsAsTheyAre)
 {
     EXPECT_EQ(text::FromFixedBytes("ab\x92\x8C "s), "ab柱 ");
