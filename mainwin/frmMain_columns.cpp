@@ -34,6 +34,7 @@
 #include <QSignalBlocker>
 #include <QStatusBar>
 
+#include <exception>
 #include <utility>
 
 using namespace model;
@@ -493,12 +494,28 @@ void frmMain::msub_ShowProject()
     setCalcMode(1, gCond.ShortCalcMode, 0);
     setCalcMode(0, gCond.UltCalcMode, 0);
 
-    msub_ShowCurrentColumnQuiet();
+    // A column that cannot be checked is marked and the display goes on, so
+    // that every other column and the window are shown; the first failure
+    // is told once the display is complete.
+    std::exception_ptr failure;
+    try {
+        msub_ShowCurrentColumnQuiet();
+    } catch (const std::exception&) {
+        failure = std::current_exception();
+    }
 
     const int16_t count = gCond.ColCount;
     grdList->setRedraw(false);
     grdList->setRows(count + 1);
-    for (int16_t i = 1; i <= count; ++i) FillListRow(i);
+    for (int16_t i = 1; i <= count; ++i) {
+        try {
+            FillListRow(i);
+        } catch (const std::exception&) {
+            grdList->setTextMatrix(i, 4, Q(kUncheckedMark));
+            grdList->setTextMatrix(i, 5, QString());
+            if (!failure) failure = std::current_exception();
+        }
+    }
     grdList->setRedraw(true);
     msub_EnableMoveColLeft(false);
     grdList->setRow(1);
@@ -513,8 +530,13 @@ void frmMain::msub_ShowProject()
     }
 
     const RestoreOnExit refresh(gAutoRefresh, true);
-    CheckColumn(gCurCol);
-    msub_ShowCurrentColumn();
+    try {
+        CheckColumn(gCurCol);
+        msub_ShowCurrentColumn();
+    } catch (const std::exception&) {
+        if (!failure) failure = std::current_exception();
+    }
+    if (failure) std::rethrow_exception(failure);
 }
 
 // ---- What the project commands ask of the window ----
