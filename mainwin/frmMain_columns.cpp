@@ -35,6 +35,7 @@
 #include <QStatusBar>
 
 #include <exception>
+#include <functional>
 #include <utility>
 
 using namespace model;
@@ -453,6 +454,18 @@ void frmMain::msub_ShowProject()
     // The list's row and the pending row always name the current column.
     mlngPendingRow = 1;
 
+    // A column that cannot be checked is marked and the display goes on, so
+    // that every other column and the window are shown; the first failure
+    // is told once the display is complete.
+    std::exception_ptr failure;
+    const auto keepGoing = [&failure](const std::function<void()>& step) {
+        try {
+            step();
+        } catch (const std::exception&) {
+            if (!failure) failure = std::current_exception();
+        }
+    };
+
     // The whole name: a shorter text would be written back by the box.
     txtBukken->setText(Q(vb::Trim(gCond.Bukken.value())));
     chkSymmetry->setChecked(gCond.SymmetryX != kFalse);
@@ -467,7 +480,7 @@ void frmMain::msub_ShowProject()
             RouteOfEntry(sMode, entry, code, ult);
             gCond.DesignRootX = gCond.DesignRootY = code;
             if (cmbDRoot->currentIndex() != entry) cmbDRoot->setCurrentIndex(entry);
-            setCalcMode(0, ult, 999);
+            keepGoing([this, ult] { setCalcMode(0, ult, 999); });
         }
     }
 
@@ -479,7 +492,7 @@ void frmMain::msub_ShowProject()
     txtAlpha2->setText(Q(vb::Trim(FormatValue(gCond.Alpha2, 2))));
     if (gShortLoadKind >= 0 && gShortLoadKind <= 2) optCalcShortMode[gShortLoadKind]->setChecked(true);
 
-    gKv->setFc(gColumns(gCurCol).Fc);
+    keepGoing([] { gKv->setFc(gColumns(gCurCol).Fc); });
 
     {
         const RaisedFlag setting(mblnSettingStructure);
@@ -491,18 +504,12 @@ void frmMain::msub_ShowProject()
     chkDRoot->hide();
     ShowGammaForRoute(sMode);
 
-    setCalcMode(1, gCond.ShortCalcMode, 0);
-    setCalcMode(0, gCond.UltCalcMode, 0);
+    keepGoing([this] {
+        setCalcMode(1, gCond.ShortCalcMode, 0);
+        setCalcMode(0, gCond.UltCalcMode, 0);
+    });
 
-    // A column that cannot be checked is marked and the display goes on, so
-    // that every other column and the window are shown; the first failure
-    // is told once the display is complete.
-    std::exception_ptr failure;
-    try {
-        msub_ShowCurrentColumnQuiet();
-    } catch (const std::exception&) {
-        failure = std::current_exception();
-    }
+    keepGoing([this] { msub_ShowCurrentColumnQuiet(); });
 
     const int16_t count = gCond.ColCount;
     grdList->setRedraw(false);
@@ -526,16 +533,14 @@ void frmMain::msub_ShowProject()
     } else {
         msub_EnableDelColumn(true);
         msub_EnableMoveColRight(true);
-        msub_SelectListRow(1);
+        keepGoing([this] { msub_SelectListRow(1); });
     }
 
     const RestoreOnExit refresh(gAutoRefresh, true);
-    try {
+    keepGoing([this] {
         CheckColumn(gCurCol);
         msub_ShowCurrentColumn();
-    } catch (const std::exception&) {
-        if (!failure) failure = std::current_exception();
-    }
+    });
     if (failure) std::rethrow_exception(failure);
 }
 
