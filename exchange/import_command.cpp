@@ -1,7 +1,6 @@
 #include "exchange/import_command.h"
 
 #include "engine/kv.h"
-#include "model/adapter.h"
 #include "model/column_check.h"
 #include "model/globals.h"
 #include "model/project_commands.h"
@@ -37,14 +36,7 @@ void Tolerating(Step&& step)
 void CheckAllColumns()
 {
     for (int32_t i = 1; i <= gCond.ColCount; ++i) Tolerating([i] { CheckColumn(i); });
-    if (gCond.SMode == kFalse) return;
-    KvEngineRef engine(*gKv);
-    for (int32_t i = 1; i <= gCond.ColCount; ++i) {
-        Tolerating([&engine, i] {
-            SetKvBaseInputs(engine, gColumns(i));
-            LoadRebarZoneDetails(engine, static_cast<int16_t>(i), gColumns(i).CenColWall(0));
-        });
-    }
+    if (gCond.SMode != kFalse) LoadAllRebarZoneDetails();
 }
 
 }  // namespace

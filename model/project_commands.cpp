@@ -131,15 +131,7 @@ void FinishLoad(const std::string& folder, const std::string& name, const std::s
         });
     }
 
-    if (before505 && sMode) {
-        KvEngineRef engine(*gKv);
-        for (int32_t i = 1; i <= n; ++i) {
-            Tolerating([&engine, i] {
-                SetKvBaseInputs(engine, gColumns(i));
-                LoadRebarZoneDetails(engine, static_cast<int16_t>(i), gColumns(i).CenColWall(0));
-            });
-        }
-    }
+    if (before505 && sMode) LoadAllRebarZoneDetails();
 
     if (before506 && sMode) {
         for (int32_t i = 1; i <= n; ++i) ClearStressTable(gColumns(i).LoadTblBR);
