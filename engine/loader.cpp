@@ -155,11 +155,14 @@ void LoadCatalogue(KvState& s) {
         Fail(kErrCatalogue, "Anchor-bolt variant " + std::to_string(s.AbNum) + " does not exist (variants start at 1)");
 
     // Everything is read into copies and committed at the end, so a failed
-    // load never mixes the new model with the old one's shear data.
-    KvDataTblC rec = s.KvData;
-    LumoQuTbl lumo = s.LumoQu;
-    BoltQuTbl bolt = s.BoltQu;
-    auto slabP = s.SlabP;
+    // load never mixes the new model with the old one's shear data. What a
+    // series does not read starts at zero, as on a new engine: the record is
+    // the model's alone, whichever model was loaded before. No check reads
+    // those values for the series that leaves them.
+    KvDataTblC rec{};
+    LumoQuTbl lumo{};
+    BoltQuTbl bolt{};
+    vb::Array<double, 0, 2> slabP{};
     int16_t abNum = s.AbNum;
     int16_t abCount = 0;
     std::string kvName;

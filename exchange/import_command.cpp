@@ -8,6 +8,7 @@
 #include "model/rebar_zone.h"
 #include "platform/ui/ui.h"
 
+#include <exception>
 #include <string>
 
 namespace exchange {
@@ -19,11 +20,22 @@ namespace {
 const char* const kStopTitle = "インポートを中止します。";
 const char* const kNoColumns = "柱のデータがありません。インポートを中止します。\r\rファイル内容を確認してください。";
 
+// A column that cannot be checked is imported all the same: the window
+// marks it and tells why when it shows the project.
+template <typename Step>
+void Tolerating(Step&& step)
+{
+    try {
+        step();
+    } catch (const std::exception&) {
+    }
+}
+
 // Every column checked; the pedestal rebar follows each column's own base and
 // design stresses.
 void CheckAllColumns()
 {
-    for (int32_t i = 1; i <= gCond.ColCount; ++i) CheckColumn(i);
+    for (int32_t i = 1; i <= gCond.ColCount; ++i) Tolerating([i] { CheckColumn(i); });
     if (gCond.SMode != kFalse) LoadAllRebarZoneDetails();
 }
 
@@ -76,6 +88,9 @@ void ImportCommand::msub_ImportAnalysisFile()
     // From here on either the new project stands or the old one is put back.
     const ProjectSnapshot before;
     const kv::KV engineBefore = *gKv;
+    // The project is imported even when a column of it cannot be checked;
+    // the reason is told once everything else is done.
+    std::exception_ptr displayFailure;
     bool loading = false;
     bool shown = false;
     try {
@@ -95,7 +110,7 @@ void ImportCommand::msub_ImportAnalysisFile()
         // The diagram shown under the options dialog is column 1's; the
         // others are checked once the options are known.
         gCurCol = 1;
-        CheckColumn(1);
+        Tolerating([] { CheckColumn(1); });
 
         gDispMode = 0;
         shown = true;
@@ -114,10 +129,15 @@ void ImportCommand::msub_ImportAnalysisFile()
         // and the base-rebar list follow them.
         gCurCol = 1;
         CheckAllColumns();
-        host_.showProject();
+        try {
+            host_.showProject();
+        } catch (const std::exception&) {
+            displayFailure = std::current_exception();
+        }
         host_.setCaption(ProjectCaption(gFileName));
         RebuildColumnRebar();
     } catch (...) {
+        displayFailure = nullptr;
         before.restore();
         *gKv = engineBefore;
         if (loading) host_.showLoading(false);
@@ -136,6 +156,7 @@ void ImportCommand::msub_ImportAnalysisFile()
         }
     }
     commands_.mblnLoading = false;
+    if (displayFailure) std::rethrow_exception(displayFailure);
 }
 
 }  // namespace exchange

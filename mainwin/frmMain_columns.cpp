@@ -34,6 +34,8 @@
 #include <QSignalBlocker>
 #include <QStatusBar>
 
+#include <exception>
+#include <functional>
 #include <utility>
 
 using namespace model;
@@ -452,6 +454,18 @@ void frmMain::msub_ShowProject()
     // The list's row and the pending row always name the current column.
     mlngPendingRow = 1;
 
+    // A column that cannot be checked is marked and the display goes on, so
+    // that every other column and the window are shown; the first failure
+    // is told once the display is complete.
+    std::exception_ptr failure;
+    const auto keepGoing = [&failure](const std::function<void()>& step) {
+        try {
+            step();
+        } catch (const std::exception&) {
+            if (!failure) failure = std::current_exception();
+        }
+    };
+
     // The whole name: a shorter text would be written back by the box.
     txtBukken->setText(Q(vb::Trim(gCond.Bukken.value())));
     chkSymmetry->setChecked(gCond.SymmetryX != kFalse);
@@ -466,7 +480,7 @@ void frmMain::msub_ShowProject()
             RouteOfEntry(sMode, entry, code, ult);
             gCond.DesignRootX = gCond.DesignRootY = code;
             if (cmbDRoot->currentIndex() != entry) cmbDRoot->setCurrentIndex(entry);
-            setCalcMode(0, ult, 999);
+            keepGoing([this, ult] { setCalcMode(0, ult, 999); });
         }
     }
 
@@ -478,7 +492,7 @@ void frmMain::msub_ShowProject()
     txtAlpha2->setText(Q(vb::Trim(FormatValue(gCond.Alpha2, 2))));
     if (gShortLoadKind >= 0 && gShortLoadKind <= 2) optCalcShortMode[gShortLoadKind]->setChecked(true);
 
-    gKv->setFc(gColumns(gCurCol).Fc);
+    keepGoing([] { gKv->setFc(gColumns(gCurCol).Fc); });
 
     {
         const RaisedFlag setting(mblnSettingStructure);
@@ -490,15 +504,25 @@ void frmMain::msub_ShowProject()
     chkDRoot->hide();
     ShowGammaForRoute(sMode);
 
-    setCalcMode(1, gCond.ShortCalcMode, 0);
-    setCalcMode(0, gCond.UltCalcMode, 0);
+    keepGoing([this] {
+        setCalcMode(1, gCond.ShortCalcMode, 0);
+        setCalcMode(0, gCond.UltCalcMode, 0);
+    });
 
-    msub_ShowCurrentColumnQuiet();
+    keepGoing([this] { msub_ShowCurrentColumnQuiet(); });
 
     const int16_t count = gCond.ColCount;
     grdList->setRedraw(false);
     grdList->setRows(count + 1);
-    for (int16_t i = 1; i <= count; ++i) FillListRow(i);
+    for (int16_t i = 1; i <= count; ++i) {
+        try {
+            FillListRow(i);
+        } catch (const std::exception&) {
+            grdList->setTextMatrix(i, 4, Q(kUncheckedMark));
+            grdList->setTextMatrix(i, 5, QString());
+            if (!failure) failure = std::current_exception();
+        }
+    }
     grdList->setRedraw(true);
     msub_EnableMoveColLeft(false);
     grdList->setRow(1);
@@ -509,12 +533,15 @@ void frmMain::msub_ShowProject()
     } else {
         msub_EnableDelColumn(true);
         msub_EnableMoveColRight(true);
-        msub_SelectListRow(1);
+        keepGoing([this] { msub_SelectListRow(1); });
     }
 
     const RestoreOnExit refresh(gAutoRefresh, true);
-    CheckColumn(gCurCol);
-    msub_ShowCurrentColumn();
+    keepGoing([this] {
+        CheckColumn(gCurCol);
+        msub_ShowCurrentColumn();
+    });
+    if (failure) std::rethrow_exception(failure);
 }
 
 // ---- What the project commands ask of the window ----

@@ -10,10 +10,32 @@
 
 namespace model {
 
-void LoadKvBaseData(kv::KV& engine, int32_t kvId, int16_t abNum, KvBaseTbl& kvb)
+namespace {
+
+void SelectModel(kv::KV& engine, int32_t kvId, int16_t abNum)
 {
     engine.setKolvanID(kvId);
     engine.setAbNum(abNum);
+}
+
+}  // namespace
+
+void LoadKvBaseData(kv::KV& engine, int32_t kvId, int16_t abNum, KvBaseTbl& kvb)
+{
+    try {
+        SelectModel(engine, kvId, abNum);
+    } catch (const std::exception&) {
+        // The engine checks its loads after a load: those of a column whose
+        // check failed fail again on any model. The base data do not depend
+        // on them; a load that fails still does.
+        for (void (kv::KV::*set)(double) : {&kv::KV::setVerticalLoad, &kv::KV::setMomentLoad, &kv::KV::setShearLoad}) {
+            try {
+                (engine.*set)(0);
+            } catch (const std::exception&) {
+            }
+        }
+        SelectModel(engine, kvId, abNum);
+    }
     kvb.ID = kvId;
     kvb.KvName = engine.KvName();
 

@@ -36,10 +36,10 @@ void ReadResults(IKvEngine& kv, ColumnResultTbl& res, int16_t d, long k, int16_t
 
 }  // namespace
 
-void CalcColumnCheck(IKvEngine& kv, const ColumnDataTbl& col, ColumnResultTbl& res, const KvBaseTbl& kvb,
-                     int16_t d)
+namespace {
+
+void CheckDirection(IKvEngine& kv, const ColumnDataTbl& col, ColumnResultTbl& res, const KvBaseTbl& kvb, int16_t d)
 {
-    if (d != 0 && d != 1) throw std::out_of_range("CalcColumnCheck: direction must be 0 or 1");
     const bool sMode = gCond.SMode != kFalse;
     const double u = gUnitFactor;
 
@@ -97,6 +97,29 @@ void CalcColumnCheck(IKvEngine& kv, const ColumnDataTbl& col, ColumnResultTbl& r
             continue;  // cases 2 and 3 are not checked
         }
         ReadResults(kv, res, d, k, engineDir);
+    }
+}
+
+}  // namespace
+
+void CalcColumnCheck(IKvEngine& kv, const ColumnDataTbl& col, ColumnResultTbl& res, const KvBaseTbl& kvb,
+                     int16_t d)
+{
+    if (d != 0 && d != 1) throw std::out_of_range("CalcColumnCheck: direction must be 0 or 1");
+    try {
+        CheckDirection(kv, col, res, kvb, d);
+    } catch (const std::exception&) {
+        // A check that failed leaves its loads in the engine, and every input
+        // sent next is checked against them: from loads of nothing, the
+        // column fails only on its own data.
+        for (void (IKvEngine::*set)(double) : {&IKvEngine::setVerticalLoad, &IKvEngine::setMomentLoad,
+                                                &IKvEngine::setShearLoad}) {
+            try {
+                (kv.*set)(0);
+            } catch (const std::exception&) {
+            }
+        }
+        CheckDirection(kv, col, res, kvb, d);
     }
 }
 

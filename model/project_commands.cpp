@@ -20,6 +20,8 @@
 #include "platform/text/vb.h"
 #include "platform/ui/ui.h"
 
+#include <exception>
+
 
 namespace model {
 
@@ -68,7 +70,12 @@ std::string FolderWithSeparator(const std::string& path, std::string& name)
 void ApplyProjectUnitFactor()
 {
     gUnitFactor = gSIDisp ? gCond.GFactor : 1.0;
-    gKv->setSIFactor(gCond.GFactor);
+    try {
+        gKv->setSIFactor(gCond.GFactor);
+    } catch (const std::exception&) {
+        // The factor is taken; what failed is the engine's check of the loads
+        // it still holds, which are no column's of this project.
+    }
 }
 
 namespace {
@@ -84,13 +91,25 @@ void AskSeriesGrade(int32_t i)
                              GetSteelMaterialName(code) + " ⇒ " + GetSteelMaterialName(static_cast<int16_t>(code - 1));
     if (ui::Current().question(text, kLoadErrorTitle, ui::Buttons::YesNo) != ui::Answer::Yes) return;
     col.ColMatCode = static_cast<int16_t>(code - 1);
+    gDataChanged = true;
     // The new grade's strength, and the results that go with it.
     col.ColF = GetSteelFValue(col.ColMatCode);
     CalcColumnByIndex(static_cast<int16_t>(i), 0);
     CalcColumnByIndex(static_cast<int16_t>(i), 1);
-    gDataChanged = true;
 }
 
+
+// A column that cannot be checked does not refuse the file: the step is
+// left for that column, which keeps what the file holds, and the window
+// marks the column and tells why when it shows the project.
+template <typename Step>
+void Tolerating(Step&& step)
+{
+    try {
+        step();
+    } catch (const std::exception&) {
+    }
+}
 
 void FinishLoad(const std::string& folder, const std::string& name, const std::string& shortVersion)
 {
@@ -106,8 +125,10 @@ void FinishLoad(const std::string& folder, const std::string& name, const std::s
 
     // The zone reads the engine inputs the column's own check has just sent.
     for (int32_t i = 1; i <= n; ++i) {
-        CheckColumn(i);
-        GetGoverningRebarZone(static_cast<int16_t>(i));
+        Tolerating([i] {
+            CheckColumn(i);
+            GetGoverningRebarZone(static_cast<int16_t>(i));
+        });
     }
 
     if (before505 && sMode) LoadAllRebarZoneDetails();
@@ -127,17 +148,18 @@ void FinishLoad(const std::string& folder, const std::string& name, const std::s
     NormaliseRoute(gCond);
     gCond.Fc = FixStrengthUnit(gCond.Fc, gSIDisp);
 
-    for (int32_t i = 1; i <= n; ++i) LoadKvBaseData(gColumns(i).KolvanID, gColumns(i).AbNum, gKvBase(i));
+    for (int32_t i = 1; i <= n; ++i)
+        Tolerating([i] { LoadKvBaseData(gColumns(i).KolvanID, gColumns(i).AbNum, gKvBase(i)); });
 
     gCurCol = 1;
     KvEngineRef engine(*gKv);
-    SetKvBaseInputs(engine, gColumns(1));
+    Tolerating([&engine] { SetKvBaseInputs(engine, gColumns(1)); });
 
     for (int32_t i = 1; i <= n; ++i) {
-        CheckColumn(i);
-        AskSeriesGrade(i);
+        Tolerating([i] { CheckColumn(i); });
+        Tolerating([i] { AskSeriesGrade(i); });
     }
-    gKv->setSIFactor(gCond.GFactor);
+    ApplyProjectUnitFactor();
 }
 
 ui::FileRequest ProjectDialog(bool save, const std::string& preset)
@@ -345,10 +367,18 @@ void ProjectCommands::msub_OpenProject()
     host_.showNMX();
     host_.showRoute(RouteEntryOfCode(gCond.SMode != kFalse, gCond.DesignRootX));
     host_.showCalcMode(0, gCond.UltCalcMode);
-    host_.showProject();
+    // The project is open even when a column of it cannot be checked: the
+    // window marks that column, and the reason goes on to be told.
+    std::exception_ptr failure;
+    try {
+        host_.showProject();
+    } catch (const std::exception&) {
+        failure = std::current_exception();
+    }
     host_.setCaption(ProjectCaption(gFileName));
     gDataChanged = false;
     mblnLoading = false;
+    if (failure) std::rethrow_exception(failure);
 }
 
 void ProjectCommands::msub_NewProject()

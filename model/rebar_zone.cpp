@@ -318,8 +318,12 @@ void LoadAllRebarZoneDetails()
 {
     KvEngineRef engine(*gKv);
     for (int32_t i = 1; i <= gCond.ColCount; ++i) {
-        SetKvBaseInputs(engine, gColumns(i));
-        LoadRebarZoneDetails(engine, static_cast<int16_t>(i), gColumns(i).CenColWall(0));
+        // A column that cannot be checked keeps its details; the window marks it.
+        try {
+            SetKvBaseInputs(engine, gColumns(i));
+            LoadRebarZoneDetails(engine, static_cast<int16_t>(i), gColumns(i).CenColWall(0));
+        } catch (const std::exception&) {
+        }
     }
 }
 

@@ -100,15 +100,20 @@ TEST_F(KVTest, ModelChangeLoadsAndClampsTheVariant) {
     EXPECT_DOUBLE_EQ(kv.KvData().L_C, 270);
 }
 
-TEST_F(KVTest, KvDataSetKeepsFieldsTheSeriesDoesNotLoad) {
+// A record of another model loads that model: what the record passed in holds
+// beyond its model and bolt is not kept, also where the series reads nothing.
+TEST_F(KVTest, KvDataSetLoadsTheRecordOfItsModelAlone) {
     auto rec = kv.KvData();
     rec.ID = IdOf("KC200A");
     rec.AbNum = 1;
     rec.L_C = 123;  // series 1 does not load L_C
     rec.Tu(1) = 4.5;
+    rec.EXY(0) = 85;
     kv.setKvData(rec);
-    EXPECT_DOUBLE_EQ(kv.KvData().L_C, 123);
-    EXPECT_DOUBLE_EQ(kv.KvData().Tu(1), 4.5);
+    EXPECT_EQ(kv.KvData().L_C, 0);
+    EXPECT_EQ(kv.KvData().Tu(1), 0);
+    EXPECT_EQ(kv.KvData().EXY(0), 0);
+    EXPECT_DOUBLE_EQ(kv.KvData().L1, 280);
 }
 
 TEST_F(KVTest, FailedLoadKeepsTheInputAndTheOldRecord) {

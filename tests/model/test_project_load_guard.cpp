@@ -127,15 +127,7 @@ TEST_F(LoadGuard, RefusedFilesLeaveProjectAndEngineAsTheyWere)
         // Refused by the reader.
         {"unit factor 0", [](ProjectCondTbl& c, auto&) { c.GFactor = 0; }},
         {"unit factor NaN", [](ProjectCondTbl& c, auto&) { c.GFactor = std::numeric_limits<double>::quiet_NaN(); }},
-        // Refused while the columns are checked: the engine has taken inputs it fails on.
-        {"gamma beyond any load",
-         [](ProjectCondTbl& c, auto&) {
-             c.DesignRootX = c.DesignRootY = 2;  // ultimate stresses derived with gamma
-             c.UltCalcMode = 0;
-             c.GammaX = c.GammaY = 1e308;
-         }},
-        {"moment beyond any", [](auto&, ColumnArray<ColumnDataTbl>& k) { k(2).LoadTbl(2, 1) = 1e308; }},
-        {"unknown model", [](auto&, ColumnArray<ColumnDataTbl>& k) { k(2).KolvanID = 4711; }},
+        // Columns that cannot be checked open: test_unchecked_open.cpp.
     };
     for (const Case& c : cases) {
         ProjectCondTbl badCond = cond;
