@@ -12,6 +12,7 @@
 #include "drawing/recording.h"
 #include "model/format.h"
 #include "model/rebar_zone.h"
+#include "platform/qt/picture_box.h"
 #include "platform/text/vb.h"
 
 #include <QAbstractButton>
@@ -227,6 +228,10 @@ TEST_F(SelectKvShows, ASizeWithoutModelsLeavesNothingOfTheLastModel)
 {
     Store(0, 0, 250, 9, "SV250-8-A");
     StorePedestal(700, 700, "22", "SD345");
+    Open();
+    C<QRadioButton>("optKvV_0")->click();
+    selkvtest::SaveShot(*dlg, "select_kv_no_model.png");
+
     OpenRecorded();
     ASSERT_GT(C<QComboBox>("cmbAb")->count(), 0);
     // No コルヴァン・ルモ model is made for a 250 box.
@@ -251,6 +256,10 @@ TEST_F(SelectKvShows, ASizeWithoutModelsLeavesNothingOfTheLastModel)
     EXPECT_GT(C<QComboBox>("cmbAb")->count(), 0);
     EXPECT_EQ(Shown(), OfRecord(W()));
     ExpectNoMessage("back");
+    // The model has no arrangement rows: the lists show the pedestal it keeps.
+    dlg->SetPreviewTargets(dlg->pctKV, dlg->pctRCCol);
+    dlg->DrawBasePreview();
+    selkvtest::SaveShot(*dlg, "select_kv_kept_pedestal.png");
 }
 
 TEST_F(SelectKvShows, NoTextShowsThePaddingOfAFieldNeverFilled)
