@@ -187,16 +187,6 @@ void frmSelectKV::cmbKV_Click()
     if (box.ticked) chkCenCol->setChecked(true);
     if (selkv::LumoPlateRefused(work_.ColV, work_.ColMatCode, workBase_)) ShowWarning(kLumoPlateText);
 
-    // A box or round column on a model of a series without an option shows none.
-    if (work_.ColV != selkv::kH && selkv::SeriesOptionOf(work_.KvV) < 0) {
-        for (QRadioButton* o : optKvV) {
-            if (!o->isChecked()) continue;
-            o->setAutoExclusive(false);
-            o->setChecked(false);
-            o->setAutoExclusive(true);
-        }
-    }
-
     SetBaseDirectionOptions(workBase_.KvName.value(), work_.KvDir);
     SetColumnBaseGeometry(work_, workBase_);
     FillPedestalLists(false);

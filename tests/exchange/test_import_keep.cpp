@@ -12,6 +12,7 @@
 
 #include <QComboBox>
 #include <QPushButton>
+#include <QRadioButton>
 
 #include <iterator>
 
@@ -107,6 +108,10 @@ TEST_F(ImportKeep, OkWithoutAChangeKeepsTheProjectAndItsListByteForByte)
             EXPECT_EQ(vb::Val(d.cmbFc->currentText().toStdString()), r.fc);
             EXPECT_EQ(d.cmbColSize->currentText().toStdString(), vb::CStr(column.ColSize));
             EXPECT_EQ(d.cmbKV->currentText().toStdString(), vb::Trim(gKvBase(1).KvName.value()));
+            // A series without an option shows none as chosen.
+            const bool optionless = gKvBase(1).KvV == 0 || gKvBase(1).KvV == 2;
+            for (const QRadioButton* o : d.optKvV)
+                if (optionless) EXPECT_FALSE(o->isChecked()) << o->objectName().toStdString();
             d.cmdClose->click();
         }
         ASSERT_TRUE(script.messages.empty()) << script.messages[0].text;
