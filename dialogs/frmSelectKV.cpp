@@ -3,8 +3,8 @@
 #include "dialogs/fc_list.h"
 #include "dialogs/select_kv_rules.h"
 #include "mainwin/load_res_strings.h"
-#include "model/format.h"
 #include "model/catalogue.h"
+#include "model/format.h"
 #include "model/globals.h"
 #include "model/helpers.h"
 #include "model/rebar_tables.h"
@@ -50,8 +50,6 @@ constexpr const char* kAfterFailureText =
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 std::string S(const QString& s) { return s.toStdString(); }
 
-// Selects the item of a list equal to text; one the list lacks is added
-// first (for numbers at its place among the ascending ones).
 // The catalogue holds the model by this name with this ID.
 bool IsCatalogueModel(const std::string& name, int32_t id)
 {
@@ -65,6 +63,8 @@ bool IsCatalogueModel(const std::string& name, int32_t id)
     }
 }
 
+// Selects the item of a list equal to text; one the list lacks is added
+// first (for numbers at its place among the ascending ones).
 void SelectOrAdd(QComboBox* list, const QString& text, const QVariant& data, bool ascending)
 {
     int at = SelectComboItem(list, text);
