@@ -3,6 +3,7 @@
 #include "dialogs/fc_list.h"
 #include "dialogs/select_kv_rules.h"
 #include "mainwin/load_res_strings.h"
+#include "model/catalogue.h"
 #include "model/format.h"
 #include "model/globals.h"
 #include "model/helpers.h"
@@ -12,6 +13,7 @@
 #include "platform/qt/font_map.h"
 #include "platform/qt/ole_color.h"
 #include "platform/qt/picture_box.h"
+#include "platform/text/fixed_text.h"
 #include "platform/text/utf8.h"
 #include "platform/text/vb.h"
 #include "platform/ui/ui.h"
@@ -47,6 +49,40 @@ constexpr const char* kAfterFailureText =
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 std::string S(const QString& s) { return s.toStdString(); }
+
+// The catalogue holds the model by this name with this ID.
+bool IsCatalogueModel(const std::string& name, int32_t id)
+{
+    if (name.empty()) return false;
+    try {
+        auto db = OpenCatalogue();
+        auto rs = db.openRecordset(selkv::ModelIdQuery(name));
+        return !rs.eof() && CatalogueInt32(rs, "ID") == id;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+// Selects the item of a list equal to text; one the list lacks is added
+// first (for numbers at its place among the ascending ones).
+void SelectOrAdd(QComboBox* list, const QString& text, const QVariant& data, bool ascending)
+{
+    int at = SelectComboItem(list, text);
+    if (at < 0) {
+        at = list->count();
+        if (ascending) {
+            const double v = vb::Val(S(text));
+            at = 0;
+            while (at < list->count() && vb::Val(S(list->itemText(at))) < v) ++at;
+        }
+        const QSignalBlocker quiet(list);
+        const int selected = list->currentIndex();
+        list->insertItem(at, text, data);
+        // An empty list selects what it is given; the handler runs below.
+        list->setCurrentIndex(selected < at ? selected : selected + 1);
+    }
+    list->setCurrentIndex(at);
+}
 
 }  // namespace
 
@@ -356,8 +392,13 @@ void frmSelectKV::Form_Load()
             work_.ColMatCode = code;
         }
 
-        const int size = cmbColSize->findText(Q(FormatValue(stored.ColSize, -1)));
-        if (size >= 0) cmbColSize->setCurrentIndex(size);
+        const QString sizeText = Q(FormatValue(stored.ColSize, -1));
+        const int size = cmbColSize->findText(sizeText);
+        if (size >= 0)
+            cmbColSize->setCurrentIndex(size);
+        else if ((shape == selkv::kBox || shape == selkv::kRound) && stored.ColSize > 0 && cmbColSize->count() > 0)
+            // A section the catalogue does not list (an import's) keeps its size.
+            SelectOrAdd(cmbColSize, sizeText, {}, true);
 
         const QString thickness = Q(FormatValue(stored.ColT, -1));
         if (shape == 0 || shape == 1) {
@@ -387,7 +428,17 @@ void frmSelectKV::Form_Load()
         const int option = selkv::SeriesOptionOf(stored.KvV);
         if (option >= 0) optKvV[option]->setChecked(true);
 
-        const int model = cmbKV->findText(Q(vb::Trim(text::Left(storedBase.KvName.value(), 49))));
+        const QString storedModel = Q(vb::Trim(text::Left(storedBase.KvName.value(), 49)));
+        int model = cmbKV->findText(storedModel);
+        if (model < 0 && IsCatalogueModel(S(storedModel), stored.KolvanID)) {
+            // A model the lists do not offer for this column (another series,
+            // an import's) stays the column's model.
+            const QSignalBlocker quiet(cmbKV);
+            const int selected = cmbKV->currentIndex();
+            cmbKV->addItem(storedModel);
+            cmbKV->setCurrentIndex(selected);
+            model = cmbKV->count() - 1;
+        }
         if (model >= 0) cmbKV->setCurrentIndex(model);
 
         SetBaseDirectionOptions(S(cmbKV->currentText()), stored.KvDir);
@@ -402,6 +453,7 @@ void frmSelectKV::Form_Load()
         chkCenCol->setChecked(stored.CenColWall(0) != 0);
         double fc = stored.Fc;
         FillFcCombo(cmbFc, fc);
+        ShowStoredFc(fc);
 
         savedChanged_ = gDataChanged;
 
@@ -409,42 +461,35 @@ void frmSelectKV::Form_Load()
         KeepStoredValues(stored, storedBase, code);
         // The fit warning is of the stored dimensions, which may be typed ones.
         if (work_.ColV == selkv::kH) CheckHColumnFit();
+        // The previews show what 決定 would store.
+        DrawBasePreview();
     });
     loaded_ = work_;
     for (int k = 0; k < 5; ++k) loadedSpecTexts_[static_cast<std::size_t>(k)] = txtColSpec[k]->text();
     pedestalTouched_ = false;
 }
 
-namespace {
-
-// Selects the item of a pedestal list equal to text; one the list lacks is
-// added first (for the sizes at its place among the ascending numbers).
-void SelectOrAdd(QComboBox* list, const QString& text, const QVariant& data, bool ascending)
+void frmSelectKV::ShowStoredFc(double fc)
 {
-    int at = SelectComboItem(list, text);
-    if (at < 0) {
-        at = list->count();
-        if (ascending) {
-            const double v = vb::Val(S(text));
-            at = 0;
-            while (at < list->count() && vb::Val(S(list->itemText(at))) < v) ++at;
-        }
-        const QSignalBlocker quiet(list);
-        const int selected = list->currentIndex();
-        list->insertItem(at, text, data);
-        // An empty list selects what it is given; the handler runs below.
-        list->setCurrentIndex(selected < at ? selected : selected + 1);
+    // The list selects by the whole number; a strength it does not offer
+    // exactly (an import's 24.7) is added and kept as it is.
+    const int at = cmbFc->currentIndex();
+    if (at >= 0 && vb::Val(S(cmbFc->currentText())) == fc) return;
+    int place = 0;
+    while (place < cmbFc->count() && vb::Val(S(cmbFc->itemText(place))) < fc) ++place;
+    {
+        const QSignalBlocker quiet(cmbFc);
+        cmbFc->insertItem(place, Q(vb::CStr(fc)), fc);
+        cmbFc->setCurrentIndex(at < 0 ? -1 : at < place ? at : at + 1);
     }
-    list->setCurrentIndex(at);
+    cmbFc->setCurrentIndex(place);
 }
-
-}  // namespace
 
 void frmSelectKV::ShowStoredPedestal(const ColumnDataTbl& stored)
 {
     // The stored pedestal is shown as it is, also where the tables do not
     // offer it; the order (bar, then A and B) is the one the lists depend on.
-    const std::string bar = MainBarKey(stored.RBarVal.value(), work_.RBarMat.value());
+    const std::string bar = MainBarKey(text::FieldText(stored.RBarVal), text::FieldText(work_.RBarMat));
     const std::string size = bar.substr(1, bar.find('(') - 1);  // "D22(SD345)": 22
     if (!size.empty() || cmbRBar->count() > 0)
         SelectOrAdd(cmbRBar, Q(bar), static_cast<int>(std::lround(vb::Val(size))), false);
@@ -554,8 +599,15 @@ void frmSelectKV::cmdClose_Click()
             col.RBarMat = TextInParens(S(cmbRBar->currentText()));
         }
     }
+    const double b1x = col.SlabQ_B1X, b1y = col.SlabQ_B1Y;
     const double b2x = col.SlabQ_B2X, b2y = col.SlabQ_B2Y;
     selkv::SetSlabWidths(col);
+    // Bases of series 0 and 2 have no slab check and their geometry sets no
+    // widths of the column: those stay as stored.
+    if (base.KvV == 0 || base.KvV == 2) {
+        col.SlabQ_B1X = b1x;
+        col.SlabQ_B1Y = b1y;
+    }
     if (!pedestalTouched_) {
         col.SlabQ_B2X = b2x;
         col.SlabQ_B2Y = b2y;

@@ -14,6 +14,7 @@
 #include <QDialog>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 
 #include <array>
 #include <cstdint>
@@ -163,6 +164,14 @@ private:
     // catalogue does not offer it, and the working copies as stored wherever
     // the screen shows the stored choice.
     void ShowStoredPedestal(const model::ColumnDataTbl& stored);
+    // The load's strength in its list, added where the list lacks it.
+    void ShowStoredFc(double fc);
+    // No model is offered: nothing of the last one stays on screen.
+    void ClearModelChoice();
+    // A pedestal list rebuilt for the working column: the working value, or
+    // when the list has none at all, that value added so that what is shown
+    // is what is stored.
+    static void SelectPedestalItem(QComboBox* list, const QString& text, const QVariant& data, bool show);
     bool ShowsStoredChoices(const model::ColumnDataTbl& stored, const model::KvBaseTbl& storedBase,
                             int16_t grade) const;
     void KeepStoredValues(const model::ColumnDataTbl& stored, const model::KvBaseTbl& storedBase, int16_t grade);

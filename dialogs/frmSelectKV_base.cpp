@@ -17,6 +17,7 @@
 #include "model/rebar_zone.h"
 #include "model/texts.h"
 #include "platform/qt/picture_box.h"
+#include "platform/text/fixed_text.h"
 #include "platform/text/vb.h"
 #include "resources/strings/res_strings.h"
 
@@ -65,6 +66,10 @@ void frmSelectKV::cmbColT_H_Click()
         }
     }
     dlgkit::Refill(cmbHSize, items);
+    if (items.isEmpty()) {
+        dlgkit::Refill(cmbKV, {});
+        ClearModelChoice();
+    }
     SelectFirst(cmbHSize);
 }
 
@@ -98,7 +103,10 @@ void frmSelectKV::cmbHSize_Click()
         }
     }
     dlgkit::Refill(cmbKV, names);
-    CheckHColumnFit();
+    if (names.isEmpty())
+        ClearModelChoice();
+    else
+        CheckHColumnFit();
     SelectFirst(cmbKV);
 }
 
@@ -198,12 +206,15 @@ void frmSelectKV::cmbAb_Click()
     SetColumnBaseGeometry(work_, workBase_);
     FillPedestalLists(false);
     TakePedestalSizes();
+    // Another bolt may bring another default pedestal; the previews follow it.
+    if (!loading_) DrawBasePreview();
 }
 
 void frmSelectKV::chkCenCol_Click()
 {
     work_.CenColWall(0) = chkCenCol->isChecked() ? 1 : 0;
     FillPedestalLists(false);
+    if (!loading_) DrawBasePreview();
 }
 
 void frmSelectKV::optKVDir_Click(int Index)
@@ -229,8 +240,9 @@ void frmSelectKV::SetBaseDirectionOptions(const std::string& modelName, int16_t 
 
 void frmSelectKV::TakePedestalSizes()
 {
-    work_.cD(0) = SafeCDbl(S(cmbLenA->currentText()));
-    work_.cD(1) = SafeCDbl(S(cmbLenB->currentText()));
+    // Only a list with a selection gives a size.
+    if (cmbLenA->currentIndex() >= 0) work_.cD(0) = SafeCDbl(S(cmbLenA->currentText()));
+    if (cmbLenB->currentIndex() >= 0) work_.cD(1) = SafeCDbl(S(cmbLenB->currentText()));
     work_.SlabQ_B2X = work_.cD(1);
     work_.SlabQ_B2Y = work_.cD(0);
 }
@@ -266,9 +278,42 @@ void frmSelectKV::FillPedestalLists(bool keepBarList)
     }
     if (loading_) return;  // the load selects the stored pedestal itself
     if (!keepBarList) LoadSrcRebarDefaults(work_, workBase_, 0);
-    SelectOrLast(cmbLenA, Q(vb::CStr(work_.cD(0))));
-    SelectOrLast(cmbLenB, Q(vb::CStr(work_.cD(1))));
-    SelectOrLast(cmbRBar, Q(selkv::MainBarText(work_)));
+    SelectPedestalItem(cmbLenA, Q(vb::CStr(work_.cD(0))), {}, work_.cD(0) != 0);
+    SelectPedestalItem(cmbLenB, Q(vb::CStr(work_.cD(1))), {}, work_.cD(1) != 0);
+    const std::string bar = MainBarKey(text::FieldText(work_.RBarVal), text::FieldText(work_.RBarMat));
+    const std::string size = bar.substr(1, bar.find('(') - 1);  // "D22(SD345)": 22
+    SelectPedestalItem(cmbRBar, Q(bar), static_cast<int>(std::lround(vb::Val(size))), !size.empty());
+}
+
+void frmSelectKV::SelectPedestalItem(QComboBox* list, const QString& text, const QVariant& data, bool show)
+{
+    if (list->count() > 0 || !show) {
+        SelectOrLast(list, text);
+        return;
+    }
+    // The tables offer nothing here (no rows for the model, an H column):
+    // the pedestal the column keeps is shown, not stored unseen.
+    {
+        const QSignalBlocker quiet(list);
+        list->addItem(text, data);
+        list->setCurrentIndex(-1);
+    }
+    list->setCurrentIndex(0);
+}
+
+void frmSelectKV::ClearModelChoice()
+{
+    modelLoaded_ = false;
+    dlgkit::Refill(cmbAb, {});
+    dlgkit::Refill(cmbLenA, {});
+    dlgkit::Refill(cmbLenB, {});
+    dlgkit::Refill(cmbRBar, {});
+    lblNoPedestal->hide();
+    chkCenCol->hide();
+    HideWarning();
+    SetBaseDirectionOptions(std::string(), work_.KvDir);
+    kvTarget_->Cls();
+    rcTarget_->Cls();
 }
 
 void frmSelectKV::CheckPedestal()
@@ -352,6 +397,9 @@ void frmSelectKV::cmbRBar_Click()
 
 void frmSelectKV::cmbFc_Click()
 {
-    work_.Fc = vb::Val(S(cmbFc->currentText()));
+    // A strength added for the stored column carries its exact value.
+    const QVariant exact = cmbFc->currentData();
+    work_.Fc = exact.isValid() ? exact.toDouble() : vb::Val(S(cmbFc->currentText()));
     FillPedestalLists(false);
+    if (!loading_) DrawBasePreview();
 }

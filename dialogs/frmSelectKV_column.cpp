@@ -114,6 +114,7 @@ void frmSelectKV::FillColumnSizeList()
         dlgkit::Refill(cmbColT_H, {});
         ClearHSizes();
         dlgkit::Refill(cmbKV, {});
+        ClearModelChoice();
     }
     SelectFirst(cmbColSize);
 }
@@ -143,6 +144,7 @@ void frmSelectKV::cmbColSize_Click()
         if (widths.isEmpty()) {
             ClearHSizes();
             dlgkit::Refill(cmbKV, {});
+            ClearModelChoice();
         }
         SelectFirst(cmbColT_H);
     }
@@ -252,5 +254,6 @@ void frmSelectKV::FillModelList()
     QStringList names;
     for (const std::string& n : selkv::ListedModels(rows, work_.KolvanID, gShowKCModels, gShowDispF2)) names << Q(n);
     dlgkit::Refill(cmbKV, names);
+    if (names.isEmpty()) ClearModelChoice();
     SelectFirst(cmbKV);
 }

@@ -3,6 +3,7 @@
 #include "model/catalogue.h"
 #include "model/format.h"
 #include "platform/store/store.h"
+#include "platform/text/fixed_text.h"
 #include "platform/text/vb.h"
 
 #include <algorithm>
@@ -185,7 +186,8 @@ double PedestalFc(double fc) { return fc > 100 ? fc / 10 : fc; }
 
 std::string MainBarText(const model::ColumnDataTbl& col)
 {
-    return "D" + vb::Trim(col.RBarVal.value()) + "(" + vb::Trim(col.RBarMat.value()) + ")";
+    // A grade never filled in shows as nothing, not as its padding.
+    return "D" + text::FieldText(col.RBarVal) + "(" + text::FieldText(col.RBarMat) + ")";
 }
 
 std::vector<std::string> SizeListTexts(const std::vector<double>& values)

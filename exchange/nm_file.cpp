@@ -118,8 +118,8 @@ private:
         const std::string markX = col.RTabane(dx) == 1 ? "(*)" : "";
         const std::string markY = col.RTabane(dy) == 1 ? "(*)" : "";
         const std::string legend = markX.empty() && markY.empty() ? "" : "  (*):束ね有り";
-        line("鉄筋," + vb::Trim(col.RBarVal.value()) + "," + vb::Trim(col.RBarMat.value()) + ",本数," + Signed(col.RtN(dx)) +
-             "," + markX + ",×," + Signed(col.RtN(dy)) + "," + markY + "," + legend);
+        line("鉄筋," + text::FieldText(col.RBarVal) + "," + text::FieldText(col.RBarMat) + ",本数," +
+             Signed(col.RtN(dx)) + "," + markX + ",×," + Signed(col.RtN(dy)) + "," + markY + "," + legend);
         line(",A(cm2)," + FormatValue(col.SrcColSpec(dx, 0), 1) + ",Zx(cm3)," + FormatValue(col.SrcColSpec(dx, 1), 0) +
              ",Zpx(cm3)," + FormatValue(col.SrcColSpec(dx, 2), 0) + ",spcx," + FormatValue(col.SrcColSpec(dx, 3), 5));
         line(",,,Zy(cm3)," + FormatValue(col.SrcColSpec(dy, 1), 0) + ",Zpy(cm3)," + FormatValue(col.SrcColSpec(dy, 2), 0) +

@@ -294,8 +294,8 @@ void frmMain::ShowColumnRecordTexts()
     LayoutColumnLabels(sMode);
     if (!sMode) {
         lblColSpec[7]->setText(Q("RC:" + vb::Str(col.cD(ri)) + "×" + vb::Str(col.cD(o)) + "(Fc" + FormatFc(col.Fc) +
-                                 ")" + "   鉄筋:" + vb::Trim(col.RBarVal.value()) + "(" +
-                                 vb::Trim(col.RBarMat.value()) + ")  本数" + vb::Str(col.RtN(ri)) + "×" +
+                                 ")" + "   鉄筋:" + text::FieldText(col.RBarVal) + "(" +
+                                 text::FieldText(col.RBarMat) + ")  本数" + vb::Str(col.RtN(ri)) + "×" +
                                  vb::Str(col.RtN(o))));
         // The rank line needs the engine; the caller shows it.
         lblColSpec[8]->setText(QString());

@@ -3,6 +3,7 @@
 #include "engine/kv.h"
 #include "model/base_data.h"
 #include "model/globals.h"
+#include "model/sections.h"
 #include "model/settings_store.h"
 #include "platform/text/vb.h"
 #include "platform/text/vberror.h"
@@ -115,6 +116,23 @@ void WriteStartupSettings()
     WriteStartupSettings(s);
 }
 
+namespace {
+
+void TakeTemplateSection(ColumnDataTbl& col)
+{
+    // The steel template's section values are its catalogue section's, as
+    // the column dialog shows them; without that row the fixed ones stay.
+    ColumnDataTbl found = col;
+    try {
+        GetColumnSectionData(found);
+    } catch (const std::exception&) {
+        return;
+    }
+    if (found.ColSpec(0) > 0.01) col.ColSpec = found.ColSpec;
+}
+
+}  // namespace
+
 void InitDefaults(const std::string& programFolder)
 {
     FillDoubleArray(gAxisStepsA, 1, {5, 10, 25, 50, 100, 250, 500, 1000, 5000, 10000});
@@ -131,6 +149,7 @@ void InitDefaults(const std::string& programFolder)
     gCond.SMode = kTrue;
     LoadKvBaseData(*gKv, gColumnDefault.KolvanID, gColumnDefault.AbNum, gKvBaseDefault);
     SetColumnBaseGeometry(gColumnDefault, gKvBaseDefault);
+    TakeTemplateSection(gColumnDefault);
 
     gShowKCModels = true;
     std::error_code ec;

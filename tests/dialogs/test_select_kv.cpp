@@ -254,18 +254,32 @@ TEST_F(SelectKv, RedWarningWhenTheStoredGradeMeetsAThickLumoPlate)
 
 TEST_F(SelectKv, NoModelIsRefused)
 {
-    // STKR400 at 950: no model of any series.
+    // STKR400 at 950: no model of any series. The stored model is offered
+    // all the same, and 決定 without a change keeps it.
     Store(0, 3, 950, 19, "WP350-8");
     const ColumnDataTbl stored = gColumns(1);
     Open();
     EXPECT_EQ(C<QComboBox>("cmbColSize")->currentText(), "950");
+    EXPECT_EQ(Items(C<QComboBox>("cmbKV")), QStringList{"WP350-8"});
+    Close();
+    EXPECT_TRUE(script.messages.empty());
+    EXPECT_TRUE(gSpecDialogOK);
+
+    EXPECT_EQ(gColumns(1).KolvanID, stored.KolvanID);
+    EXPECT_EQ(gColumns(1).ColSize, 950);
+
+    // The user's choice of a size without a model leaves none to choose.
+    const ColumnDataTbl committed = gColumns(1);
+    gSpecDialogOK = false;
+    Open();
+    Choose("cmbColSize", "1000");
     EXPECT_EQ(C<QComboBox>("cmbKV")->count(), 0);
     Close();
     ASSERT_EQ(script.messages.size(), 1u);
     EXPECT_EQ(script.messages[0].text, "柱脚の形式が選択されていません。");
     EXPECT_EQ(script.messages[0].title, "柱選定のエラー");
     EXPECT_FALSE(gSpecDialogOK);
-    EXPECT_EQ(gColumns(1), stored);
+    EXPECT_EQ(gColumns(1), committed);
 }
 
 TEST_F(SelectKv, UserSectionValuesAreAllOrNothing)
@@ -317,8 +331,8 @@ TEST_F(SelectKv, ConcreteStrengthGoesToTheColumnAndTheProject)
         bool si;
         double stored, after;
         const char* choice;  // a strength chosen in the list, or none
-    } cases[] = {{true, 22.9, 22.5, nullptr}, {true, 999, 21, nullptr}, {false, 240, 240, nullptr},
-                 {true, 20, 20, nullptr},     {true, 24, 27, "27"}};
+    } cases[] = {{true, 22.9, 22.9, nullptr}, {true, 999, 21, nullptr}, {false, 240, 240, nullptr},
+                 {true, 20, 20, nullptr},     {true, 24, 27, "27"},     {true, 24.7, 27, "27"}};
     for (const Case& k : cases) {
         gSIDisp = k.si;
         gCond.Fc = 18;
