@@ -81,6 +81,10 @@ TEST_F(LongNames, AFiftyCharacterNameIsPrintedWholeInsideItsCellOnEveryStyle)
         const QImage whole = FirstPage(s.style, "", nullptr);
         ASSERT_FALSE(whole.isNull());
         whole.save(QString::fromStdString((out / (std::string(s.file) + ".png")).string()));
+        // The name's neighbourhood at full size, to look at.
+        whole.copy(QRect(QPoint(static_cast<int>((s.left - 15) * kDotsPerMm), 0),
+                         QPoint(static_cast<int>((s.right + 70) * kDotsPerMm), static_cast<int>(45 * kDotsPerMm))))
+            .save(QString::fromStdString((out / (std::string(s.file) + "_name.png")).string()));
         const QImage without = FirstPage(s.style, name, &skipped);
         ASSERT_TRUE(skipped) << "the whole name is one text on the page";
         const QRect glyphs = inktest::GlyphBox(whole, without);
