@@ -14,6 +14,7 @@
 #include "platform/ui/ui.h"
 #include "reports/frmPreview.h"
 #include "reports/shear_page.h"
+#include "widgets/fitted_text.h"
 #include "widgets/zDLCtlProc_Vendra.h"
 
 #include <QCheckBox>
@@ -71,8 +72,14 @@ void frmShear::BuildControls()
         place(l, name, left, top, width, 255);
         return l;
     };
-    lblColName = label("lblColName", "", 120, 120, 2400);
-    lblKvName = label("lblKvName", "", 2640, 120, 2760);
+    // Names of any length are read whole: condensed to their labels.
+    const auto nameLabel = [&](const char* name, int left, int top, int width) {
+        auto* l = new FittedLabel(this);
+        place(l, name, left, top, width, 255);
+        return l;
+    };
+    lblColName = nameLabel("lblColName", 120, 120, 2400);
+    lblKvName = nameLabel("lblKvName", 2640, 120, 2760);
     lblCond = label("lblCond", "", 120, 420, 2400);
     lblStress = label("lblStress", "", 2640, 420, 2400);
     lblEq = label("lblEq", "", 240, 840, 5100);

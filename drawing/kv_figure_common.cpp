@@ -69,6 +69,12 @@ void PrintAt(clsPrintOut& po, double x, double y, const std::string& text) {
     po.DPrint(text);
 }
 
+void PrintFittedAt(clsPrintOut& po, double x, double y, const std::string& text, double width) {
+    po.setCurrentX(x);
+    po.setCurrentY(y);
+    po.DPrintFitted(text, width);
+}
+
 double PointAngle(double cx, double cy, double px, double py) {
     return mod2Pi(std::atan2(-(py - cy), px - cx));
 }

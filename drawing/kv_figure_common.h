@@ -39,6 +39,8 @@ FigureFrameTbl ShiftedFrame(const FigureFrameTbl& f, double dx, double dy);
 
 // Prints with the top left corner at the surface point (x, y).
 void PrintAt(clsPrintOut& po, double x, double y, const std::string& text);
+// The same, condensed on paper to `width` when the text is wider.
+void PrintFittedAt(clsPrintOut& po, double x, double y, const std::string& text, double width);
 
 // Arc angles (radians, counter-clockwise as seen, y down).
 double PointAngle(double cx, double cy, double px, double py);

@@ -38,7 +38,6 @@ void DrawKvFigureH(clsPrintOut& po, const FigureFrameTbl& frame, int16_t& iCol, 
     const bool paper = po.prpMode() == 1;
     po.setFontSize(paper ? 6 : 11);
     const int32_t pen = paper ? 3 : 2;
-    const double p = paper ? 2 : 0;
 
     SwappedDraw sw(po, f, d);
 
@@ -101,10 +100,12 @@ void DrawKvFigureH(clsPrintOut& po, const FigureFrameTbl& frame, int16_t& iCol, 
     at(-1.5, 8 + s, label(3));
     at(-1.5, 10.5 + s, label(1));
     if (gNTFlag) {
-        at(11 - s, 0.25 - p, label(4));
+        // The vertical pitch stands where the screen puts it on paper too:
+        // lifted further it ran into the plate length beside it.
+        at(11 - s, 0.25, label(4));
         at(13.5 - s, -2.25, label(2));
     } else {
-        turnedAt(11 - s, 1.5 - p, label(4));
+        turnedAt(11 - s, 1.5, label(4));
         turnedAt(13.5 - s, 1.5, label(2));
     }
 

@@ -47,10 +47,24 @@ void ForTicks(double start, double limit, double step, F&& f) {
 
 std::string Label(float v) { return model::FormatValue(v, -1); }
 
+std::vector<NMTickLabel>& TickLabels() {
+    static std::vector<NMTickLabel> labels;
+    return labels;
+}
+
+// Prints a tick label at the current point and keeps where it stands.
+void PrintTick(clsPrintOut& po, const std::string& text) {
+    TickLabels().push_back({text, po.CurrentX(), po.CurrentY()});
+    po.DPrint(text);
+}
+
 }  // namespace
+
+const std::vector<NMTickLabel>& NMTickLabels() { return TickLabels(); }
 
 void DrawNMAxes(clsPrintOut& po, int16_t& iCol) {
     if (iCol == 999) iCol = model::gCurCol;
+    TickLabels().clear();
     const FigureFrameTbl& f = gNMChart;
     const bool paper = po.prpMode() == 1;
     const int32_t w = paper ? 3 : 1;
@@ -75,10 +89,25 @@ void DrawNMAxes(clsPrintOut& po, int16_t& iCol) {
     po.Draw_Line(f.X0, bottom, f.X0, top, -1);
 
     po.setDrawWidth(w);
+    // The end of the label left of the one being placed, on the positive side.
+    double lastEnd = f.X0 + 0.3 * s + po.TextWidth("0");
     const auto mTick = [&](float m) {
-        po.setCurrentX(f.X0 + 0.3 * s + m * f.ScaleX);
-        po.setCurrentY(f.Y0 - s);
-        po.DPrint(Label(m));
+        const std::string label = Label(m);
+        const double width = po.TextWidth(label);
+        double x = f.X0 + 0.3 * s + m * f.ScaleX;
+        bool shown = true;
+        if (m > 0 && x + width > right) {
+            // A label that would cross the right edge stands left of its
+            // line instead, unless it would meet the label before it there.
+            x = f.X0 + m * f.ScaleX - 0.3 * s - width;
+            shown = x > lastEnd + 0.3 * s;
+        }
+        if (shown) {
+            po.setCurrentX(x);
+            po.setCurrentY(f.Y0 - s);
+            PrintTick(po, label);
+            if (m > 0) lastEnd = x + width;
+        }
         vertical(m);
     };
     ForTicks(f.StepM, f.MaxM, f.StepM, mTick);
@@ -93,7 +122,7 @@ void DrawNMAxes(clsPrintOut& po, int16_t& iCol) {
     po.setDrawWidth(axis);
     po.setCurrentX(f.X0 + 0.3 * s);
     po.setCurrentY(f.Y0 - s);
-    po.DPrint("0");
+    PrintTick(po, "0");
     po.Draw_Line(left, f.Y0, right, f.Y0, -1);
 
     po.setDrawWidth(w);
@@ -101,14 +130,14 @@ void DrawNMAxes(clsPrintOut& po, int16_t& iCol) {
     ForTicks(f.StepN, f.MaxN, f.StepN, [&](float v) {
         po.setCurrentX(f.X0 + 0.3 * s);
         po.setCurrentY(f.Y0 + v * f.ScaleY - s);
-        po.DPrint(Label(-v));
+        PrintTick(po, Label(-v));
         horizontal(v);
     });
     // Compression side: a label that would start above the top edge is left out.
     ForTicks(-f.StepN, f.MinN, -f.StepN, [&](float v) {
         po.setCurrentX(f.X0 + 0.3 * s);
         po.setCurrentY(f.Y0 + v * f.ScaleY - s);
-        if (po.CurrentY() > top) po.DPrint(Label(-v));
+        if (po.CurrentY() > top) PrintTick(po, Label(-v));
         horizontal(v);
     });
 
@@ -207,6 +236,10 @@ void DrawNMDiagram(NMEngine& kv, clsPrintOut& po, int16_t& iCol, int16_t& dir) {
 
     const bool paper = po.prpMode() == 1;
     const int32_t w = paper ? 3 : 2;
+    struct ClipEnd {
+        clsPrintOut& po;
+        ~ClipEnd() { po.clearPaperClip(); }
+    } clipEnd{po};
     const model::ColumnDataTbl& col = model::gColumns(iCol);
     kv.setBaseInputs(col);
     NMStateColors c{0, 0, 0};
@@ -285,6 +318,9 @@ void DrawNMDiagram(NMEngine& kv, clsPrintOut& po, int16_t& iCol, int16_t& dir) {
         f.Y0 = -MinN * f.ScaleY + f.AreaTop;
         po.setDrawWidth(3);
         u = 1;
+        // Rays and markers that leave the chart stop at its frame, as the
+        // picture box cuts them on screen.
+        po.setPaperClip(f.AreaLeft, f.AreaTop, f.AreaLeft + f.AreaWidth, f.AreaTop + f.AreaHeight);
     } else {
         po.setBackColor(vbqt::SystemColor(vbqt::kWindowBackground));
         po.setScaleMode(1);

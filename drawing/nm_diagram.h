@@ -6,6 +6,8 @@
 #include "drawing/print_out.h"
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 namespace drawing {
 
@@ -14,6 +16,13 @@ namespace drawing {
 // positive number, or far too small for the extent, throws vb::Error instead
 // of looping without end.
 void DrawNMAxes(clsPrintOut& po, int16_t& iCol);
+
+// A tick label the last DrawNMAxes printed, top left in surface units.
+struct NMTickLabel {
+    std::string text;
+    double x, y;
+};
+const std::vector<NMTickLabel>& NMTickLabels();
 
 // kind 0 A (cm2), 1 Z, 2 Zp (cm3) of the column's section in direction dir
 // (0 X, 1 Y): the user's values when the user's area is entered, else the

@@ -3,6 +3,7 @@
 #include "drawing/state_guard.h"
 #include "platform/text/vberror.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -248,10 +249,50 @@ void clsPrintOut::lineTo(double x1, double y1, double x2, double y2, bool fromCu
         y1 = curY_;
     }
     PageTarget& v = vsp();
+    if (clipped() && !clipSegment(x1, y1, x2, y2)) return;
     StateGuard g;
     penFor(g, v, color);
     v.DrawLine(TwipsX(x1), TwipsY(y1), TwipsX(x2), TwipsY(y2));
     g.restore();
+}
+
+void clsPrintOut::setPaperClip(double x1, double y1, double x2, double y2) {
+    clip_ = true;
+    clipL_ = std::min(x1, x2);
+    clipR_ = std::max(x1, x2);
+    clipT_ = std::min(y1, y2);
+    clipB_ = std::max(y1, y2);
+}
+
+bool clsPrintOut::clipSegment(double& x1, double& y1, double& x2, double& y2) const {
+    // Liang-Barsky: the part of the segment whose parameter lies inside all
+    // four edges.
+    const double dx = x2 - x1;
+    const double dy = y2 - y1;
+    double t0 = 0;
+    double t1 = 1;
+    const auto edge = [&](double p, double q) {
+        if (p == 0) return q >= 0;
+        const double t = q / p;
+        if (p < 0) {
+            if (t > t1) return false;
+            t0 = std::max(t0, t);
+        } else {
+            if (t < t0) return false;
+            t1 = std::min(t1, t);
+        }
+        return true;
+    };
+    if (!edge(-dx, x1 - clipL_) || !edge(dx, clipR_ - x1) || !edge(-dy, y1 - clipT_) ||
+        !edge(dy, clipB_ - y1))
+        return false;
+    const double ax = x1 + t0 * dx, ay = y1 + t0 * dy;
+    const double bx = x1 + t1 * dx, by = y1 + t1 * dy;
+    x1 = ax;
+    y1 = ay;
+    x2 = bx;
+    y2 = by;
+    return true;
 }
 
 void clsPrintOut::Draw_Line(double vdblX1, double vdblY1, double vdblX2, double vdblY2,
@@ -302,6 +343,18 @@ void clsPrintOut::Draw_PsetStep(double vdblX, double vdblY, int32_t vlngColor) {
 void clsPrintOut::Draw_Rectangle(double vdblX1, double vdblY1, double vdblX2, double vdblY2,
                                  int32_t vlngColor) {
     if (onPaper()) {
+        if (clipped() && (std::min(vdblX1, vdblX2) < clipL_ || std::max(vdblX1, vdblX2) > clipR_ ||
+                          std::min(vdblY1, vdblY2) < clipT_ || std::max(vdblY1, vdblY2) > clipB_)) {
+            // Its four sides, each cut to the clip.
+            const double cx = curX_, cy = curY_;
+            lineTo(vdblX1, vdblY1, vdblX2, vdblY1, false, vlngColor);
+            lineTo(vdblX2, vdblY1, vdblX2, vdblY2, false, vlngColor);
+            lineTo(vdblX2, vdblY2, vdblX1, vdblY2, false, vlngColor);
+            lineTo(vdblX1, vdblY2, vdblX1, vdblY1, false, vlngColor);
+            curX_ = cx;
+            curY_ = cy;
+            return;
+        }
         PageTarget& v = vsp();
         StateGuard g;
         brushStyleFor(g, v, 1);
@@ -334,6 +387,17 @@ void clsPrintOut::Draw_RectangleStep(double vdblX1, double vdblY1, double vdblX2
 void clsPrintOut::Draw_RectangleBF(double vdblX1, double vdblY1, double vdblX2, double vdblY2,
                                    int32_t vlngColor) {
     if (onPaper()) {
+        if (clipped()) {
+            const double l = std::max(std::min(vdblX1, vdblX2), clipL_);
+            const double r = std::min(std::max(vdblX1, vdblX2), clipR_);
+            const double t = std::max(std::min(vdblY1, vdblY2), clipT_);
+            const double b = std::min(std::max(vdblY1, vdblY2), clipB_);
+            if (l > r || t > b) return;
+            vdblX1 = l;
+            vdblX2 = r;
+            vdblY1 = t;
+            vdblY2 = b;
+        }
         PageTarget& v = vsp();
         StateGuard g;
         brushStyleFor(g, v, 0);
@@ -362,6 +426,25 @@ void clsPrintOut::Draw_RectangleBF(double vdblX1, double vdblY1, double vdblX2, 
 void clsPrintOut::Draw_Circle(double vdblX, double vdblY, double vdblR, int32_t vlngColor,
                               double vdblSt, double vdblEd) {
     const bool full = vdblSt == kFullCircle;
+    if (clipped() && (vdblX - vdblR < clipL_ || vdblX + vdblR > clipR_ || vdblY - vdblR < clipT_ ||
+                      vdblY + vdblR > clipB_)) {
+        // A circle that leaves the clip is drawn as short chords, each cut.
+        constexpr double kPi = 3.14159265358979323846;
+        const double a0 = full ? 0 : vdblSt;
+        double a1 = full ? 2 * kPi : vdblEd;
+        if (a1 < a0) a1 += 2 * kPi;
+        const int n = std::max(8, static_cast<int>(std::ceil((a1 - a0) / (2 * kPi) * 72)));
+        for (int i = 0; i < n; ++i) {
+            const double s = a0 + (a1 - a0) * i / n;
+            const double e = a0 + (a1 - a0) * (i + 1) / n;
+            // Angles run counter-clockwise with y downwards on the surface.
+            lineTo(vdblX + vdblR * std::cos(s), vdblY - vdblR * std::sin(s), vdblX + vdblR * std::cos(e),
+                   vdblY - vdblR * std::sin(e), false, vlngColor);
+        }
+        curX_ = vdblX;
+        curY_ = vdblY;
+        return;
+    }
     if (onPaper()) {
         PageTarget& v = vsp();
         StateGuard g;
@@ -391,8 +474,38 @@ void clsPrintOut::Draw_Circle_Step(double vdblX, double vdblY, double vdblR, int
 }
 
 void clsPrintOut::DPrint(const std::string& vstrValue) {
-    if (onPaper()) vsp().setText(vstrValue);
-    else pic().Print(vstrValue);
+    if (onPaper()) {
+        if (clipped()) {
+            const double x = CurrentX(), y = CurrentY();
+            if (x < clipL_ || x > clipR_ || y < clipT_ || y > clipB_) return;
+        }
+        vsp().setText(vstrValue);
+    } else {
+        pic().Print(vstrValue);
+    }
+}
+
+double clsPrintOut::TextWidth(const std::string& vstrValue) const {
+    return onPaper() ? vsp().TextWidth(vstrValue) / tpmX_ : pic().TextWidth(vstrValue);
+}
+
+double clsPrintOut::TextHeight(const std::string& vstrValue) const {
+    return onPaper() ? vsp().TextHeight(vstrValue) / tpmY_ : pic().TextHeight(vstrValue);
+}
+
+void clsPrintOut::DPrintFitted(const std::string& vstrValue, double width) {
+    if (!onPaper()) return DPrint(vstrValue);
+    const double natural = TextWidth(vstrValue);
+    if (!(natural > width) || !(width > 0)) return DPrint(vstrValue);
+    PageTarget& v = vsp();
+    const StdFont old = v.Font();
+    StdFont f = old;
+    f.Scale = old.Scale * width / natural;
+    StateGuard g;
+    g.onExit([&v, old] { v.setFont(old); });
+    v.setFont(f);
+    DPrint(vstrValue);
+    g.restore();
 }
 
 void clsPrintOut::DPrintCC(const std::string& vstrValue) {

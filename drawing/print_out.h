@@ -96,6 +96,19 @@ public:
     void DPrint(const std::string& vstrValue);
     void DPrintCC(const std::string& vstrValue);
     void DPrintRU(const std::string& vstrValue);
+    // A text's advance in surface units (millimetres on paper).
+    double TextWidth(const std::string& vstrValue) const;
+    double TextHeight(const std::string& vstrValue) const;
+    // Paper: prints at the current point, condensed horizontally to `width`
+    // when the text is wider; a text that fits prints as DPrint does.
+    // Screen: as DPrint.
+    void DPrintFitted(const std::string& vstrValue, double width);
+
+    // Paper: until cleared, lines, boxes and circles are cut to this box and
+    // texts that start outside it are left out (the screen's picture box
+    // does the same to what leaves it). Screen surfaces ignore it.
+    void setPaperClip(double x1, double y1, double x2, double y2);
+    void clearPaperClip() { clip_ = false; }
 
     // The page control's units per millimetre (1.0 until one is bound).
     double twipsPerMmX() const { return tpmX_; }
@@ -109,6 +122,9 @@ private:
     double TwipsY(double y) const { return (y + kPaperYOffsetMm) * tpmY_; }
     double TwipsLength(double r) const { return r * tpmX_; }
     void lineTo(double x1, double y1, double x2, double y2, bool fromCurrent, int32_t color);
+    // Cuts the segment to the paper clip; false when nothing of it is left.
+    bool clipSegment(double& x1, double& y1, double& x2, double& y2) const;
+    bool clipped() const { return clip_ && onPaper(); }
 
     PageTarget* page_ = nullptr;
     PictureTarget* picture_ = nullptr;
@@ -117,6 +133,8 @@ private:
     double curX_ = 0;
     double curY_ = 0;
     int32_t mode_ = 0;
+    bool clip_ = false;
+    double clipL_ = 0, clipT_ = 0, clipR_ = 0, clipB_ = 0;
 };
 
 }  // namespace drawing

@@ -15,6 +15,7 @@ std::string DrawOp::str() const {
     s << ") color=" << color << " width=" << width << " style=" << style << " fill=" << fillColor
       << '/' << fillStyle << (filled ? " filled" : "");
     if (!text.empty()) s << " text=\"" << text << "\" size=" << fontSize;
+    if (fontScale != 1) s << " scale=" << fontScale;
     return s.str();
 }
 
@@ -195,13 +196,14 @@ void RecordingPage::setText(const std::string& text) {
     o.args = {x_, y_};
     o.text = text;
     o.fontName = font_.Name;
+    o.fontScale = font_.Scale;
     ops.push_back(o);
     x_ += TextWidth(text);
 }
 
 double RecordingPage::TextWidth(const std::string& text) const {
     const double per = charWidth ? *charWidth : font_.Size * 10;
-    return per * static_cast<double>(text::CharCount(text));
+    return per * static_cast<double>(text::CharCount(text)) * font_.Scale;
 }
 
 double RecordingPage::TextHeight(const std::string&) const {

@@ -32,6 +32,7 @@ struct DrawOp {
     std::string text;
     double fontSize = 0;
     std::string fontName;  // page texts
+    double fontScale = 1;  // page texts: horizontal glyph scale
     std::string str() const;
 };
 

@@ -24,6 +24,7 @@
 #include "platform/qt/picture_box.h"
 #include "platform/text/vb.h"
 #include "platform/ui/ui.h"
+#include "widgets/fitted_text.h"
 #include "widgets/zDLCtlProc_Vendra.h"
 
 #include <QAction>
@@ -66,7 +67,7 @@ constexpr LabelPlace kSpecPlacesSrc[7] = {{1320, 510, true},  {1560, 510, true},
 void frmMain::BuildDetailPanel()
 {
     auto label = [this](QWidget* parent, const QString& name, int left, int top, int width) {
-        auto* l = new QLabel(parent);
+        auto* l = new FittedLabel(parent);
         l->setObjectName(name);
         Place(l, left, top, width, 255);
         l->installEventFilter(this);
@@ -260,8 +261,9 @@ void frmMain::pctNM_MouseUp(int Button, int /*Shift*/, float X, float Y)
 
 void frmMain::LayoutColumnLabels(bool sMode)
 {
-    // Each label reaches to the frame's right edge: the texts are short
-    // enough not to run into their right-hand neighbours.
+    // A label reaches to its right-hand neighbour on the same line, or to the
+    // frame's right edge; a text wider than that is condensed, never drawn
+    // under or over the next one.
     const auto move = [this](QLabel* l, int top, int left) {
         const int x = left < 0 ? l->x() : PxX(left);
         l->setGeometry(x, PxY(top), std::max(0, Frame1->width() - x - PxX(60)), l->height());
@@ -271,6 +273,14 @@ void frmMain::LayoutColumnLabels(bool sMode)
     for (int i = 0; i < 7; ++i) {
         move(lblColSpec[i], places[i].top, places[i].left);
         lblColSpec[i]->setVisible(places[i].shown);
+    }
+    for (int i = 0; i < 7; ++i) {
+        if (!places[i].shown) continue;
+        for (int j = 0; j < 7; ++j) {
+            if (!places[j].shown || places[j].top != places[i].top || places[j].left <= places[i].left) continue;
+            QLabel* l = lblColSpec[i];
+            l->resize(std::min(l->width(), std::max(0, PxX(places[j].left - places[i].left - 60))), l->height());
+        }
     }
     if (sMode) {
         lblColSpec[7]->hide();

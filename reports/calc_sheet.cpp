@@ -323,7 +323,8 @@ void PrintCalcSheetPage(drawing::clsPrintOut& po, int16_t iCol, int pageNo)
 
     // 5. Header row with the concrete strength and its raised "2".
     PrintAt(po, 23, 11, "柱名称");
-    PrintAt(po, 38, 11, text::FieldText(col.ColName));
+    // The name's cell ends at the rule at 75.
+    drawing::PrintFittedAt(po, 38, 11, text::FieldText(col.ColName), 75 - 38 - 1);
     PrintAt(po, 80, 11, "ｺﾝｸﾘｰﾄ強度");
     double squareX = 118;
     std::string unit = "kgf/cm";

@@ -253,7 +253,9 @@ void msub_PrintColumnList(vbqt::PageTarget& target, const ReportChoices& choices
         for (int t = 0; t < 6; ++t) {
             po.setCurrentX(kX[t]);
             po.setCurrentY(y);
-            po.DPrint(texts[t]);
+            // A name or model stops short of the next column.
+            if (t == 1 || t == 2) po.DPrintFitted(texts[t], kX[t + 1] - kX[t] - 1);
+            else po.DPrint(texts[t]);
         }
         y += 5;
         if (y > 260) {

@@ -271,7 +271,8 @@ void PrintSectionColumnBlock(drawing::clsPrintOut& po, int16_t col, int page, in
     if (slot == 1) Furniture(po, groups, yEnd, sMode);
 
     po.setFontSize(7.8);
-    PrintAt(po, xOff + 36, 9, text::FieldText(c.ColName));
+    // Within the column's slot, clear of its right rule.
+    drawing::PrintFittedAt(po, xOff + 36, 9, text::FieldText(c.ColName), right - (xOff + 36) - 1);
     po.setDrawWidth(3);
     po.Draw_Line(left, 8, right, 8, kBlack);
     po.Draw_Line(right, 8, right, yEnd, kBlack);

@@ -63,11 +63,21 @@ void DrawBlock(drawing::clsPrintOut& po, ShearGridTbl g)
             const std::string& text = g.Cells[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)];
             if (g.Centered) {
                 // The true middle of the cell: the surface centres about the point.
+                // A text wider than its cell is condensed to the cell less
+                // a margin each side, and then fills it centred.
+                const double room = g.ColWidth - 1;
                 po.setCurrentX(g.X + (i - 0.5) * g.ColWidth);
                 po.setCurrentY(g.Y + (j - 0.5) * g.RowHeight);
-                po.DPrintCC(text);
+                if (po.TextWidth(text) > room) {
+                    po.setCurrentX(g.X + (i - 1) * g.ColWidth + 0.5);
+                    po.setCurrentY(po.CurrentY() - po.TextHeight(text) / 2);
+                    po.DPrintFitted(text, room);
+                } else {
+                    po.DPrintCC(text);
+                }
             } else {
-                PrintAt(po, g.X + (i - 1) * g.ColWidth + 0.5, g.Y + (j - 1) * g.RowHeight + 0.5, text);
+                drawing::PrintFittedAt(po, g.X + (i - 1) * g.ColWidth + 0.5, g.Y + (j - 1) * g.RowHeight + 0.5, text,
+                                       g.ColWidth - 1);
             }
         }
     }

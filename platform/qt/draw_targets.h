@@ -19,6 +19,9 @@ struct StdFont {
     bool Bold = false;
     bool Italic = false;
     bool Underline = false;
+    // Horizontal scale of the glyphs (1 = as designed): a text condensed to
+    // its cell on paper. Picture boxes ignore it.
+    double Scale = 1.0;
     bool operator==(const StdFont&) const = default;
 };
 

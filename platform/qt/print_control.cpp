@@ -211,7 +211,7 @@ void PrintControl::setText(const std::string& text) {
 
 double PrintControl::TextWidth(const std::string& text) const {
     const QFontMetricsF m(toQFont(font_), twipsDevice());
-    return m.horizontalAdvance(QString::fromStdString(text));
+    return m.horizontalAdvance(QString::fromStdString(text)) * font_.Scale;
 }
 
 // The em box: 20 twips a point.
@@ -277,7 +277,17 @@ void PrintControl::paintPage(int index, QPainter& painter, double ux, double uy)
             const double em = font.pointSizeF() * painter.device()->logicalDpiY() / 72.0;
             painter.setFont(font);
             painter.setPen(oleToQColor(op.textColor));
-            painter.drawText(dev(op.p1) + QPointF(0, emAscent(font) * em), op.text);
+            if (op.font.Scale != 1.0 && op.font.Scale > 0) {
+                // Condensed about the text's left edge.
+                const QPointF at = dev(op.p1);
+                painter.save();
+                painter.translate(at.x(), 0);
+                painter.scale(op.font.Scale, 1.0);
+                painter.drawText(QPointF(0, at.y() + emAscent(font) * em), op.text);
+                painter.restore();
+            } else {
+                painter.drawText(dev(op.p1) + QPointF(0, emAscent(font) * em), op.text);
+            }
             break;
         }
         case PageOp::Picture:

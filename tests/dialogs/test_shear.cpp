@@ -9,13 +9,16 @@
 #include "model/column_check.h"
 #include "model/format.h"
 #include "platform/qt/twips.h"
+#include "platform/text/utf8.h"
 #include "platform/text/vb.h"
+#include "tests/platform/qt_grid/glyph_ink.h"
 #include "reports/frmPreview.h"
 #include "reports/report_common.h"
 #include "reports/shear_page.h"
 #include "drawing/recording.h"
 
 #include <QApplication>
+#include <QFontMetricsF>
 #include <QCheckBox>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -337,6 +340,39 @@ TEST_F(Shear, Screenshots)
         selkvtest::SaveShot(*shear, c.file);
     }
     ExpectNoMessage("screenshots");
+}
+
+// A name as long as its field is shown whole in its label, condensed to the
+// label's width and clear of the base name beside it; a short one as it is.
+TEST_F(Shear, ColumnNameOfAnyLengthIsShownWhole)
+{
+    std::string longName = "1階通り芯A-1柱脚";
+    while (text::CharCount(longName) < 50) longName += "長い名前テスト0123456789";
+    longName = text::Left(longName, 50);
+    for (const std::string& name : {std::string("1C1"), longName}) {
+        StoreShear("K35-2");
+        gColumns(gCurCol).ColName = name;
+        OpenShear(0, 1);
+        QLabel* l = D<QLabel>("lblColName");
+        ASSERT_EQ(l->text().toStdString(), name);
+        EXPECT_FALSE(l->geometry().intersects(D<QLabel>("lblKvName")->geometry()));
+        const double natural = QFontMetricsF(l->font(), l).horizontalAdvance(l->text());
+        const double scale = std::min(1.0, l->contentsRect().width() / natural);
+        const QImage img = inkread::Render(*l);
+        const QImage whole = inkread::CondensedText(
+            l->text(), l->font(), QSize(static_cast<int>(std::ceil(natural)) + 8, l->height()), scale);
+        const inkread::Ink ink = inkread::InkIn(img, l->rect());
+        const inkread::Ink want = inkread::InkIn(whole, QRect(QPoint(0, 0), whole.size() / inkread::kZoom));
+        EXPECT_NEAR(ink.box.width(), want.box.width(), 2 * inkread::kZoom) << name;
+        EXPECT_GT(inkread::Correlation(inkread::ColumnProfile(img, l->rect()), inkread::ColumnProfile(whole, l->rect())),
+                  0.9)
+            << name;
+        if (name == longName) {
+            EXPECT_LT(scale, 1.0);
+            selkvtest::SaveShot(*shear, "shear_long_name.png");
+        }
+    }
+    ExpectNoMessage("long name");
 }
 
 // ---- Printing ----

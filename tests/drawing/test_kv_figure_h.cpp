@@ -2,6 +2,7 @@
 #include "drawing/kv_figure_h.h"
 #include "kv_figure_fixture.h"
 #include "platform/qt/ole_color.h"
+#include "platform/qt/print_control.h"
 
 #include <gtest/gtest.h>
 
@@ -99,9 +100,9 @@ TEST_F(HFig, LabelsByTextFlagAndSurface) {
     };
     const Case cases[] = {
         {false, true, 13, 0.25, 15.5, -2.25},
-        {true, true, 13, -1.75, 15.5, -2.25},   // paper lifts the first by 2
+        {true, true, 13, 0.25, 15.5, -2.25},    // paper as screen: apart
         {false, false, 13, 1.5, 15.5, 1.5},     // 1.25 and 3.75 lower
-        {true, false, 13, -0.5, 15.5, 1.5},
+        {true, false, 13, 1.5, 15.5, 1.5},
     };
     for (const Case& c : cases) {
         gNTFlag = c.nt;
@@ -117,6 +118,41 @@ TEST_F(HFig, LabelsByTextFlagAndSurface) {
         EXPECT_NEAR(a->y, c.y4 + dy, 1e-5) << c.paper << c.nt;
         EXPECT_NEAR(b->x, c.x2, 1e-5);
         EXPECT_NEAR(b->y, c.y2 + dy, 1e-5) << c.paper << c.nt;
+    }
+}
+
+// On the sheet (0.95 mm a unit, labels at 6 points) no dimension text runs
+// into another, in either direction, with short and long values.
+TEST_F(HFig, PaperLabelsStandApartOnTheSheet) {
+    vbqt::PrintControl pc;
+    pc.StartDoc();
+    clsPrintOut sheet;
+    sheet.setprpMode(1);
+    sheet.setprpVsPrinter(&pc);
+    sheet.setFontName("ＭＳ 明朝");
+    sheet.setFontSize(8);
+    const std::array<double, 6> values[] = {{600, 600, 480, 480, 0, 0}, {12345.5, 99999, 45678.25, 88888, 0, 0}};
+    for (const auto& v : values) {
+        for (int16_t dir : {0, 1}) {
+            setKvLen(1, v);
+            for (long k = 1; k <= 6; ++k) base().KvLen(1, k) = v[static_cast<size_t>(k - 1)];
+            pc.StartDoc();
+            draw(dir, &sheet, Frame(136.5, 30, 0.95));
+            std::vector<std::pair<QRectF, QString>> boxes;
+            for (const vbqt::PageOp& op : pc.pages()[0].ops) {
+                if (op.kind != vbqt::PageOp::Text) continue;
+                pc.setFont(op.font);
+                const double w = pc.TextWidth(op.text.toStdString());
+                const double h = pc.TextHeight(op.text.toStdString());
+                boxes.push_back({QRectF(op.p1, QSizeF(w, h)), op.text});
+            }
+            ASSERT_EQ(boxes.size(), 6u);
+            for (size_t a = 0; a < boxes.size(); ++a)
+                for (size_t b = a + 1; b < boxes.size(); ++b)
+                    EXPECT_FALSE(boxes[a].first.intersects(boxes[b].first))
+                        << boxes[a].second.toStdString() << " meets " << boxes[b].second.toStdString() << " dir "
+                        << dir;
+        }
     }
 }
 

@@ -42,6 +42,8 @@ protected:
         model::gKvBase(1).RotateMode = model::kTrue;
         po.setprpMode(1);
         po.setprpVsPrinter(&page);
+        // About half an em at 9 points: the labels fit the 48 mm halves.
+        page.charWidth = 1.6;
     }
     NMGlobals globals;
     RecordingPage page{1.0};  // logs millimetres, y + 4.5
@@ -114,6 +116,7 @@ TEST_F(Axes, StepLargerThanTheExtentLeavesAxesZeroAndTitles) {
 TEST_F(Axes, FractionalStepsPrintTheirDecimals) {
     gNMChart.StepM = 2.5;
     gNMChart.MaxM = 6;
+    gNMChart.ScaleX = 8;
     gNMChart.StepN = 5000;
     DrawNMAxes(po, iCol);
     const auto t = Texts(page.ops);

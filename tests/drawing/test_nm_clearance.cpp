@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 using namespace drawing;
 using namespace inktest;
 using nmtest::NMGlobals;
@@ -14,12 +16,16 @@ namespace {
 
 // The chart a 640 x 480 picture or an 82.5 x 138 mm page area gets for
 // moments up to 290 and forces from -4300 to 1270.
+// The moment extent and step can be changed for a test.
+double gMaxM = 290;
+double gStepM = 100;
+
 void Chart(bool paper, double width, double height) {
     FigureFrameTbl& f = gNMChart;
-    f.MaxM = 290;
+    f.MaxM = gMaxM;
     f.MinN = -4300;
     f.MaxN = 1270;
-    f.StepM = 100;
+    f.StepM = gStepM;
     f.StepN = 1000;
     f.ScaleX = width / f.MaxM / 2;
     f.ScaleY = height / (f.MaxN - f.MinN);
@@ -81,6 +87,61 @@ TEST(NMInk, FirstNegativeMomentLabelClearsTheAxis) {
         // lower on paper.
         EXPECT_GT(OtherInk(without, glyphs.adjusted(0, 0, 0, onPaper ? 2 * kPaperMm : 2)), 0) << where;
     }
+}
+
+// Inked pixel columns of `box` where the two pictures differ, in runs: one
+// run a digit of a tick label at these sizes.
+int GlyphRuns(const QImage& whole, const QImage& without, const QRect& box) {
+    int runs = 0;
+    bool in = false;
+    for (int x = box.left(); x <= box.right(); ++x) {
+        bool inked = false;
+        for (int y = box.top(); y <= box.bottom() && !inked; ++y)
+            inked = Differs(whole.pixel(x, y), without.pixel(x, y));
+        if (inked && !in) ++runs;
+        in = inked;
+    }
+    return runs;
+}
+
+// The last tick label of the positive moments lies near the right edge: it
+// is drawn whole inside the chart (moved left of its line), never cut at the
+// edge, or left out where it would meet the label before it there (paper,
+// steps of 8 mm). Moments up to 760 by 250 ("750"), up to 3040 by 1000
+// ("3000") and up to 505 by 100 ("500").
+TEST(NMInk, LastMomentLabelNearTheRightEdgeStaysWholeInside) {
+    NMGlobals globals;
+    struct Case {
+        double maxM, stepM;
+        const char* label;
+        bool onPaperToo;
+    } cases[] = {{760, 250, "750", true}, {3040, 1000, "3000", true}, {505, 100, "500", false}};
+    for (const Case& c : cases) {
+        gMaxM = c.maxM;
+        gStepM = c.stepM;
+        for (bool onPaper : {false, true}) {
+            const std::string where = std::string(onPaper ? "paper " : "screen ") + c.label;
+            const auto draw = onPaper ? Paper : Screen;
+            bool skipped = false;
+            const QImage whole = draw("", &skipped);
+            const QImage without = draw(c.label, &skipped);
+            if (onPaper && !c.onPaperToo) {
+                EXPECT_FALSE(skipped) << where << " is printed, though it has no room";
+                continue;
+            }
+            ASSERT_TRUE(skipped) << where;
+            const QRect glyphs = GlyphBox(whole, without);
+            ASSERT_FALSE(glyphs.isEmpty()) << where;
+            // The chart's right edge in the picture.
+            const FigureFrameTbl& f = gNMChart;
+            const double rightUnits = f.X0 + f.MaxM * f.ScaleX;
+            const double right = onPaper ? rightUnits / 25.4 * kPaperDpi : rightUnits / 15.0;
+            EXPECT_LT(glyphs.right(), right - 1) << where;
+            EXPECT_EQ(GlyphRuns(whole, without, glyphs), static_cast<int>(std::strlen(c.label))) << where;
+        }
+    }
+    gMaxM = 290;
+    gStepM = 100;
 }
 
 }  // namespace

@@ -416,6 +416,105 @@ TEST_F(Diagram, RebarZoneRaysAndMarks) {
     EXPECT_EQ(std::count(t.begin(), t.end(), "Ⅰ"), 0);
 }
 
+// On paper nothing of the diagram leaves its chart frame: rays of the zone
+// boundaries and of the rebar zones, curves and markers stop at it, as the
+// picture box cuts them on screen; a text that would start outside is left
+// out. The table: a rebar zone ray steep enough to run out at the bottom,
+// and stresses far outside the chart.
+TEST_F(Diagram, PaperDrawingStaysInsideTheChartFrame) {
+    po.setprpMode(1);
+    po.setprpVsPrinter(&page);
+    FigureFrameTbl& f = gNMChart;
+    f.AreaLeft = 15;
+    f.AreaTop = 30;
+    f.AreaWidth = 82.5;
+    f.AreaHeight = 100;
+    struct Case {
+        int16_t kvV;
+        double alpha, stressM, stressN;
+    } cases[] = {{1, 0.95, 0, 0}, {2, 0.5, 900, -400}, {0, 0.5, -900, 3000}};
+    show(true, true, true, true);
+    for (const Case& c : cases) {
+        model::gKvBase(1).KvV = c.kvV;
+        model::gKvBase(1).NAlpha = c.alpha;
+        for (long k : {1, 4, 5, 6, 7}) stress(0, k, c.stressN, c.stressM, k == 5 ? 0 : -1);
+        page.ops.clear();
+        draw();
+        const double l = f.AreaLeft, r = f.AreaLeft + f.AreaWidth;
+        const double t = f.AreaTop + 4.5, b = f.AreaTop + f.AreaHeight + 4.5;
+        const auto inside = [&](double x, double y) {
+            return x >= l - 1e-9 && x <= r + 1e-9 && y >= t - 1e-9 && y <= b + 1e-9;
+        };
+        int lines = 0;
+        for (const DrawOp& o : page.ops) {
+            if (o.kind == "Line" || o.kind == "Rectangle") {
+                ++lines;
+                EXPECT_TRUE(inside(o.args[0], o.args[1]) && inside(o.args[2], o.args[3]))
+                    << "series " << c.kvV << ": " << o.str();
+            } else if (o.kind == "Circle" || o.kind == "Arc") {
+                EXPECT_TRUE(inside(o.args[0] - o.args[2], o.args[1] - o.args[2]) &&
+                            inside(o.args[0] + o.args[2], o.args[1] + o.args[2]))
+                    << "series " << c.kvV << ": " << o.str();
+            } else if (o.kind == "Text") {
+                EXPECT_TRUE(inside(o.args[0], o.args[1])) << "series " << c.kvV << ": " << o.str();
+            }
+        }
+        EXPECT_GT(lines, 100) << "series " << c.kvV;
+    }
+    // What follows the diagram on the page is not cut.
+    po.Draw_Line(0, 0, 200, 280, 0);
+    ASSERT_EQ(page.ops.back().kind, "Line");
+    EXPECT_EQ(page.ops.back().args, (std::vector<double>{0, 4.5, 200, 284.5}));
+}
+
+// A rebar zone box that lies over axis values has them printed again over it,
+// whole, at their places, unless a zone mark stands there; values clear of
+// the boxes are printed once.
+TEST_F(Diagram, AxisValuesUnderTheRebarZoneBoxesArePrintedAgainOverThem) {
+    model::gKvBase(1).KvV = 2;
+    show(true, true, false);
+    int covered = 0;
+    for (double tension : {70.0, 400.0, 900.0}) {
+        kv.tu = {tension, 60, 50};
+        kv.tuC = {tension, 60, 50};
+        pic.ops.clear();
+        draw();
+        const auto& ops = pic.ops;
+        // The four zone boxes: the white fills before the last "Ⅱ".
+        size_t lastMark = 0;
+        for (size_t i = 0; i < ops.size(); ++i)
+            if (ops[i].kind == "Print" && ops[i].text == "Ⅱ") lastMark = i;
+        ASSERT_GT(lastMark, 0u);
+        std::vector<size_t> boxes;
+        for (size_t i = 0; i < lastMark; ++i)
+            if (ops[i].kind == "BoxFill" && ops[i].color == RGB(255, 255, 255)) boxes.push_back(i);
+        ASSERT_GE(boxes.size(), 4u);
+        boxes.erase(boxes.begin(), boxes.end() - 4);
+        for (const NMTickLabel& label : NMTickLabels()) {
+            const double w = pic.TextWidth(label.text), h = pic.TextHeight(label.text);
+            bool under = false;
+            for (size_t b : boxes) {
+                const auto& a = ops[b].args;
+                under = under || (label.x < std::max(a[0], a[2]) && std::min(a[0], a[2]) < label.x + w &&
+                                  label.y < std::max(a[1], a[3]) && std::min(a[1], a[3]) < label.y + h);
+            }
+            for (const DrawOp& m : ops) {
+                if (m.kind != "Print" || (m.text != "Ⅰ" && m.text != "Ⅱ")) continue;
+                const double mw = pic.TextWidth(m.text), mh = pic.TextHeight(m.text);
+                if (label.x < m.args[0] + mw && m.args[0] < label.x + w && label.y < m.args[1] + mh &&
+                    m.args[1] < label.y + h)
+                    under = false;
+            }
+            const bool again = std::any_of(ops.begin() + static_cast<long>(lastMark), ops.end(), [&](const DrawOp& o) {
+                return o.kind == "Print" && o.text == label.text && Near(o.args[0], label.x) && Near(o.args[1], label.y);
+            });
+            EXPECT_EQ(again, under) << label.text << " at " << label.x << ", " << label.y << " tension " << tension;
+            covered += under;
+        }
+    }
+    EXPECT_GT(covered, 0) << "no case puts a box over an axis value";
+}
+
 TEST_F(Diagram, RebarZoneWithoutMomentFails) {
     model::gKvBase(1).KvV = 2;
     show(true, false, false);

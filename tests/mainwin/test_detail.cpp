@@ -20,6 +20,7 @@
 #include "model/stress.h"
 #include "model/texts.h"
 #include "platform/text/vb.h"
+#include "tests/platform/qt_grid/glyph_ink.h"
 
 #include <QAction>
 #include <QApplication>
@@ -29,6 +30,9 @@
 #include <QMenu>
 #include <QMouseEvent>
 
+#include <QFontMetricsF>
+
+#include <cmath>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -208,6 +212,76 @@ TEST_F(Detail, SrcRouteThreeShowsTheRankLineAndAWallHasNoLimitForce)
     w->msub_ShowColumnDetail();
     EXPECT_TRUE(w->lblColSpec[8]->isHidden());
     EXPECT_EQ(Text(w->lblColSpec[8]), "");
+}
+
+// Every shown label of the two frames keeps to its own room (up to the next
+// label on its line or the frame's edge) and shows its whole text: as
+// designed where it fits, condensed to the room where it does not. The
+// states: the RC line with two-digit bar counts, and section moduli of five
+// and six digits.
+TEST_F(Detail, LabelsShowTheirWholeTextsWithinTheirRooms)
+{
+    struct State {
+        const char* what;
+        bool sMode;
+        int16_t n0, n1;  // SRC bar counts
+        double z;        // S moduli
+    };
+    const State states[] = {
+        {"RC 12x10", false, 12, 10, 0},  {"RC 99x99", false, 99, 99, 0},
+        {"Z 5 digits", true, 0, 0, 12345.6}, {"Z 6 digits", true, 0, 0, 123456.7},
+    };
+    gSIDisp = true;
+    for (const State& s : states) {
+        SCOPED_TRACE(s.what);
+        ColumnDataTbl col = s.sMode ? gColumnDefault : gColumnDefaultSrc;
+        col.Fc = 24;
+        if (s.sMode) {
+            col.ColXYDiffer = kTrue;
+            col.ColSpecUser(0) = 45.32;
+            for (long k = 1; k <= 4; ++k) col.ColSpecUser(k) = s.z + k;
+        } else {
+            col.cD(0) = 900;
+            col.cD(1) = 900;
+            col.RtN(0) = s.n0;
+            col.RtN(1) = s.n1;
+            col.RBarVal = "D22";
+            col.RBarMat = "SD345";
+        }
+        Show(col, s.sMode, 2);
+        if (!s.sMode) {
+            const std::string n = " " + std::to_string(s.n0) + "× " + std::to_string(s.n1);
+            ASSERT_TRUE(w->lblColSpec[7]->text().endsWith(QString::fromStdString(n)));
+        }
+        std::vector<QLabel*> shown;
+        for (QLabel* l : w->Frame1->findChildren<QLabel*>())
+            if (!l->isHidden() && !l->text().isEmpty()) shown.push_back(l);
+        for (QLabel* l : w->Frame2->findChildren<QLabel*>())
+            if (!l->isHidden() && !l->text().isEmpty()) shown.push_back(l);
+        ASSERT_GE(shown.size(), 8u);
+        for (QLabel* l : shown) {
+            const std::string name = l->objectName().toStdString() + " \"" + l->text().toStdString() + "\"";
+            // Its room: inside the frame and clear of the other labels of its
+            // line (the lines stand a pixel closer than the labels are high).
+            EXPECT_TRUE(l->parentWidget()->rect().contains(l->geometry())) << name;
+            for (QLabel* o : shown)
+                if (o != l && o->parentWidget() == l->parentWidget() && o->y() == l->y())
+                    EXPECT_FALSE(l->geometry().intersects(o->geometry())) << name << " meets " << o->objectName().toStdString();
+            // Its ink: the whole text, condensed only when wider than the room.
+            const double natural = QFontMetricsF(l->font(), l).horizontalAdvance(l->text());
+            const double scale = std::min(1.0, l->contentsRect().width() / natural);
+            const QImage img = inkread::Render(*l);
+            const QImage whole = inkread::CondensedText(l->text(), l->font(),
+                                                        QSize(static_cast<int>(std::ceil(natural)) + 8, l->height()), scale);
+            const inkread::Ink ink = inkread::InkIn(img, l->rect());
+            const inkread::Ink want = inkread::InkIn(whole, QRect(QPoint(0, 0), whole.size() / inkread::kZoom));
+            EXPECT_NEAR(ink.box.width(), want.box.width(), 2 * inkread::kZoom) << name;
+            EXPECT_LE(ink.box.right(), l->contentsRect().right() * inkread::kZoom + inkread::kZoom) << name;
+            EXPECT_GT(inkread::Correlation(inkread::ColumnProfile(img, l->rect()), inkread::ColumnProfile(whole, l->rect())),
+                      0.9)
+                << name;
+        }
+    }
 }
 
 TEST_F(Detail, EachDisplayModeDrawsItsRoutineInTheBoxFrame)

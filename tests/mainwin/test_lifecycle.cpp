@@ -532,6 +532,16 @@ TEST_F(Lifecycle, ScreenshotWithLargeValues)
             col.LoadTbl(3, load) = q[k] / gUnitFactor;
             col.LoadTbl(6, load) = q[(k + 3) % 4] / gUnitFactor;
         }
+        // A name as long as its field, six-digit moduli and two-digit bar counts.
+        col.ColName = "1階通り芯A-1柱脚長い名前テスト0123456789長い名前テスト0123456789ABC";
+        if (gCond.SMode != kFalse) {
+            col.ColXYDiffer = kTrue;
+            col.ColSpecUser(0) = 45.32;
+            for (long k = 1; k <= 4; ++k) col.ColSpecUser(k) = 123456.7 + k;
+        } else {
+            col.RtN(0) = 12;
+            col.RtN(1) = 10;
+        }
     };
     fill();
     w->msub_ShowProject();
