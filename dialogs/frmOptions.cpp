@@ -224,8 +224,9 @@ bool frmOptions::ApplyOptions()
         // The column is checked again with every option applied below; the
         // table refresh tells a check that fails, once.
     }
-    if (gammaTyped) gCond.GammaX = gCond.GammaY = *gamma;
-    main_.txtGamma->setText(Q(vb::Trim(FormatValue(gCond.GammaX, 2))));
+    // Kept as the main window's box can show it.
+    if (gammaTyped) gCond.GammaX = gCond.GammaY = RoundDesignFactor(*gamma);
+    main_.txtGamma->setText(Q(FormatDesignFactor(gCond.GammaX)));
     if (dlgkit::Edited(txtGFactor)) gCond.GFactor = *factor;
     gKv->setSIFactor(gCond.GFactor);
     gUnitFactor = gSIDisp ? gCond.GFactor : 1.0;

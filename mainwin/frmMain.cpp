@@ -788,6 +788,8 @@ void frmMain::refleshTable()
     // Called by the options dialog: a failed check is told here.
     UserOperation([this] {
         msub_FormatResultTable();
+        // Settings such as gamma change the verdict of every column.
+        RefillColumnList();
         msub_SelectColumn(true);
         FillCurrentColumnTables();
         msub_ShowColumnDetail();
