@@ -254,7 +254,9 @@ public:
     void msub_ShowCurrentColumn();
     void msub_FillStressInputCells();
     void cmdFlgReflesh_Click();
-    void refleshTable();
+    // everyColumn: a condition of every column's check changed; the list's
+    // verdicts are checked again too.
+    void refleshTable(bool everyColumn = false);
 
     // Status bar.
     void sbStatusBar_PanelClick(int Panel);

@@ -207,6 +207,10 @@ TEST_F(FactorRecheck, BoxesShowTheStoredFactor)
     EXPECT_EQ(gCond.GammaX, 1.2346);
     EXPECT_EQ(gCond.GammaY, 1.2346);
     EXPECT_EQ(w->txtGamma->text(), "1.2346");
+    std::filesystem::create_directories(KV_TEST_OUT_DIR);
+    w->txtBukken->setFocus(Qt::MouseFocusReason);
+    QApplication::processEvents();
+    ASSERT_TRUE(w->grab().save(QStringLiteral(KV_TEST_OUT_DIR "/main_window_factors.png")));
     frmOptions dlg(*w);
     dlg.txtUltFactor->setText("2.34567");
     dlg.cmdOK->click();
