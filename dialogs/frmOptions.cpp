@@ -224,23 +224,24 @@ bool frmOptions::ApplyOptions()
         // The column is checked again with every option applied below; the
         // table refresh tells a check that fails, once.
     }
-    if (gammaTyped) gCond.GammaX = gCond.GammaY = *gamma;
-    main_.txtGamma->setText(Q(vb::Trim(FormatValue(gCond.GammaX, 2))));
+    // Kept as the main window's box can show it.
+    if (gammaTyped) gCond.GammaX = gCond.GammaY = RoundDesignFactor(*gamma);
+    main_.txtGamma->setText(Q(FormatDesignFactor(gCond.GammaX)));
     if (dlgkit::Edited(txtGFactor)) gCond.GFactor = *factor;
     gKv->setSIFactor(gCond.GFactor);
     gUnitFactor = gSIDisp ? gCond.GFactor : 1.0;
-    main_.refleshTable();
+    // Only a real change of a project value marks the project and checks
+    // every column again; a mark is never taken back here.
+    const bool changed = gCond.ShortCalcMode != before.ShortCalcMode || gCond.UltCalcMode != before.UltCalcMode ||
+                         gCond.GammaX != before.GammaX || gCond.GammaY != before.GammaY ||
+                         gCond.UltMQMode != before.UltMQMode || gCond.UltJadge != before.UltJadge ||
+                         gCond.GFactor != before.GFactor;
+    main_.refleshTable(changed);
     main_.cmdFlgReflesh->setVisible(!gAutoRefresh);
     const QRect box = main_.pctNM->geometry();
     main_.pctNM->setGeometry(box.x(), box.y(), box.width(),
                              static_cast<int>(std::lround((gAutoRefresh ? 4215 : 3735) / main_.TwipsPerPixelY())));
     RedrawDrawingBox();
-    // Only a real change of a project value marks the project; a mark is
-    // never taken back here.
-    const bool changed = gCond.ShortCalcMode != before.ShortCalcMode || gCond.UltCalcMode != before.UltCalcMode ||
-                         gCond.GammaX != before.GammaX || gCond.GammaY != before.GammaY ||
-                         gCond.UltMQMode != before.UltMQMode || gCond.UltJadge != before.UltJadge ||
-                         gCond.GFactor != before.GFactor;
     if (changed) gDataChanged = true;
     QCoreApplication::processEvents();
     return true;

@@ -195,8 +195,10 @@ void frmShear::Form_Load()
         lblStress->setText(Q("Q=" + FormatValue(u * res_.DesignStress(row + 3, k), 2)));
         const std::string dirText = d == 0 ? "X方向 " : "Y方向 ";
 
-        lbl_B1->setText(Q("B1=" + FormatValue(d == 0 ? col_.SlabQ_B1X : col_.SlabQ_B1Y, 0)));
-        const double b2 = d == 0 ? col_.SlabQ_B2X : col_.SlabQ_B2Y;
+        // The widths the check of this direction sends, not those named like it.
+        const bool xWidths = model::SlabWidthField(col_, engineDir_) == 0;
+        lbl_B1->setText(Q("B1=" + FormatValue(xWidths ? col_.SlabQ_B1X : col_.SlabQ_B1Y, 0)));
+        const double b2 = xWidths ? col_.SlabQ_B2X : col_.SlabQ_B2Y;
         dlgkit::ShowNumber(txt_B2, b2, Q(FormatValue(b2, 0)));
         lbl_d1->setText(Q("d1=" + FormatValue(col_.SlabQ_d1, 0)));
         lbl_L1->setText(Q("L1=" + FormatValue(base_.L1, 0)));
@@ -364,8 +366,10 @@ void frmShear::txt_B2_Confirm()
     // rounded for the box.
     if (!dlgkit::Edited(txt_B2)) return;
     const double x = dlgkit::TakeNumber(txt_B2);
-    double& b1 = engineDir_ == 0 ? col_.SlabQ_B1X : col_.SlabQ_B1Y;
-    double& b2 = engineDir_ == 0 ? col_.SlabQ_B2X : col_.SlabQ_B2Y;
+    // Stored where the next check of the column takes it for this direction.
+    const bool xWidths = model::SlabWidthField(col_, engineDir_) == 0;
+    double& b1 = xWidths ? col_.SlabQ_B1X : col_.SlabQ_B1Y;
+    double& b2 = xWidths ? col_.SlabQ_B2X : col_.SlabQ_B2Y;
     bool taken = false;
     if (std::fabs(x) >= b1) {
         try {

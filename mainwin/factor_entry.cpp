@@ -14,7 +14,7 @@ std::optional<double> AcceptedFactor(const QString& text)
 {
     try {
         const double v = vb::Val(text.toStdString());
-        if (model::DesignFactorAccepted(v)) return v;
+        if (model::DesignFactorAccepted(v)) return model::RoundDesignFactor(v);
     } catch (const std::exception&) {
     }
     return std::nullopt;
@@ -28,7 +28,7 @@ void Set(double v, double& value, double* twin)
 
 }  // namespace
 
-QString FactorText(double value) { return QString::fromStdString(vb::Trim(model::FormatValue(value, 2))); }
+QString FactorText(double value) { return QString::fromStdString(model::FormatDesignFactor(value)); }
 
 bool FactorEntry::changed(const QString& text, double& value, double* twin)
 {

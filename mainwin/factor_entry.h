@@ -15,10 +15,12 @@ public:
     // The entry ended: false when its text was refused; value (and twin) are
     // then back at the value from before the entry.
     bool finished(const QString& text, double& value, double* twin);
+    // An entry has begun and not ended yet; its value from before.
+    std::optional<double> before() const { return before_; }
 
 private:
     std::optional<double> before_;
 };
 
-// How the box shows a factor.
+// How the box shows a factor: as stored.
 QString FactorText(double value);

@@ -783,11 +783,12 @@ void frmMain::cmdFlgReflesh_Click()
     msub_ShowColumnDetail();
 }
 
-void frmMain::refleshTable()
+void frmMain::refleshTable(bool everyColumn)
 {
     // Called by the options dialog: a failed check is told here.
-    UserOperation([this] {
+    UserOperation([this, everyColumn] {
         msub_FormatResultTable();
+        if (everyColumn) RefillColumnList();
         msub_SelectColumn(true);
         FillCurrentColumnTables();
         msub_ShowColumnDetail();

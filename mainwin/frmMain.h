@@ -254,7 +254,9 @@ public:
     void msub_ShowCurrentColumn();
     void msub_FillStressInputCells();
     void cmdFlgReflesh_Click();
-    void refleshTable();
+    // everyColumn: a condition of every column's check changed; the list's
+    // verdicts are checked again too.
+    void refleshTable(bool everyColumn = false);
 
     // Status bar.
     void sbStatusBar_PanelClick(int Panel);
@@ -269,6 +271,7 @@ public:
     // The end of an entry in the gamma or alpha box: a refused one is told
     // and the box shows the project's value again.
     void EndFactorEntry(QLineEdit* box, FactorEntry& entry, double& value, double* twin, const char* name);
+    void RecheckForFactors();
     void optCalcShortMode_Click(int Index);
     void txtBukken_Change();
     void txtColName_Change();
@@ -430,6 +433,7 @@ private:
     bool ShowCurrentColumnAfterFailure(const std::string& reason);
     void MarkUncheckedColumn(const std::string& reason);
     void FillListRow(int16_t i);
+    void RefillColumnList();
     void RepairColumnList();
     int operationDepth_ = 0;
     std::string toldReason_;

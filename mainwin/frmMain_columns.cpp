@@ -200,7 +200,7 @@ void frmMain::cmbDRoot_Click()
                 gCond.GammaX = gCond.GammaY = entry == 1 ? 1.67 : 2.0;
                 Label2->show();
                 txtGamma->show();
-                txtGamma->setText(Q(vb::Trim(FormatValue(gCond.GammaX, 2))));
+                txtGamma->setText(FactorText(gCond.GammaX));
             }
         } else {
             Label2->hide();
@@ -421,6 +421,17 @@ void frmMain::FillListRow(int16_t i)
     grdList->setTextMatrix(i, 5, Q(msub_GetZoneMark(i)));
 }
 
+// Every row checked again with the project's present conditions.
+void frmMain::RefillColumnList()
+{
+    struct Redraw {
+        qtgrid::FlexGrid& g;
+        ~Redraw() { g.setRedraw(true); }
+    } redraw{*grdList};
+    grdList->setRedraw(false);
+    for (int16_t i = 1; i <= gCond.ColCount; ++i) FillListRow(i);
+}
+
 // After a failure every row is brought up to date; a column that cannot be
 // checked is marked rather than left with verdicts it no longer has.
 void frmMain::RepairColumnList()
@@ -484,12 +495,12 @@ void frmMain::msub_ShowProject()
         }
     }
 
-    txtGamma->setText(Q(vb::Trim(FormatValue(gCond.GammaX, 2))));
+    txtGamma->setText(FactorText(gCond.GammaX));
     cmbSCondition->setCurrentIndex(gCond.SCondition);
     // Setting the index the combo already shows raises no click.
     ShowSnowFactors(gCond.SCondition == 2);
-    txtAlpha1->setText(Q(vb::Trim(FormatValue(gCond.Alpha1, 2))));
-    txtAlpha2->setText(Q(vb::Trim(FormatValue(gCond.Alpha2, 2))));
+    txtAlpha1->setText(FactorText(gCond.Alpha1));
+    txtAlpha2->setText(FactorText(gCond.Alpha2));
     if (gShortLoadKind >= 0 && gShortLoadKind <= 2) optCalcShortMode[gShortLoadKind]->setChecked(true);
 
     keepGoing([] { gKv->setFc(gColumns(gCurCol).Fc); });

@@ -330,10 +330,26 @@ void frmMain::txtAlpha2_Change()
 
 void frmMain::EndFactorEntry(QLineEdit* box, FactorEntry& entry, double& value, double* twin, const char* name)
 {
-    if (entry.finished(box->text(), value, twin)) return;
+    const std::optional<double> before = entry.before();
+    if (entry.finished(box->text(), value, twin)) {
+        if (!before || *before == value) return;
+        // The box shows what the check now uses.
+        if (box->text() != FactorText(value)) box->setText(FactorText(value));
+        RecheckForFactors();
+        return;
+    }
     // Shown before the message, whose window takes the focus and ends the entry again.
     box->setText(FactorText(value));
     ui::Current().message(DesignFactorRangeText(name), "注意", ui::MessageKind::Warning);
+}
+
+// A committed factor changes the design stresses of every column: the list's
+// verdicts and the current column are checked again, as after a route change.
+// The result rows wait for the refresh button while automatic refresh is off.
+void frmMain::RecheckForFactors()
+{
+    RefillColumnList();
+    msub_ShowCurrentColumn();
 }
 
 void frmMain::chkSymmetry_Click()

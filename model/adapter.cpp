@@ -120,6 +120,11 @@ void SetKvSrcInputs(IKvEngine& kv, const ColumnDataTbl& col)
     kv.setRTabaneY(col.RTabane(1));
 }
 
+int16_t SlabWidthField(const ColumnDataTbl& col, int16_t engineDir)
+{
+    return col.KvRotate == 1 ? static_cast<int16_t>(1 - engineDir) : engineDir;
+}
+
 void SetKvSlabInputs(IKvEngine& kv, const ColumnDataTbl& col)
 {
     const bool turned = col.KvRotate == 1;

@@ -163,6 +163,9 @@ double CappedFc(const ColumnDataTbl& col);
 void SetKvBaseInputs(IKvEngine& kv, const ColumnDataTbl& col);
 // SRC section and rebar data.
 void SetKvSrcInputs(IKvEngine& kv, const ColumnDataTbl& col);
+// The column's slab-width field (0 X, 1 Y) that reaches the engine as its
+// direction engineDir: a turned base has X and Y exchanged.
+int16_t SlabWidthField(const ColumnDataTbl& col, int16_t engineDir);
 // Slab widths (X and Y exchanged for a base turned by 90 degrees), then d2.
 void SetKvSlabInputs(IKvEngine& kv, const ColumnDataTbl& col);
 

@@ -31,34 +31,30 @@ std::string CsvPresetName(const std::string& fileName)
     return (dot == std::string::npos ? fileName : fileName.substr(0, dot)) + ".csv";
 }
 
-namespace {
-
-std::string VerdictText(const ColumnResultTbl& res, bool ultJadge, bool shearOverMoment)
+std::string GetColumnVerdictText(const ColumnResultTbl& res, bool ultJadge)
 {
     std::string verdict = "OK";
     for (long k = 1; k <= 7; ++k) {
         if (k == 2 || k == 3) continue;
         for (long d = 0; d <= 1; ++d) {
-            const bool momentNG = (k <= 5 || ultJadge) && res.JadgeM(d, k) == 0;
-            const bool shearNG = res.JadgeQ(d, k) == 0;
+            const bool momentNG = CaseMomentNG(res, ultJadge, d, k);
             if (momentNG) verdict = "NG(M)";
-            if (shearNG && (shearOverMoment || !momentNG)) verdict = "NG(Q)";
+            // The shear of a case whose moment fails is not checked.
+            if (!momentNG && res.JadgeQ(d, k) == 0) verdict = "NG(Q)";
             if (verdict == "OK" && res.JadgeQ(d, k) > 0) verdict = "OK*";
         }
     }
     return verdict;
 }
 
-}  // namespace
-
-std::string GetColumnVerdictText(const ColumnResultTbl& res, bool ultJadge)
-{
-    return VerdictText(res, ultJadge, false);
-}
-
 std::string GetColumnJudgeText(const ColumnResultTbl& res, bool ultJadge)
 {
-    return VerdictText(res, ultJadge, true);
+    return GetColumnVerdictText(res, ultJadge);
+}
+
+bool CaseMomentNG(const ColumnResultTbl& res, bool ultJadge, long d, long k)
+{
+    return (k <= 5 || ultJadge) && res.JadgeM(d, k) == 0;
 }
 
 std::string GetZoneMarkText(int16_t zone)

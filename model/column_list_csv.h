@@ -14,11 +14,15 @@ namespace model {
 std::string CsvPresetName(const std::string& fileName);
 
 // "OK", "OK*", "NG(M)" or "NG(Q)" over the checked cases of both directions;
-// the last failing check decides.
+// the last failing check decides. A case's shear counts only where its
+// moment is not NG (the ultimate moment only with ultJadge), as the result
+// table shows it.
 std::string GetColumnVerdictText(const ColumnResultTbl& res, bool ultJadge);
-// The same verdict as the window's column list and the printed reports give
-// it: where moment and shear fail in the same case and direction, the shear.
+// The column list's and the printed reports' name of the same verdict.
 std::string GetColumnJudgeText(const ColumnResultTbl& res, bool ultJadge);
+// Whether the moment of case k in direction d is judged and NG: its shear is
+// then not checked.
+bool CaseMomentNG(const ColumnResultTbl& res, bool ultJadge, long d, long k);
 // "(Ⅰ)" or "(Ⅱ)" of a governing rebar zone, empty for any other number. SRC
 // columns have no zone: the callers leave the mark out there.
 std::string GetZoneMarkText(int16_t zone);

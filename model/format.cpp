@@ -26,6 +26,21 @@ std::string FormatReal(double value, int16_t decimals)
     return s;
 }
 
+std::string FormatDesignFactor(double value)
+{
+    std::string s = FormatReal(value, -1);
+    const auto point = s.find('.');
+    if (point == std::string::npos) return s + ".00";
+    if (s.size() - point < 3) s.append(3 - (s.size() - point), '0');
+    return s;
+}
+
+double RoundDesignFactor(double value)
+{
+    if (!std::isfinite(value)) return value;
+    return std::round(value * 10000.0) / 10000.0;
+}
+
 std::string FormatSignificant(double value, int16_t figures)
 {
     if (figures < 1) return {};

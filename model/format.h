@@ -34,6 +34,13 @@ std::string FormatValue(const T& value, int16_t decimals)
     }
 }
 
+// A design factor (gamma, alpha 1, alpha 2) as boxes and pages show it: two
+// to four decimals, all a stored factor has (see RoundDesignFactor).
+std::string FormatDesignFactor(double value);
+// A typed factor kept as its text can show it: to four decimals. A number
+// with four decimals or fewer stays the same double.
+double RoundDesignFactor(double value);
+
 // value to `figures` significant figures; "No Suport" below 0.1.
 std::string FormatSignificant(double value, int16_t figures);
 

@@ -121,7 +121,7 @@ void DesignConditions(drawing::clsPrintOut& po, int16_t iCol, bool sMode)
         route = "設計ルート ： ルート 1-" + Int(r - 10);
     else
         route = "設計ルート ： ルート" + Int(r);
-    if (r == 2 || r == 12) route += "   γ＝" + vb::Trim(vb::Format(gCond.GammaX, " #0.00"));
+    if (r == 2 || r == 12) route += "   γ＝" + FormatDesignFactor(gCond.GammaX);
     PrintAt(po, 38, 41.5, route);
 
     const bool heavySnow = gCond.SCondition == 2;
@@ -130,8 +130,8 @@ void DesignConditions(drawing::clsPrintOut& po, int16_t iCol, bool sMode)
     case 1: PrintAt(po, 38, 45, "積雪の扱い ： 一般"); break;
     case 2:
         PrintAt(po, 38, 45,
-                "積雪の扱い ： 多雪    α１＝ " + vb::Trim(vb::Format(gCond.Alpha1, " #0.00")) + "    α２＝ " +
-                    vb::Trim(vb::Format(gCond.Alpha2, " #0.00")));
+                "積雪の扱い ： 多雪    α１＝ " + FormatDesignFactor(gCond.Alpha1) + "    α２＝ " +
+                    FormatDesignFactor(gCond.Alpha2));
         break;
     default: break;
     }

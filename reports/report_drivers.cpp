@@ -186,8 +186,11 @@ void msub_PrintShearPages(vbqt::PageTarget& target, const ReportChoices& choices
             // The verdicts of the printed kind decide which pages there are.
             CalcColumnByIndex(column, 0);
             CalcColumnByIndex(column, 1);
+            const bool ultJadge = gCond.UltJadge != kFalse;
             for (int16_t d = 0; d <= 1; ++d) {
                 for (int16_t c : {1, 4, 5, 6, 7}) {
+                    // A case whose moment fails has no shear check to print.
+                    if (CaseMomentNG(gResults(column), ultJadge, d, c)) continue;
                     const int16_t verdict = gResults(column).JadgeQ(d, c);
                     const bool page_ = (verdict > 0 && !gPrNoneOK) || (verdict == 0 && !gPrNoneNG);
                     if (!page_) continue;

@@ -1,7 +1,9 @@
 #include "reports/shear_page.h"
 
 #include "drawing/kv_figure_common.h"
+#include "model/adapter.h"
 #include "model/column_check.h"
+#include "model/direction.h"
 #include "model/format.h"
 #include "model/globals.h"
 #include "model/stress.h"
@@ -183,8 +185,10 @@ void PrintShearCheckPage(drawing::clsPrintOut& po, const ColumnDataTbl& column, 
     // judgement uses the capacity of the verdict.
     const bool src = gCond.SMode == kFalse;
     const auto share = [src](double q) { return src ? std::string("-") : FormatValue(q, 2); };
-    const double b1 = dir == 0 ? col.SlabQ_B1X : col.SlabQ_B1Y;
-    const double b2 = dir == 0 ? col.SlabQ_B2X : col.SlabQ_B2Y;
+    // The widths the check of this direction sent to the engine.
+    const bool xWidths = SlabWidthField(col, EngineDirection(kvb, col, dir)) == 0;
+    const double b1 = xWidths ? col.SlabQ_B1X : col.SlabQ_B1Y;
+    const double b2 = xWidths ? col.SlabQ_B2X : col.SlabQ_B2Y;
     const int16_t flags = col.FShear(k, dir);
     const bool washers = (flags & 1) != 0;
     const bool slab = (flags & 2) != 0;

@@ -199,6 +199,68 @@ TEST_F(Shear, WidthB2IsRefusedBelowB1)
     ExpectNoMessage("B2");
 }
 
+// The width shown, compared, stored and printed is the one the column check
+// of that direction sends to the engine: the X widths for both directions of
+// a symmetric base (the Y widths when it is turned), the direction's own for
+// a base that differs in X and Y, whether turned or not.
+TEST_F(Shear, WidthB2IsTheOneTheCheckOfTheDirectionUses)
+{
+    reports::RegisterShearPage();
+    struct Case {
+        int16_t rotateMode, kvRotate, dir;
+        bool xWidths;
+    } cases[] = {
+        {kFalse, 0, 0, true}, {kFalse, 0, 1, true}, {kFalse, 1, 0, false}, {kFalse, 1, 1, false},
+        {kTrue, 0, 0, true},  {kTrue, 0, 1, false}, {kTrue, 1, 0, true},   {kTrue, 1, 1, false},
+    };
+    for (const Case& c : cases) {
+        const std::string name = "RotateMode " + std::to_string(c.rotateMode) + " KvRotate " +
+                                 std::to_string(c.kvRotate) + " dir " + std::to_string(c.dir);
+        StoreShear("K35-2");
+        gKvBase(gCurCol).RotateMode = c.rotateMode;
+        gColumns(gCurCol).KvRotate = c.kvRotate;
+        gColumns(gCurCol).FShear(6, c.dir) = 2;  // slab embedding counts
+        CalcColumnByIndex(gCurCol, 0);
+        CalcColumnByIndex(gCurCol, 1);
+        OpenShear(c.dir, 6);
+        EXPECT_EQ(Text("lbl_B1"), c.xWidths ? "B1=300" : "B1=320") << name;
+        EXPECT_EQ(D<QLineEdit>("txt_B2")->text(), c.xWidths ? "700" : "720") << name;
+        // Narrower than this B1 (320) but not than the other (300): refused.
+        if (!c.xWidths) {
+            Type("txt_B2", "310", true);
+            EXPECT_EQ(D<QLineEdit>("txt_B2")->text(), "720") << name;
+        }
+        const QString before = Text("lblQu");
+        Type("txt_B2", "1500", true);
+        const QString shown = Text("lblQu");
+        ASSERT_NE(shown, before) << name << ": the width matters";
+        D<QPushButton>("cmdEnd")->click();
+        const ColumnDataTbl& col = gColumns(gCurCol);
+        EXPECT_EQ(c.xWidths ? col.SlabQ_B2X : col.SlabQ_B2Y, 1500) << name;
+        EXPECT_EQ(c.xWidths ? col.SlabQ_B2Y : col.SlabQ_B2X, c.xWidths ? 720 : 700) << name;
+
+        // The main window checks the column again after the dialog.
+        CalcColumnByIndex(gCurCol, 0);
+        CalcColumnByIndex(gCurCol, 1);
+        EXPECT_EQ(shown.toStdString(), "Qu=" + FormatValue(gResults(gCurCol).Qu(c.dir, 6), 2)) << name;
+
+        frmShear& again = OpenShear(c.dir, 6);
+        EXPECT_EQ(D<QLineEdit>("txt_B2")->text(), "1500") << name;
+        EXPECT_EQ(Text("lblQu"), shown) << name;
+        drawing::RecordingPage page(1.0);
+        again.psub_Print(page, 3);
+        std::vector<std::string> texts;
+        for (const drawing::DrawOp& op : page.ops)
+            if (op.kind == "Text") texts.push_back(vb::Trim(op.text));
+        for (const char* t : {c.xWidths ? "300" : "320", "1500"})
+            EXPECT_NE(std::find(texts.begin(), texts.end(), t), texts.end()) << name << " prints " << t;
+        for (const char* t : {c.xWidths ? "320" : "300", c.xWidths ? "720" : "700"})
+            EXPECT_EQ(std::find(texts.begin(), texts.end(), t), texts.end()) << name << " prints no " << t;
+        shear.reset();
+    }
+    ExpectNoMessage("B2 of the check");
+}
+
 TEST_F(Shear, DepthD2FollowsTheBaseLengths)
 {
     // WP200-4 with M24: L1 280, L_C 270.

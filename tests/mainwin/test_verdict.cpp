@@ -47,23 +47,22 @@ TEST_F(Verdict, LastFailingTestDecides)
         {"OK* never replaces NG", {{'M', 0, 1, 0}, {'Q', 1, 7, 1}}, true, "NG(M)"},
         {"cases 2 and 3 ignored", {{'M', 0, 2, 0}, {'Q', 1, 3, 0}, {'Q', 0, 2, 1}}, true, "OK"},
         {"case 8 ignored", {{'M', 0, 8, 0}}, true, "OK"},
-        {"both codes of one case", {{'M', 1, 5, 0}, {'Q', 1, 5, 0}}, true, "NG(Q)"},
+        // The shear of a case whose moment fails is not checked.
+        {"both codes of one case", {{'M', 1, 5, 0}, {'Q', 1, 5, 0}}, true, "NG(M)"},
+        {"both codes of an ultimate case", {{'M', 0, 7, 0}, {'Q', 0, 7, 0}}, true, "NG(M)"},
+        {"both codes of an unjudged ultimate case", {{'M', 0, 7, 0}, {'Q', 0, 7, 0}}, false, "NG(Q)"},
+        {"moment and shear of one case, shear of a later", {{'M', 0, 4, 0}, {'Q', 0, 4, 0}, {'Q', 1, 6, 0}}, true,
+         "NG(Q)"},
+        {"shear alone", {{'Q', 1, 5, 0}}, true, "NG(Q)"},
     };
     for (const auto& c : cases) {
         gResults(1) = AllOk(c.codes);
         gCond.UltJadge = c.ultJadge ? kTrue : kFalse;
+        // The list, the printed reports and the CSV: one verdict.
         EXPECT_EQ(w->msub_GetColumnJudge(1), c.expected) << c.name;
+        EXPECT_EQ(GetColumnJudgeText(gResults(1), c.ultJadge), c.expected) << c.name;
+        EXPECT_EQ(GetColumnVerdictText(gResults(1), c.ultJadge), c.expected) << c.name;
     }
-}
-
-TEST_F(Verdict, ListAndCsvDifferWhenBothCodesOfACaseFail)
-{
-    // The list tests moment and shear alike; the CSV tests the shear only
-    // when the moment passed.
-    gResults(1) = AllOk({{'M', 0, 4, 0}, {'Q', 0, 4, 0}});
-    gCond.UltJadge = kTrue;
-    EXPECT_EQ(w->msub_GetColumnJudge(1), "NG(Q)");
-    EXPECT_EQ(GetColumnVerdictText(gResults(1), true), "NG(M)");
 }
 
 TEST_F(Verdict, ZoneMark)

@@ -44,6 +44,24 @@ TEST(FormatValue, RealsByDecimals)
     EXPECT_EQ(FormatValue(0.25f, -1), "0.25");
 }
 
+// A factor shows all the decimals it is kept with: two at least, four at most.
+TEST(FormatDesignFactor, ShowsTheStoredFactor)
+{
+    struct Case {
+        double value;
+        const char* text;
+    } cases[] = {{2, "2.00"}, {1.67, "1.67"}, {0.425, "0.425"}, {0.5, "0.50"}, {0, "0.00"},
+                 {1.2346, "1.2346"}, {100, "100.00"}, {0.0001, "0.0001"}};
+    for (const Case& c : cases) EXPECT_EQ(FormatDesignFactor(c.value), c.text) << c.value;
+    // Kept to four decimals; a factor that has no more stays the same number.
+    for (const char* t : {"0.425", "1.67", "2", "0.0001", "99.9999", "0.35"})
+        EXPECT_EQ(RoundDesignFactor(std::stod(t)), std::stod(t)) << t;
+    EXPECT_EQ(RoundDesignFactor(1.23456), 1.2346);
+    EXPECT_EQ(RoundDesignFactor(1e-320), 0);
+    for (double v : {0.425, 1.2346, 0.0001, 1.67})
+        EXPECT_EQ(RoundDesignFactor(std::stod(FormatDesignFactor(v))), v) << v;
+}
+
 TEST(FormatSignificant, Figures)
 {
     struct Case {

@@ -4,6 +4,7 @@
 // driver choosing its pages by the printed kind's verdicts.
 #include "model/adapter.h"
 #include "model/column_check.h"
+#include "model/column_list_csv.h"
 #include "model/format.h"
 #include "model/globals.h"
 #include "model/stress.h"
@@ -464,6 +465,88 @@ TEST_F(ShearPage, DriverPrintsThePagesOfThePrintedKindsNgAndOkStarCases)
         EXPECT_EQ(page.pageCount, std::max<int>(1, static_cast<int>(want.size())));
         // The window keeps its own kind's results.
         EXPECT_TRUE(gResults(2) == shown);
+    }
+}
+
+// One verdict for one check: a case's shear counts only where its moment is
+// not NG. The list, the printed list and the CSV name the same verdict; the
+// shear pages leave out a case whose moment failed, as the table does.
+TEST_F(ShearPage, AMomentNgCaseHasNoShearVerdictAnywhere)
+{
+    SProject(3, kSeries1);
+    for (int16_t i = 1; i <= 3; ++i) {
+        ColumnDataTbl& c = gColumns(i);
+        c.FShear.fill(0);
+        c.LoadTbl(2, 3) = 0;
+        for (long k = 1; k <= 20; ++k) c.LoadTbl(3, k) = c.LoadTbl(6, k) = 0;
+    }
+    // Column 1: the seismic X moment and shear both too large; column 2: the
+    // seismic X shear alone; column 3 as it was.
+    gColumns(1).LoadTbl(2, 3) = 400;
+    gColumns(1).LoadTbl(3, 3) = 150;
+    gColumns(2).LoadTbl(3, 3) = 60;
+    gCond.ShortCalcMode = gCond.UltCalcMode = 0;
+    gPrintShortKind = gShortLoadKind = 0;
+
+    std::vector<std::tuple<int16_t, int16_t, int16_t>> pages;
+    PageTable().shearPage = [&pages](drawing::clsPrintOut&, int16_t column, int, int16_t d, int16_t k) {
+        pages.emplace_back(column, d, k);
+    };
+    for (const bool ultJadge : {true, false}) {
+        SCOPED_TRACE(ultJadge ? "with the ultimate check" : "without the ultimate check");
+        gCond.UltJadge = ultJadge ? kTrue : kFalse;
+        std::vector<std::tuple<int16_t, int16_t, int16_t>> want;
+        std::vector<std::string> verdicts;
+        int momentAndShearNg = 0, shearNgAlone = 0;
+        for (int16_t i = 1; i <= 3; ++i) {
+            CheckColumn(i);
+            const ColumnResultTbl& r = gResults(i);
+            for (int16_t d = 0; d <= 1; ++d)
+                for (int16_t k : {1, 4, 5, 6, 7}) {
+                    const bool momentNg = (k <= 5 || ultJadge) && r.JadgeM(d, k) == 0;
+                    momentAndShearNg += momentNg && r.JadgeQ(d, k) == 0;
+                    shearNgAlone += !momentNg && r.JadgeQ(d, k) == 0;
+                    if (!momentNg && r.JadgeQ(d, k) == 0) want.emplace_back(i, d, k);
+                }
+            verdicts.push_back(GetColumnJudgeText(r, ultJadge));
+        }
+        // Otherwise the table would not tell the rules apart.
+        ASSERT_GT(momentAndShearNg, 0);
+        ASSERT_GT(shearNgAlone, 0);
+        EXPECT_EQ(verdicts, (std::vector<std::string>{ultJadge ? "NG(M)" : "NG(Q)", "NG(Q)", "OK"}));
+
+        // The CSV.
+        const std::string csv = BuildColumnListCsv([](long) { return int16_t{1}; });
+        std::vector<std::string> csvVerdicts;
+        std::size_t at = 0;
+        for (int line = 0; (at = csv.find("\r\n", at)) != std::string::npos; ++line) {
+            at += 2;
+            if (line < 1 || at >= csv.size()) continue;
+            std::string row = csv.substr(at, csv.find("\r\n", at) - at);
+            for (int field = 0; field < 3; ++field) row = row.substr(row.find(',') + 1);
+            csvVerdicts.push_back(row.substr(1, row.find(',') - 2));
+        }
+        EXPECT_EQ(csvVerdicts, verdicts);
+
+        // The printed list.
+        page = drawing::RecordingPage(1.0);
+        ReportChoices list;
+        list.columns = {1, 2, 3};
+        ASSERT_TRUE(psub_Print(page, 3, list));
+        std::vector<std::string> printed;
+        for (const DrawOp& op : page.ops)
+            if (op.kind == "Text" && (op.text == "OK" || op.text == "OK*" || op.text == "NG(M)" || op.text == "NG(Q)"))
+                printed.push_back(op.text);
+        EXPECT_EQ(printed, verdicts);
+
+        // The shear pages of the NG cases.
+        pages.clear();
+        page = drawing::RecordingPage(1.0);
+        ReportChoices shear;
+        shear.columns = {1, 2, 3};
+        shear.noneOK = 1;
+        ASSERT_TRUE(psub_Print(page, 2, shear));
+        EXPECT_EQ(pages, want);
     }
 }
 
