@@ -74,6 +74,15 @@ bool IconMenuItemCollection::Add(std::shared_ptr<cIconMenuItem> item, const QStr
     return true;
 }
 
+void IconMenuItemCollection::RemoveGone()
+{
+    for (int i = items_.size() - 1; i >= 0; --i) {
+        if (items_[i]->hMenu()) continue;
+        items_.remove(i);
+        keys_.remove(i);
+    }
+}
+
 // ---------------------------------------------------------------- set-up
 
 IconMenuItemCollection& cIconMenu::IconMenuItems()
@@ -113,6 +122,9 @@ void cIconMenu::setIconHeight(int v)
 void cIconMenu::SetIconMenu()
 {
     if (!menu_) return;
+    // The records of a window destroyed before this one would keep their
+    // keys, and this window's items of the same captions would get none.
+    if (items_) items_->RemoveGone();
     EnumMenuItems(menu_);
     menu_->update();
 }

@@ -98,6 +98,8 @@ public:
     std::shared_ptr<cIconMenuItem> Item(const QString& key) const;
     bool Contains(const QString& key) const { return Item(key) != nullptr; }
     bool Add(std::shared_ptr<cIconMenuItem> item, const QString& key);
+    // Drops the records whose menu no longer exists.
+    void RemoveGone();
     const QVector<std::shared_ptr<cIconMenuItem>>& all() const { return items_; }
 
 private:

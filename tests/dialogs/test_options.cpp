@@ -110,6 +110,61 @@ TEST_F(Options, AppliedFactorsReachTheProjectTheWindowAndTheEngine)
     gSIDisp = !gSIDisp;
 }
 
+// The SI factor typed with nothing else changed reaches the project, the
+// engine, the unit factor and every number on screen, which then reads as a
+// fresh display of the project does; the gammas stay as they were.
+TEST_F(Options, SiFactorChangedAloneIsApplied)
+{
+    const auto screen = [this] {
+        QStringList s;
+        for (const qtgrid::FlexGrid* grid : {w->grdView1, w->grdList})
+            for (int r = 0; r < grid->Rows(); ++r)
+                for (int c = 0; c < grid->Cols(); ++c) s << grid->TextMatrix(r, c);
+        s << w->txtGamma->text() << w->lblCol->text() << w->lblKv->text();
+        for (const QLabel* l : w->lblColSpec) s << l->text();
+        for (const QLabel* l : w->lblKvSpec) s << l->text();
+        return s;
+    };
+    const bool siBefore = gSIDisp;
+    for (const bool si : {true, false}) {
+        for (const bool ok : {false, true}) {
+            for (const char* text : {"10", "1", "9.8", "0.5"}) {
+                const std::string what = std::string(si ? "SI " : "old units ") + (ok ? "OK " : "更新 ") + text;
+                gSIDisp = si;
+                gKv->setSIFlag(si);
+                gCond.GFactor = 9.80665;
+                gCond.GammaX = 2.0;
+                gCond.GammaY = 1.75;
+                gColumns(1).LoadTbl(2, 1) = 3;
+                gKv->setSIFactor(gCond.GFactor);
+                gUnitFactor = si ? gCond.GFactor : 1.0;
+                w->msub_ShowProject();
+                gDataChanged = false;
+                dlg = std::make_unique<frmOptions>(*w);
+                ProjectCondTbl expected = gCond;
+                expected.GFactor = vb::Val(text);
+
+                dlg->txtGFactor->setText(QString::fromUtf8(text));
+                (ok ? dlg->cmdOK : dlg->cmdApply)->click();
+
+                EXPECT_TRUE(script.messages.empty()) << what;
+                EXPECT_TRUE(gCond == expected) << what;
+                EXPECT_EQ(gKv->SIFactor(), expected.GFactor) << what;
+                EXPECT_EQ(gUnitFactor, si ? expected.GFactor : 1.0) << what;
+                EXPECT_EQ(g->TextMatrix(5, 2).toStdString(), FormatValue(3 * gUnitFactor, 2)) << what;
+                EXPECT_EQ(w->txtGamma->text(), "2.00") << what;
+                EXPECT_TRUE(gDataChanged) << what;
+                EXPECT_EQ(dlg->result() == QDialog::Accepted, ok) << what;
+                const QStringList applied = screen();
+                w->msub_ShowProject();
+                EXPECT_EQ(applied, screen()) << what;
+            }
+        }
+    }
+    gSIDisp = siBefore;
+    gKv->setSIFlag(siBefore);
+}
+
 TEST_F(Options, ModesGoThroughTheWindow)
 {
     dlg->chkShortCalcMode->click();

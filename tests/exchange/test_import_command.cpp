@@ -12,6 +12,7 @@
 #include "platform/text/vb.h"
 
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <random>
 
@@ -310,6 +311,55 @@ TEST_F(Command, BadFilesChangeNothing)
         // A project file chosen by mistake.
         ExpectRefused("project file", EncodeProjectFile(gCond, gColumns, gKvBase),
                       "ファイルの文字コードが正しくありません");
+    }
+}
+
+// Each of the four factors on its own: a value outside 0..100 stops the
+// import with the message naming the line and its field, and the open
+// project stays; the bounds themselves are taken into their own fields.
+TEST_F(Command, EveryDesignFactorOutsideTheRangeIsRefused)
+{
+    struct Factor {
+        const char* name;
+        std::size_t line;  // 0-based in the two-column file
+        std::function<std::string(const std::string&)> text;
+        double ProjectCondTbl::*field;
+    };
+    const Factor factors[] = {
+        {"gamma X", 9, [](const std::string& v) { return "BPGAM," + v + ",1.5"; }, &ProjectCondTbl::GammaX},
+        {"gamma Y", 9, [](const std::string& v) { return "BPGAM,2.5," + v; }, &ProjectCondTbl::GammaY},
+        {"alpha 1", 11, [](const std::string& v) { return "LS,1," + v + ",0.35"; }, &ProjectCondTbl::Alpha1},
+        {"alpha 2", 11, [](const std::string& v) { return "LS,1,0.7," + v; }, &ProjectCondTbl::Alpha2},
+    };
+    const Lines two = TwoColumnFile();
+    for (const Factor& f : factors) {
+        for (const char* value : {"-0.001", "-1", "100.001", "101", "1e308", "-1e308"}) {
+            Lines l = two;
+            l[f.line] = f.text(value);
+            const std::string what = std::string(f.name) + " " + value;
+            // An earlier import of its own as the open project.
+            gDataChanged = false;
+            Import(Write("good.txt", two));
+            ASSERT_EQ(gCond.ColCount, 2) << what;
+            ExpectRefused(what, Cp932Text(l));
+            ASSERT_EQ(script.messages.size(), 1u) << what;
+            const std::string keyword = l[f.line].substr(0, l[f.line].find(','));
+            EXPECT_EQ(script.messages[0].text, "γ・αの値が0～100の範囲を超えています。（" + keyword + " : " + value +
+                                                   "）\r\rファイル : " + (dir / "bad.txt").string() + "\r行 : " +
+                                                   std::to_string(f.line + 1) + " 行目")
+                << what;
+        }
+        for (const char* value : {"0", "100", "99.999"}) {
+            Lines l = two;
+            l[f.line] = f.text(value);
+            script.messages.clear();
+            gDataChanged = false;
+            Import(Write("edge.txt", l));
+            const std::string what = std::string(f.name) + " " + value;
+            EXPECT_TRUE(script.messages.empty()) << what;
+            ASSERT_EQ(gCond.ColCount, 2) << what;
+            EXPECT_EQ(gCond.*f.field, vb::Val(value)) << what;
+        }
     }
 }
 

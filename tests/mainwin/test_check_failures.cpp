@@ -9,16 +9,22 @@
 #include "model/base_data.h"
 #include "model/column_check.h"
 #include "model/format.h"
+#include "model/rebar_handover.h"
+#include "model/texts.h"
 #include "platform/qt/picture_box.h"
+#include "platform/text/vb.h"
 #include "tests/platform/ui/scripted_ui.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QPushButton>
 
 #include <filesystem>
 #include <functional>
+#include <iterator>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -264,6 +270,205 @@ TEST_F(CheckFailure, Screenshot)
     expectTold("screenshot");
     std::filesystem::create_directories(KV_TEST_OUT_DIR);
     ASSERT_TRUE(w->grab().save(QStringLiteral(KV_TEST_OUT_DIR "/main_window_check_failed.png")));
+}
+
+// An SRC project: a check that fails leaves nothing in the detail panel of the
+// column shown before or of the column's own earlier results. The panel shows
+// the current column's records, and every text that comes of a check (the
+// bending and axial shares, the limit forces, the rank line) is empty.
+class SrcCheckFailure : public Entry {
+protected:
+    static constexpr int32_t kCross = 1000500;  // SRX-700: checks
+    static constexpr int32_t kTee = 1000510;    // SRT-700: no KvData row
+
+    void SetUp() override
+    {
+        Entry::SetUp();
+        scope_ = std::make_unique<ui::testing::ScopedUi>(u);
+        w->mDrawTarget = &picture;
+        gCond.SMode = kFalse;
+        gCond.ColCount = 2;
+        gCond.DesignRootX = gCond.DesignRootY = 3;
+        gColumns.redim(2);
+        gKvBase.redim(2);
+        gResults.redim(2);
+        // Two columns that differ in every text the panel shows.
+        ColumnDataTbl cross = gColumnDefaultSrc;
+        cross.ColName = "SC1";
+        cross.KolvanID = kCross;
+        cross.ColV = 3;
+        ColumnDataTbl tee = gColumnDefaultSrc;
+        tee.ColName = "ST2";
+        tee.KolvanID = kTee;
+        tee.ColV = 4;
+        tee.Fc = cross.Fc + 6;
+        tee.cD(0) = 1000;
+        tee.cD(1) = 950;
+        tee.RBarVal = "D25";
+        tee.RBarMat = "SD390";
+        tee.RtN(0) = 6;
+        tee.RtN(1) = 7;
+        const double spec[] = {420, 4400, 5000, 0.009};
+        for (long d = 0; d <= 1; ++d)
+            for (long k = 0; k <= 3; ++k) tee.SrcColSpec(d, k) = spec[k] + d;
+        gColumns(1) = cross;
+        gColumns(2) = tee;
+        for (int16_t i = 1; i <= 2; ++i) {
+            gKvBase(i).AbNum = gColumns(i).AbNum;
+            LoadKvBaseData(gColumns(i).KolvanID, gColumns(i).AbNum, gKvBase(i));
+        }
+        RebuildColumnRebar();
+        w->msub_ShowProject();
+        ASSERT_TRUE(u.messages.empty()) << u.messages[0].text;
+        // From here the catalogue lacks the second column's model, as one
+        // older than the project's may.
+        const std::filesystem::path catalogue(KV_NO_KVDATA_CATALOGUE);
+        gDataFilePath = catalogue.parent_path().string();
+        gDataFileName = "\\" + catalogue.filename().string();
+        gKv->setDataFilePath(gDataFilePath);
+        gKv->setDataFileName(gDataFileName);
+        ASSERT_EQ(gCurCol, 1);
+        // Column 1 shows its results, rank line included.
+        for (const QLabel* l : w->lblKvSpec) ASSERT_FALSE(l->text().isEmpty());
+        ASSERT_FALSE(w->lblColSpec[8]->isHidden());
+        ASSERT_FALSE(w->lblColSpec[8]->text().isEmpty());
+        gDataChanged = false;
+    }
+    void TearDown() override
+    {
+        w->mDrawTarget = w->pctNM;
+        scope_.reset();
+        Entry::TearDown();
+    }
+    // Every text of the panel, in one list.
+    std::vector<std::string> panel() const
+    {
+        std::vector<std::string> s{w->txtColName->text().toStdString(), w->lblCol->text().toStdString(),
+                                   w->lblKv->text().toStdString()};
+        for (const QLabel* l : w->lblColSpec) s.push_back(l->text().toStdString());
+        for (const QLabel* l : w->lblKvSpec) s.push_back(l->text().toStdString());
+        return s;
+    }
+    // The panel as the current column's records alone give it.
+    std::vector<std::string> recordsOnly() const
+    {
+        int16_t c = gCurCol;
+        const ColumnDataTbl& col = gColumns(c);
+        const int16_t r = col.KvRotate == 1 ? 1 : 0;
+        std::string main, second, material;
+        std::vector<std::string> s{vb::Trim(col.ColName.value()), GetColumnSectionText(c, main, second, material),
+                                   GetKvNameByIndex(c)};
+        std::string props[7];
+        c = gCurCol;
+        GetSectionPropertyTexts(c, props);
+        s.insert(s.end(), std::begin(props), std::end(props));
+        s.push_back("RC:" + vb::Str(col.cD(r)) + "×" + vb::Str(col.cD(1 - r)) + "(Fc" + FormatFc(col.Fc) + ")" +
+                    "   鉄筋:" + vb::Trim(col.RBarVal.value()) + "(" + vb::Trim(col.RBarMat.value()) + ")  本数" +
+                    vb::Str(col.RtN(r)) + "×" + vb::Str(col.RtN(1 - r)));
+        s.push_back("");  // the rank line
+        s.insert(s.end(), 4, "");
+        return s;
+    }
+
+    ui::testing::ScriptedUi u;
+    drawing::RecordingPicture picture;
+
+private:
+    std::unique_ptr<ui::testing::ScopedUi> scope_;
+};
+
+TEST_F(SrcCheckFailure, DetailPanelShowsNothingOfAnEarlierColumnOrResult)
+{
+    struct Case {
+        const char* how;
+        bool otherColumn;  // else column 1 is turned to the model that fails
+        std::function<void()> act;
+    } cases[] = {
+        {"column selected in the list", true,
+         [this] {
+             w->grdList->setRow(2);
+             QApplication::processEvents();
+         }},
+        {"refresh button", false,
+         [this] {
+             gAutoRefresh = false;
+             w->cmdFlgReflesh->setVisible(true);
+             w->cmdFlgReflesh->click();
+             QApplication::processEvents();
+             gAutoRefresh = true;
+         }},
+        {"stress input dialog", false,
+         [this] {
+             w->mShowStressInputDialog = [] {
+                 gColumns(gCurCol).LoadTbl(3, 1) = 4 / gUnitFactor;
+                 return true;
+             };
+             w->cmdInput->setEnabled(true);
+             w->cmdInput->click();
+         }},
+        {"stress entered in the table", false,
+         [this] {
+             go(13, 18);
+             go(5, 2);
+             ASSERT_TRUE(editorOpen());
+             type("7");
+         }},
+    };
+    const ColumnDataTbl column1 = gColumns(1);
+    const KvBaseTbl base1 = gKvBase(1);
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.how);
+        gColumns(1) = column1;
+        gKvBase(1) = base1;
+        w->msub_SelectListRow(1);
+        w->msub_SelectColumn(true);
+        ASSERT_EQ(gCurCol, 1);
+        const std::vector<std::string> before = panel();
+        ASSERT_FALSE(before.back().empty());
+        u.messages.clear();
+        if (!k.otherColumn) {
+            gColumns(1).KolvanID = kTee;
+            gColumns(1).ColV = 4;
+            gKvBase(1) = gKvBase(2);
+        }
+        picture.ops.clear();
+
+        k.act();
+
+        ASSERT_EQ(u.messages.size(), 1u);
+        EXPECT_NE(u.messages[0].text.find("1000510"), std::string::npos) << u.messages[0].text;
+        EXPECT_EQ(gCurCol, k.otherColumn ? 2 : 1);
+        const std::vector<std::string> shown = panel();
+        EXPECT_EQ(shown, recordsOnly());
+        EXPECT_TRUE(w->lblColSpec[8]->isHidden());
+        if (k.otherColumn) {
+            // The two columns differ in every text: none of column 1's stays.
+            for (std::size_t i = 0; i < before.size(); ++i) {
+                if (!before[i].empty()) {
+                    EXPECT_NE(shown[i], before[i]) << i;
+                }
+            }
+        }
+        // The list row and the drawing box are of the failed check too.
+        EXPECT_EQ(w->grdList->TextMatrix(gCurCol, 1).toStdString(), shown[0]);
+        EXPECT_EQ(w->grdList->TextMatrix(gCurCol, 3).toStdString(), shown[2]);
+        EXPECT_EQ(w->grdList->TextMatrix(gCurCol, 4), frmMain::kUncheckedMark);
+        EXPECT_EQ(w->grdList->TextMatrix(gCurCol, 5), "");
+        ASSERT_FALSE(picture.ops.empty());
+        bool cleared = false;
+        std::string printed;
+        for (const drawing::DrawOp& op : picture.ops) {
+            if (op.kind == "Cls") {
+                cleared = true;
+                printed.clear();
+            } else if (cleared) {
+                EXPECT_EQ(op.kind, "Print") << op.str();
+                printed += op.text;
+            }
+        }
+        EXPECT_TRUE(cleared);
+        EXPECT_NE(printed.find("図を表示できません"), std::string::npos) << printed;
+    }
 }
 
 }  // namespace

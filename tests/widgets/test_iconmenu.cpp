@@ -108,6 +108,52 @@ TEST_F(MenuFixture, DuplicateCaptionSkippedOthersStillSetUp)
     EXPECT_TRUE(column->actions().at(5)->icon().isNull());
 }
 
+// One icon-menu object serves a window closed and then a new one (as the
+// program's one main window may be made again): the new window's items get
+// the records, captions and pictures; nothing of the first window is left.
+TEST(IconMenu, NewWindowAfterADestroyedOneGetsItsOwnRecords)
+{
+    cIconMenu m;
+    m.setMenuDefaultImage(MakeMenuImages());
+    {
+        QMainWindow first;
+        QMenu* file = first.menuBar()->addMenu("1000");
+        file->addAction("1002");
+        file->addAction("1012");
+        m.sethTargetWnd(&first);
+        m.SetIconMenu();
+        m.UnSetIconMenu();
+        ASSERT_EQ(m.IconMenuItems().Count(), 3);
+    }
+    QMainWindow second;
+    QMenu* file = second.menuBar()->addMenu("1000");
+    QAction* open = file->addAction("1002");
+    QAction* save = file->addAction("1004");
+    m.sethTargetWnd(&second);
+    m.SetIconMenu();
+
+    auto& items = m.IconMenuItems();
+    const QStringList keys = {"1000", "1002", "1004"};
+    ASSERT_EQ(items.Count(), keys.size());
+    for (int i = 0; i < keys.size(); ++i) {
+        const auto item = items.Item(i + 1);
+        EXPECT_EQ(item->Key(), keys[i]);
+        // The serial number goes on from the first window's.
+        EXPECT_EQ(item->Index(), 3 + i);
+        EXPECT_NE(item->hMenu(), nullptr);
+        EXPECT_EQ(m.GetIDtoKey(3 + i), keys[i]);
+    }
+    for (long gone = 0; gone < 3; ++gone) EXPECT_EQ(m.GetIDtoKey(gone), "") << gone;
+    EXPECT_EQ(items.Item("1002")->action(), open);
+    EXPECT_EQ(items.Item("1000")->hMenu(), second.menuBar());
+    EXPECT_EQ(items.Item("1002")->hMenu(), file);
+    EXPECT_FALSE(items.Contains("1012"));
+    EXPECT_FALSE(open->icon().isNull());
+    EXPECT_FALSE(save->icon().isNull());
+    items.Item("1002")->setCaption(QString::fromUtf8("開く(&O)"));
+    EXPECT_EQ(open->text(), QString::fromUtf8("開く(&O)"));
+}
+
 TEST(IconMenu, ImageLookupAndCellSize)
 {
     cIconMenu m;
