@@ -7,8 +7,7 @@
 // byte as they were.
 //
 // A row is a name, the steps that build the state and the column the dialogs
-// are opened on. Rows waiting for a fix on another branch stand in
-// kPendingRows, whose instantiation is disabled.
+// are opened on.
 #include "tests/exchange/import_fixture.h"
 
 #include "dialogs/dlgInput.h"
@@ -25,6 +24,7 @@
 #include "model/project_file.h"
 #include "model/column_check.h"
 #include "model/rebar_zone.h"
+#include "platform/qt/grid/flexgrid.h"
 #include "platform/text/cp932.h"
 #include "widgets/zDLGetSys_Vendra.h"
 
@@ -150,6 +150,7 @@ struct Row {
     const char* name;  // letters, digits and underscores: part of the test's name
     std::function<void(StoredStates&)> build;
     int16_t column = 1;  // the column the dialogs are opened on
+    bool uncheckable = false;  // its check fails: that failure may be told
 };
 
 void PrintTo(const Row& r, std::ostream* os) { *os << r.name; }
@@ -247,7 +248,7 @@ public:
     {
         gDataChanged = false;
         script.files.push_back((dir / name).string());
-        w->mnuFileOpen_Click();
+        w->mnuFileOpen->trigger();
         ASSERT_LE(column, gCond.ColCount) << name;
         if (column != gCurCol) w->msub_SelectListRow(column);
     }
@@ -260,7 +261,9 @@ public:
     }
     void ExpectQuiet(const std::string& what)
     {
-        for (const auto& m : script.messages) ADD_FAILURE() << what << ": " << m.title << ": " << m.text;
+        for (const auto& m : script.messages)
+            if (!(GetParam().uncheckable && m.text.find("の検討ができませんでした") != std::string::npos))
+                ADD_FAILURE() << what << ": " << m.title << ": " << m.text;
         for (const auto& q : script.questions) ADD_FAILURE() << what << ": asked " << q;
         script.messages.clear();
         script.questions.clear();
@@ -352,7 +355,7 @@ TEST_P(StoredStates, SaveOpenSaveAndDialogsWithoutAChangeKeepEveryByte)
         Open("second.kud", row.column);
         if (d.sOnly && gCond.SMode == kFalse) continue;
         const Files before = Save("before.kud");
-        d.okWithoutChange();
+        w->UserOperation(d.okWithoutChange);  // as the window's own commands are run
         ExpectQuiet(d.name);
         ExpectSame(before, Save("after.kud"), std::string(d.name) + ", OK without a change");
     }
@@ -441,25 +444,28 @@ const Row kRows[] = {
     {"SrcCrossWithTypedSectionValues", SrcBuilt(0, 0, TypeSectionValues)},
     // A strength off the column dialog's Fc list, from an import.
     {"ImportedFcOffTheList", [](StoredStates& t) { t.Import(OneColumn("KS300A-30", {"MCON,24.7"})); }},
+    // Values off the column dialog's lists, from an import: a box of 275
+    // that the catalogue does not hold, models of series 0 and 2.
+    {"ImportedSectionOffTheList",
+     [](StoredStates& t) { t.Import(OneColumn("KS300A-30", {}, "CSIZE,B,275,275,11,11")); }},
+    {"ImportedSeries0Model", [](StoredStates& t) { t.Import(OneColumn("QX250A-24", {}, "CSIZE,B,250,250,9,9")); }},
+    {"ImportedSeries2Model", [](StoredStates& t) { t.Import(OneColumn("ZF200", {}, "CSIZE,B,200,200,9,9")); }},
+    // Bases of two series loaded one after the other; the dialogs open on
+    // column 2, of series 0.
+    {"ImportedTwoColumns", [](StoredStates& t) { t.Import(importtest::TwoColumnFile()); }, 2},
+    // An SRC T column at 90 degrees under stresses at the table's limit: its
+    // check fails, and the project still opens and keeps its bytes.
+    {"SrcColumnThatCannotBeChecked",
+     [](StoredStates& t) {
+         SrcBuilt(1, 1, [](QDialog&) {})(t);
+         for (int row : {4, 5})
+             for (int col = 2; col <= 3; ++col) t.TypeStress(row, col, (row == 4 ? 1 : -1) * 99999.99 * gUnitFactor);
+         ASSERT_EQ(t.w->grdList->TextMatrix(1, 4), frmMain::kUncheckedMark);
+     },
+     1, true},
 };
 
 INSTANTIATE_TEST_SUITE_P(Rows, StoredStates, ::testing::ValuesIn(kRows),
-                         [](const ::testing::TestParamInfo<Row>& i) { return std::string(i.param.name); });
-
-// Rows that wait for a fix on another branch; enabled after the merge.
-const Row kPendingRows[] = {
-    // The column dialog stores a catalogue section for a box of 275 it does not list.
-    {"ImportedSectionOffTheList",
-     [](StoredStates& t) { t.Import(OneColumn("KS300A-30", {}, "CSIZE,B,275,275,11,11")); }},
-    // The column dialog refuses 決定 on a model of series 0 or 2 ("柱脚の形式が選択されていません。").
-    {"ImportedSeries0Model", [](StoredStates& t) { t.Import(OneColumn("QX250A-24", {}, "CSIZE,B,250,250,9,9")); }},
-    {"ImportedSeries2Model", [](StoredStates& t) { t.Import(OneColumn("ZF200", {}, "CSIZE,B,200,200,9,9")); }},
-    // The loader leaves fields of the model loaded before (EXY of base 1
-    // differs after open); the dialogs open on column 2, of series 0.
-    {"ImportedTwoColumns", [](StoredStates& t) { t.Import(importtest::TwoColumnFile()); }, 2},
-};
-
-INSTANTIATE_TEST_SUITE_P(DISABLED_Pending, StoredStates, ::testing::ValuesIn(kPendingRows),
                          [](const ::testing::TestParamInfo<Row>& i) { return std::string(i.param.name); });
 
 }  // namespace
