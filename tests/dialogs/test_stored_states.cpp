@@ -160,22 +160,8 @@ public:
     void SetUp() override
     {
         dir = fs::temp_directory_path() / ("kv stored " + std::to_string(::getpid()));
-        fs::remove_all(dir);
-        fs::create_directories(dir / "settings");
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                           QString::fromStdString((dir / "settings").string()));
-        {
-            // The import's catalogue holds the sample's rows and those of the
-            // test files below.
-            const fs::path catalogue(KV_IMPORT_CATALOGUE);
-            QSettings s = AppSettings();
-            s.beginGroup(QString::fromLatin1(kSettingsGroup));
-            s.setValue("DataFilePath", QString::fromStdString(catalogue.parent_path().string()));
-            s.setValue("DataFileName", QString::fromStdString("\\" + catalogue.filename().string()));
-            s.setValue("DispSIFlag", "True");
-        }
         scope_ = std::make_unique<ui::testing::ScopedUi>(script);
-        StartProgram(KV_SAMPLE_DIR, "");
+        importtest::StartOnImportCatalogue(dir);
         gAutoRefresh = true;
         gShortLoadKind = 0;
         gDispMode = 0;

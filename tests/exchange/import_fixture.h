@@ -78,25 +78,33 @@ inline Lines Axes(int ny = 1)
     return l;
 }
 
+// Starts the program in a settings folder of its own under `dir` (made
+// anew), on the import catalogue: the sample's rows and those of the test
+// files, shown in SI units.
+inline void StartOnImportCatalogue(const fs::path& dir)
+{
+    fs::remove_all(dir);
+    fs::create_directories(dir / "settings");
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       QString::fromStdString((dir / "settings").string()));
+    {
+        const fs::path catalogue(KV_IMPORT_CATALOGUE);
+        QSettings s = AppSettings();
+        s.beginGroup(QString::fromLatin1(kSettingsGroup));
+        s.setValue("DataFilePath", QString::fromStdString(catalogue.parent_path().string()));
+        s.setValue("DataFileName", QString::fromStdString("\\" + catalogue.filename().string()));
+        s.setValue("DispSIFlag", "True");
+    }
+    StartProgram(KV_SAMPLE_DIR, "");
+}
+
 class ImportTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         dir = fs::temp_directory_path() / ("kv import " + std::to_string(::getpid()));
-        fs::remove_all(dir);
-        fs::create_directories(dir / "settings");
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                           QString::fromStdString((dir / "settings").string()));
-        {
-            const fs::path catalogue(KV_IMPORT_CATALOGUE);
-            QSettings s = AppSettings();
-            s.beginGroup(QString::fromLatin1(kSettingsGroup));
-            s.setValue("DataFilePath", QString::fromStdString(catalogue.parent_path().string()));
-            s.setValue("DataFileName", QString::fromStdString("\\" + catalogue.filename().string()));
-            s.setValue("DispSIFlag", "True");
-        }
         scope_ = std::make_unique<ui::testing::ScopedUi>(script);
-        StartProgram(KV_SAMPLE_DIR, "");
+        StartOnImportCatalogue(dir);
         gShortLoadKind = 0;
         gDispMode = 0;
         gDataChanged = false;

@@ -93,6 +93,18 @@ protected:
         return PathOf(name);
     }
 
+    // Opens through the command; the messages it showed.
+    std::vector<std::string> Open(const std::string& path)
+    {
+        ui::testing::ScriptedUi u;
+        ui::testing::ScopedUi scope(u);
+        u.files.push_back(path);
+        cmds.msub_OpenProject();
+        std::vector<std::string> texts;
+        for (const auto& m : u.messages) texts.push_back(m.text);
+        return texts;
+    }
+
     fs::path dir;
     RecordingHost host;
     ProjectCommands cmds{host};

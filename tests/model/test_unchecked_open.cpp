@@ -62,16 +62,6 @@ protected:
             return false;
         }
     }
-    std::vector<std::string> Open(const std::string& path)
-    {
-        ui::testing::ScriptedUi u;
-        ui::testing::ScopedUi scope(u);
-        u.files.push_back(path);
-        cmds.msub_OpenProject();
-        std::vector<std::string> texts;
-        for (const auto& m : u.messages) texts.push_back(m.text);
-        return texts;
-    }
     // The project file and its base-rebar list.
     std::pair<std::string, std::string> Files(const std::string& path) const
     {
