@@ -121,12 +121,20 @@ protected:
         for (const QString& k : file.allKeys()) out[k.toStdString()] = file.value(k).toString().toStdString();
         return out;
     }
-    // Runs `body` in a child process; its exit code, or -1 when a signal
-    // ended it.
+    // Runs `body` in a child process; its exit code (99: it threw), or -1
+    // when a signal ended it.
     static int InChild(const std::function<int()>& body)
     {
         const pid_t child = ::fork();
-        if (child == 0) ::_exit(body());
+        if (child == 0) {
+            // Nothing of the child may run on into the rest of the tests.
+            int code = 99;
+            try {
+                code = body();
+            } catch (...) {
+            }
+            ::_exit(code);
+        }
         int status = 0;
         if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
         return WEXITSTATUS(status);
