@@ -16,9 +16,44 @@
 #include "widgets/zDLGetSys_Vendra.h"
 
 #include <QApplication>
+#include <QSocketNotifier>
 
+#include <cerrno>
+#include <csignal>
+#include <fcntl.h>
 #include <iostream>
 #include <memory>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+// A logout or a kill ends the program through its event loop: the handler
+// only passes the signal on to it.
+int gEndSignal[2] = {-1, -1};
+
+void OnEndSignal(int signo)
+{
+    const int saved = errno;
+    const char byte = static_cast<char>(signo);
+    [[maybe_unused]] const ssize_t n = ::write(gEndSignal[1], &byte, 1);
+    errno = saved;
+}
+
+bool CatchEndSignals()
+{
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, gEndSignal) != 0) return false;
+    // A full socket never holds the handler up: one byte there is enough.
+    ::fcntl(gEndSignal[1], F_SETFL, ::fcntl(gEndSignal[1], F_GETFL) | O_NONBLOCK);
+    struct sigaction sa {};
+    sa.sa_handler = OnEndSignal;
+    sigemptyset(&sa.sa_mask);
+    sa.sa_flags = SA_RESTART;
+    for (const int signo : {SIGTERM, SIGHUP, SIGINT}) ::sigaction(signo, &sa, nullptr);
+    return true;
+}
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -27,6 +62,18 @@ int main(int argc, char** argv)
     ui::InstallJapanese(app);
     ui::QtUserInterface userInterface;
     ui::SetCurrent(&userInterface);
+    bool endedBySignal = false;
+    std::unique_ptr<QSocketNotifier> endSignal;
+    if (CatchEndSignals()) {
+        endSignal = std::make_unique<QSocketNotifier>(gEndSignal[0], QSocketNotifier::Read);
+        QObject::connect(endSignal.get(), &QSocketNotifier::activated, [&] {
+            char bytes[16];
+            [[maybe_unused]] const ssize_t n = ::read(gEndSignal[0], bytes, sizeof bytes);
+            endedBySignal = true;
+            // Every event loop ends, a dialog's as well.
+            QCoreApplication::exit(0);
+        });
+    }
     // Before anything reads a setting: a settings file that is no regular
     // file is never opened.
     model::OpenSettingsSession();
@@ -64,6 +111,16 @@ int main(int argc, char** argv)
     userInterface.setOwner(window.get());
     splash->setMainWindow(window.get());
     const int rc = QApplication::exec();
+    if (endedBySignal) {
+        endSignal.reset();
+        // The close the user would have made, with no one there to ask: the
+        // project stays as it was last saved, the window keeps its settings.
+        ui::SetCurrent(nullptr);
+        if (window->isVisible()) {
+            model::gDataChanged = false;
+            window->close();
+        }
+    }
     window.reset();
     model::CloseSettingsSession();
     ui::SetCurrent(nullptr);

@@ -1,5 +1,6 @@
-// The user's settings file kept safe: the program works on a copy of it and
-// writes it back whole at the close, or not at all.
+// The user's settings file kept safe: the program works on its own copy and
+// at the close puts what it changed into the file, whole, or leaves the file
+// as it was.
 #pragma once
 
 #include <QString>
@@ -9,8 +10,12 @@
 namespace model {
 
 // The user's settings file of the program (native format, user scope), found
-// without opening it.
+// without opening anything.
 std::string UserSettingsPath();
+
+// Keeps the user's settings in `folder` instead of the desktop's settings
+// folder, for QSettings as well.
+void SetUserSettingsFolder(const QString& folder);
 
 // Checks the user's settings file and takes a working copy that AppSettings()
 // reads and writes until the session ends. A file that is neither absent nor
@@ -21,9 +26,11 @@ void OpenSettingsSession();
 // The working copy of the open session; empty when none is open.
 QString SettingsSessionFile();
 
-// Writes the working copy back when it changed: a temporary file beside the
-// settings file, synced, then renamed over it. A failure is told once with
-// the file and the reason; the old file stays as it was.
+// Puts the keys this run changed (set or removed) into the user's file as it
+// is now, so that what another instance wrote meanwhile stays: the new file
+// is written beside it, synced and read back equal to what is meant to be
+// kept before it is renamed over the old one. A failure is told once with the
+// file and the reason; the old file stays as it was.
 void CloseSettingsSession();
 
 // Writes that go past the process's file-size limit fail with their error

@@ -1,8 +1,10 @@
-// The built program started as a user starts it: headless, in a settings
-// folder of its own, on what lies beside it in the build folder. Nothing in
-// the program serves the test: Qt's accessibility log, switched on through
-// the environment, describes each window as Qt first meets it (class, title,
-// visible or not) on standard error, and that is all the test reads.
+// The built program started as a user starts it: headless, on a desktop that
+// is not Japanese, in a settings folder and a temporary folder of its own, on
+// what lies beside it in the build folder. Nothing in the program serves the
+// test: Qt's accessibility log, switched on through the environment,
+// describes each window as Qt first meets it (class, title, visible or not)
+// on standard error, and where a user would press buttons a plugin the test
+// has the program load does it (driver.cpp) and tells what it saw there.
 #include "engine/kv.h"
 #include "model/globals.h"
 #include "model/project_commands.h"
@@ -17,8 +19,11 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -41,6 +46,7 @@ constexpr int kStayMs = 3'000;
 // for each window of fixed size; that is no error of the program.
 const QString kPlatformNotice = QStringLiteral("This plugin does not support propagateSizeHints()");
 const QString kLogPrefix = QStringLiteral("qt.accessibility.cache: ");
+const QString kDriverPrefix = QStringLiteral("driver: ");
 
 // A top-level window of the program as the log first describes it.
 struct Window {
@@ -54,9 +60,18 @@ struct Window {
 // run goes, and the kernel ends it should the test itself die.
 class ProgramRun {
 public:
-    ProgramRun(const fs::path& program, const QStringList& args, const fs::path& home)
+    ProgramRun(const fs::path& program, const QStringList& args, const fs::path& home, const QString& drive = {})
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        // A desktop in no language of the program's.
+        for (const char* name : {"LC_ALL", "LC_MESSAGES", "LC_TIME", "LANGUAGE"})
+            env.remove(QString::fromLatin1(name));
+        env.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
+        if (!drive.isEmpty()) {
+            env.insert(QStringLiteral("QT_PLUGIN_PATH"), QStringLiteral(KV_DRIVER_PLUGINS));
+            env.insert(QStringLiteral("QT_QPA_GENERIC_PLUGINS"), QStringLiteral("kvdriver"));
+            env.insert(QStringLiteral("KV_DRIVE"), drive);
+        }
         env.remove(QStringLiteral("QT_LOGGING_CONF"));
         env.remove(QStringLiteral("QT_MESSAGE_PATTERN"));
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
@@ -76,6 +91,7 @@ public:
         set("XDG_CONFIG_HOME", home / "config");
         set("XDG_CACHE_HOME", home / "cache");
         set("XDG_RUNTIME_DIR", home / "runtime");
+        set("TMPDIR", home / "tmp");
         proc_.setProcessEnvironment(env);
         proc_.setStandardOutputFile(QProcess::nullDevice());
         proc_.setReadChannel(QProcess::StandardError);
@@ -106,6 +122,12 @@ public:
         readUntil([this] { return proc_.state() == QProcess::NotRunning; }, ms);
         return proc_.state() == QProcess::NotRunning;
     }
+    // Sends the program `signo` by its pid.
+    void signal(int signo)
+    {
+        const auto pid = static_cast<pid_t>(proc_.processId());
+        if (proc_.state() != QProcess::NotRunning && pid > 0) ::kill(pid, signo);
+    }
     // Asks the program to end by its pid, and makes sure it has.
     void stop()
     {
@@ -130,12 +152,20 @@ public:
         return text.split(u'\n', Qt::SkipEmptyParts);
     }
     // What the program (or a sanitizer) wrote itself: every line but Qt's
-    // log and the platform's notice.
+    // log, the platform's notice and the driver's.
     QStringList ownLines() const
     {
         QStringList out;
         for (const QString& l : lines())
-            if (!l.startsWith(kLogPrefix) && l != kPlatformNotice) out << l;
+            if (!l.startsWith(kLogPrefix) && l != kPlatformNotice && !l.startsWith(kDriverPrefix)) out << l;
+        return out;
+    }
+    // What the driver told, without its prefix.
+    QStringList driverLines() const
+    {
+        QStringList out;
+        for (const QString& l : lines())
+            if (l.startsWith(kDriverPrefix)) out << l.mid(kDriverPrefix.size());
         return out;
     }
     // The window of class `cls` as the log first describes it.
@@ -179,15 +209,42 @@ protected:
         const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
         home = fs::path(KV_TEST_WORK_DIR) / ("start " + test + " " + std::to_string(::getpid()));
         fs::remove_all(home);
-        for (const char* sub : {"config", "cache", "runtime"}) fs::create_directories(home / sub);
+        for (const char* sub : {"config", "cache", "runtime", "tmp"}) fs::create_directories(home / sub);
         // Qt accepts no runtime folder that others may enter.
         fs::permissions(home / "runtime", fs::perms::owner_all);
     }
     void TearDown() override
     {
         run.reset();
+        // However the program ended, its working copies went with it.
+        EXPECT_EQ(Entries(home / "tmp"), std::vector<std::string>{});
         std::error_code ec;
         fs::remove_all(home, ec);
+    }
+
+    static std::vector<std::string> Entries(const fs::path& dir)
+    {
+        std::vector<std::string> out;
+        std::error_code ec;
+        for (const auto& e : fs::directory_iterator(dir, ec)) out.push_back(e.path().filename().string());
+        return out;
+    }
+    fs::path SettingsFile() const { return home / "config" / "Vendra" / "SRC_Okv.conf"; }
+    // The user's settings file as a map, read fresh.
+    std::map<std::string, std::string> SettingsKeys() const
+    {
+        const fs::path copy = home / "settings read";
+        fs::remove(copy);
+        fs::copy_file(SettingsFile(), copy);
+        const QSettings file(QString::fromStdString(copy.string()), QSettings::IniFormat);
+        std::map<std::string, std::string> out;
+        for (const QString& k : file.allKeys()) out[k.toStdString()] = file.value(k).toString().toStdString();
+        return out;
+    }
+    void PutSettings(const std::string& bytes) const
+    {
+        fs::create_directories(SettingsFile().parent_path());
+        std::ofstream(SettingsFile(), std::ios::binary) << bytes;
     }
 
     // Starts the program and follows it until the terms of use are shown over
@@ -278,6 +335,72 @@ TEST_F(ProgramStart, WithoutItsCatalogueSaysWhyOnStandardErrorAndEnds)
     EXPECT_TRUE(own[0].contains(QString::fromStdString((folder / "data.mdb").string()))) << own[0].toStdString();
     EXPECT_FALSE(run->window(QStringLiteral("frmSplash")));
     EXPECT_FALSE(run->window(QStringLiteral("frmMain")));
+}
+
+TEST_F(ProgramStart, EndedByASignalItEndsAsItsCloseDoesWithoutAsking)
+{
+    // A user's settings of an earlier run, one key of them of another version.
+    const std::string kept = "[Settings]\nDispSIFlag=False\nFcUpperLimit=300\nKvV=4\nOther=kept\nPrLeft=1000\n";
+    for (const int signo : {SIGTERM, SIGHUP, SIGINT}) {
+        SCOPED_TRACE(::strsignal(signo));
+        PutSettings(kept);
+        run = std::make_unique<ProgramRun>(kProgram, QStringList{}, home);
+        ASSERT_TRUE(run->started());
+        ASSERT_TRUE(run->readUntil([this] { return run->window(QStringLiteral("flmImmunity")).has_value(); }, kStartMs))
+            << run->errText().toStdString();
+        run->signal(signo);
+        ASSERT_TRUE(run->endsWithin(kStartMs)) << "it did not end";
+        EXPECT_EQ(run->exitStatus(), QProcess::NormalExit) << "ended by the signal itself";
+        EXPECT_EQ(run->exitCode(), 0);
+        EXPECT_EQ(run->ownLines(), QStringList{}) << run->errText().toStdString();
+        EXPECT_EQ(Entries(home / "tmp"), std::vector<std::string>{}) << "a working copy was left";
+        // The window's close wrote its place and the preferences; the rest
+        // of the file is as it was.
+        const std::map<std::string, std::string> keys = SettingsKeys();
+        for (const char* key : {"MainLeft", "MainTop", "MainWidth", "MainHeight", "RefleshFlag", "DataPath"})
+            EXPECT_EQ(keys.count(std::string("Settings/") + key), 1u) << key;
+        EXPECT_EQ(keys.at("Settings/Other"), "kept");
+        EXPECT_EQ(keys.at("Settings/PrLeft"), "1000");
+        EXPECT_EQ(keys.at("Settings/KvV"), "4");
+        EXPECT_EQ(keys.at("Settings/DispSIFlag"), "False");
+        run.reset();
+        fs::remove(SettingsFile());
+    }
+}
+
+TEST_F(ProgramStart, WhatTheUserChangesIsThereAtTheNextStartAndAllOfItInJapanese)
+{
+    // First run: the user moves the window, switches the SI display and
+    // closes the window.
+    run = std::make_unique<ProgramRun>(kProgram, QStringList{}, home, QStringLiteral("change"));
+    ASSERT_TRUE(run->started());
+    ASSERT_TRUE(run->endsWithin(kStartMs)) << "it did not end at the close; standard error:\n"
+                                           << run->errText().toStdString();
+    EXPECT_EQ(run->exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(run->exitCode(), 0);
+    EXPECT_EQ(run->driverLines(), QStringList{QStringLiteral("closing at 123,45")}) << run->errText().toStdString();
+    EXPECT_EQ(run->ownLines(), QStringList{}) << run->errText().toStdString();
+    EXPECT_EQ(Entries(home / "tmp"), std::vector<std::string>{});
+
+    // Second run: the window is where the user left it, the SI display as
+    // the user set it; the program's dialogs speak Japanese.
+    run = std::make_unique<ProgramRun>(kProgram, QStringList{}, home, QStringLiteral("report"));
+    ASSERT_TRUE(run->started());
+    ASSERT_TRUE(run->endsWithin(kStartMs)) << "it did not end at the close; standard error:\n"
+                                           << run->errText().toStdString();
+    EXPECT_EQ(run->exitCode(), 0);
+    const QStringList seen = run->driverLines();
+    ASSERT_EQ(seen.size(), 6) << run->errText().toStdString();
+    EXPECT_EQ(seen[0].toStdString(), "main at 123,45");
+    EXPECT_EQ(seen[1].toStdString(), "SI display off");
+    const QStringList fileButtons = seen[2].section(u':', 1).trimmed().split(u'|');
+    EXPECT_TRUE(fileButtons.contains(QStringLiteral("開く"))) << seen[2].toStdString();
+    EXPECT_TRUE(fileButtons.contains(QStringLiteral("キャンセル"))) << seen[2].toStdString();
+    EXPECT_TRUE(seen[3].contains(QStringLiteral("ファイル名"))) << seen[3].toStdString();
+    static const QRegularExpression japaneseDate(QStringLiteral(R"(^details date: \d{4}/\d{2}/\d{2}( |$))"));
+    EXPECT_TRUE(japaneseDate.match(seen[4]).hasMatch()) << seen[4].toStdString();
+    EXPECT_EQ(seen[5].toStdString(), "question buttons: はい|いいえ|キャンセル");
+    EXPECT_EQ(run->ownLines(), QStringList{}) << run->errText().toStdString();
 }
 
 }  // namespace

@@ -17,6 +17,10 @@
 #include <fstream>
 #include <future>
 #include <sstream>
+#include <functional>
+#include <poll.h>
+#include <sys/inotify.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -77,16 +81,21 @@ protected:
     }
     static void UseConfigFolder(const fs::path& p)
     {
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(p.string()));
+        SetUserSettingsFolder(QString::fromStdString(p.string()));
     }
     // Opens the session on another thread, so a file that blocks its reader
     // fails the test instead of hanging it.
-    void OpenWithin(const fs::path& fifoToRelease = {})
+    void OpenWithin(const std::vector<fs::path>& fifosToRelease = {})
     {
         auto opened = std::async(std::launch::async, [] { OpenSettingsSession(); });
         if (opened.wait_for(std::chrono::seconds(20)) == std::future_status::timeout) {
-            ADD_FAILURE() << "opening the settings waited on " << target;
-            if (!fifoToRelease.empty()) ::close(::open(fifoToRelease.c_str(), O_WRONLY | O_NONBLOCK));
+            ADD_FAILURE() << "opening the settings waited on a pipe";
+            // A writer that comes and goes lets each waiting reader on.
+            while (opened.wait_for(std::chrono::milliseconds(50)) == std::future_status::timeout)
+                for (const fs::path& fifo : fifosToRelease) {
+                    const int fd = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+                    if (fd >= 0) ::close(fd);
+                }
         }
         opened.wait();
     }
@@ -97,6 +106,48 @@ protected:
         s.setValue(QString::fromLatin1(key), value);
         s.endGroup();
     }
+    static void RemoveSetting(const char* key)
+    {
+        QSettings s = AppSettings();
+        s.remove(QStringLiteral("Settings/") + QString::fromLatin1(key));
+    }
+    // The keys of the user's file, read fresh.
+    std::map<std::string, std::string> FileKeys() const
+    {
+        const fs::path copy = root / ("keys " + std::to_string(++reads_));
+        fs::copy_file(target, copy);
+        const QSettings file(QString::fromStdString(copy.string()), QSettings::IniFormat);
+        std::map<std::string, std::string> out;
+        for (const QString& k : file.allKeys()) out[k.toStdString()] = file.value(k).toString().toStdString();
+        return out;
+    }
+    // Runs `body` in a child process; its exit code (99: it threw), or -1
+    // when a signal ended it.
+    static int InChild(const std::function<int()>& body)
+    {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            // Nothing of the child may run on into the rest of the tests.
+            int code = 99;
+            try {
+                code = body();
+            } catch (...) {
+            }
+            ::_exit(code);
+        }
+        int status = 0;
+        if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
+        return WEXITSTATUS(status);
+    }
+    // The one message told, with the file and `reason` in it.
+    bool ToldOnce(const char* reason) const
+    {
+        return shown.messages.size() == 1 &&
+               shown.messages[0].text.find("設定を保存できませんでした") != std::string::npos &&
+               shown.messages[0].text.find(target.string()) != std::string::npos &&
+               shown.messages[0].text.find(reason) != std::string::npos;
+    }
+    mutable int reads_ = 0;
 };
 
 TEST_F(SettingsStore, PathIsTheOneQtKeepsTheProgramsSettingsIn)
@@ -174,7 +225,7 @@ TEST_F(SettingsStore, WhatIsNoRegularFileIsToldOnceAndNeverWritten)
         const fs::file_type typeBefore = fs::symlink_status(target).type();
         shown.messages.clear();
 
-        OpenWithin(fs::is_symlink(target) ? target.parent_path() / "pipe" : target);
+        OpenWithin({fs::is_symlink(target) ? target.parent_path() / "pipe" : target});
         ASSERT_EQ(shown.messages.size(), 1u);
         EXPECT_NE(shown.messages[0].text.find(target.string()), std::string::npos) << shown.messages[0].text;
         EXPECT_NE(shown.messages[0].text.find("既定の設定"), std::string::npos);
@@ -270,6 +321,148 @@ TEST_F(SettingsStore, AFolderTheUserCannotWriteIsToldAndKeepsTheOldFile)
     EXPECT_EQ(WEXITSTATUS(status), 0) << "2: could not become nobody; 1: not told once with the file";
     EXPECT_EQ(Bytes(target), kStored);
     EXPECT_EQ(Names(target.parent_path()), std::vector<std::string>{"SRC_Okv.conf"});
+}
+
+TEST_F(SettingsStore, UnderAFileSizeLimitTheRunKeepsItsSettingsAndTheFileStaysWhole)
+{
+    // The limit holds for the whole run, as `prlimit --fsize` sets it: below
+    // the old size no copy of the file can be written at all; between the
+    // old and the new size every copy comes out short.
+    const auto oldSize = static_cast<rlim_t>(std::string(kStored).size());
+    struct Case {
+        const char* name;
+        rlim_t limit;
+    };
+    const Case cases[] = {{"below the old size", oldSize - 20}, {"between the old and the new size", oldSize + 8}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(config);
+        Put(target, kStored);
+        shown.messages.clear();
+        const int code = InChild([&] {
+            const modeltest::FileSizeLimit limit(c.limit);
+            if (!limit.set()) return 2;
+            OpenSettingsSession();
+            // The user's settings stand for the run all the same.
+            if (ReadStartupSettings("/prog/").kvSeries != 4) return 3;
+            WriteSetting("MainLeft", QStringLiteral("1234567"));
+            QSettings seen = AppSettings();
+            if (seen.value("Settings/MainLeft").toString() != "1234567" || seen.value("Settings/PrTop") != "800")
+                return 4;
+            CloseSettingsSession();
+            return ToldOnce("large") ? 0 : 5;
+        });
+        EXPECT_EQ(code, 0) << "2: no limit; 3, 4: the run lost a setting; 5: not told once with the file and why";
+        EXPECT_EQ(Bytes(target), kStored);
+        EXPECT_EQ(Names(target.parent_path()), std::vector<std::string>{"SRC_Okv.conf"});
+    }
+}
+
+TEST_F(SettingsStore, TheCloseWritesOnlyWhatThisRunChangedOverTheFileAsItIsThen)
+{
+    Put(target, kStored);
+    OpenWithin();
+    // What this run does: the main window writes back every value it read,
+    // changed or not.
+    WriteSetting("KvV", QStringLiteral("6"));
+    WriteSetting("PrLeft", QStringLiteral("1000"));
+    WriteSetting("DispSIFlag", QStringLiteral("False"));
+    WriteSetting("MainLeft", QStringLiteral("1234"));
+    RemoveSetting("PrTop");
+    // Meanwhile another instance closed and wrote the file.
+    Put(target,
+        "[Settings]\nDataFileName=\\\\data.mdb\nDispSIFlag=True\nKvV=5\nPrLeft=2000\nPrTop=900\nPrintX=7\n");
+
+    CloseSettingsSession();
+    EXPECT_TRUE(shown.messages.empty());
+    const std::map<std::string, std::string> expected = {
+        {"Settings/DataFileName", "\\data.mdb"},  // neither run changed it
+        {"Settings/DispSIFlag", "True"},  // the other run's: this run wrote back the value it read
+        {"Settings/KvV", "6"},            // both changed it: this run closed last
+        {"Settings/PrLeft", "2000"},      // the other run's
+        {"Settings/PrintX", "7"},         // the other run's new key
+        {"Settings/MainLeft", "1234"},    // this run's new key
+        // PrTop removed by this run; FcUpperLimit removed by the other.
+    };
+    EXPECT_EQ(FileKeys(), expected);
+    EXPECT_EQ(Names(target.parent_path()), std::vector<std::string>{"SRC_Okv.conf"});
+}
+
+TEST_F(SettingsStore, FindingTheFileOpensNothingInTheSettingsFolder)
+{
+    // Pipes wherever a look-up through another store of Qt's would read.
+    fs::create_directories(config / "~kv-probe~");
+    ASSERT_EQ(::mkfifo((config / "~kv-probe~.conf").c_str(), 0600), 0);
+    ASSERT_EQ(::mkfifo((config / "~kv-probe~" / "~kv-probe~.conf").c_str(), 0600), 0);
+    Put(config / "Vendra.conf", "[Settings]\nKvV=6\n");
+    Put(target, kStored);
+    const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ASSERT_GE(watch, 0);
+    ASSERT_GE(::inotify_add_watch(watch, config.c_str(), IN_OPEN), 0);
+
+    OpenWithin({config / "~kv-probe~.conf", config / "~kv-probe~" / "~kv-probe~.conf"});
+    EXPECT_EQ(ReadStartupSettings("/prog/").kvSeries, 4);
+    WriteSetting("KvV", QStringLiteral("1"));
+    CloseSettingsSession();
+
+    std::vector<std::string> opened;
+    alignas(inotify_event) char buffer[4096];
+    for (ssize_t n; (n = ::read(watch, buffer, sizeof buffer)) > 0;) {
+        for (ssize_t at = 0; at < n;) {
+            const auto* e = reinterpret_cast<const inotify_event*>(buffer + at);
+            // Folders are opened to sync what was renamed in them.
+            if ((e->mask & IN_ISDIR) == 0) opened.push_back(e->len ? e->name : "(the folder itself)");
+            at += static_cast<ssize_t>(sizeof(inotify_event) + e->len);
+        }
+    }
+    ::close(watch);
+    EXPECT_EQ(opened, std::vector<std::string>{});
+    EXPECT_EQ(FileKeys().at("Settings/KvV"), "1");
+}
+
+TEST_F(SettingsStore, OneFullDiskForTheTemporaryFolderAndTheSettingsIsTold)
+{
+    // A small disk of its own, mounted where only a child process sees it,
+    // full from the start or filling while the program runs.
+    const fs::path disk = root / "disk";
+    fs::create_directories(disk);
+    for (const bool fullAtStart : {true, false}) {
+        SCOPED_TRACE(fullAtStart ? "full at the start" : "full at the close");
+        const int code = InChild([&] {
+            if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+                ::mount("kvdisk", disk.c_str(), "tmpfs", 0, "size=256k") != 0)
+                return 2;
+            const fs::path tmp = disk / "tmp";
+            fs::create_directories(tmp);
+            ::setenv("TMPDIR", tmp.c_str(), 1);
+            UseConfigFolder(disk / "config");
+            const fs::path file = disk / "config" / "Vendra" / "SRC_Okv.conf";
+            Put(file, kStored);
+            const auto fill = [&] {
+                std::ofstream out(disk / "filler", std::ios::binary);
+                const std::string block(4096, 'f');
+                while (out.write(block.data(), static_cast<std::streamsize>(block.size())) && out.flush()) {
+                }
+            };
+            if (fullAtStart) fill();
+            OpenSettingsSession();
+            if (ReadStartupSettings("/prog/").kvSeries != 4) return 7;
+            WriteSetting("DataFilePath", QString(3000, QLatin1Char('x')));
+            if (!fullAtStart) fill();
+            CloseSettingsSession();
+            const bool told = shown.messages.size() == 1 &&
+                              shown.messages[0].text.find(file.string()) != std::string::npos &&
+                              shown.messages[0].text.find("No space left on device") != std::string::npos;
+            if (!told) return 3;
+            if (Bytes(file) != kStored) return 4;
+            if (Names(file.parent_path()) != std::vector<std::string>{"SRC_Okv.conf"}) return 5;
+            if (!Names(tmp).empty()) return 6;
+            return 0;
+        });
+        if (code == 2) GTEST_SKIP() << "no small disk could be mounted here";
+        EXPECT_EQ(code, 0) << "3: not told once with the file and why; 4: the old file changed; 5, 6: files left; "
+                              "7: the run lost the user's settings";
+    }
 }
 
 TEST(FileSizeLimit, AWritePastTheLimitFailsInsteadOfEndingTheProgram)
