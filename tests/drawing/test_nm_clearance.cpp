@@ -47,6 +47,7 @@ QImage Screen(const std::string& without, bool* skipped) {
     Chart(false, po.ScaleWidth(), po.ScaleHeight());
     int16_t iCol = 1;
     DrawNMAxes(po, iCol);
+    DrawNMAxisValues(po);
     *skipped = target.skipped();
     return box.image().copy();
 }
@@ -65,6 +66,7 @@ QImage Paper(const std::string& without, bool* skipped) {
     Chart(true, 82.5, 138);
     int16_t iCol = 1;
     DrawNMAxes(po, iCol);
+    DrawNMAxisValues(po);
     pc.EndDoc();
     *skipped = target.skipped();
     return pc.renderPage(0, kPaperDpi);
