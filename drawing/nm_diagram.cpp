@@ -67,19 +67,35 @@ void PrintTick(clsPrintOut& po, const std::string& text) {
 const std::vector<NMTickLabel>& NMTickLabels() { return TickLabels(); }
 
 void DrawNMAxisValues(clsPrintOut& po, const std::vector<NMBox>& keepClear) {
-    const auto print = [&](const NMTickLabel& t) {
+    std::vector<NMTickLabel> shown;
+    const auto keep = [&](const NMTickLabel& t) {
         const double r = t.x + po.TextWidth(t.text);
         const double b = t.y + po.TextHeight(t.text);
         for (const NMBox& k : keepClear)
             if (t.x < k.right && k.left < r && t.y < k.bottom && k.top < b) return;
-        po.setCurrentX(t.x);
-        po.setCurrentY(t.y);
-        po.DPrint(t.text);
+        shown.push_back(t);
+    };
+    for (const NMTickLabel& t : TickLabels()) keep(t);
+    for (const NMTickLabel& t : AxisTitles()) keep(t);
+    const auto print = [&po](const std::string& text, double x, double y) {
+        po.setCurrentX(x);
+        po.setCurrentY(y);
+        po.DPrint(text);
     };
     const int32_t fore = po.ForeColor();
+    // First a rim of the chart's ground round every value, a pixel (on paper
+    // a tenth of a millimetre) wide: a curve running through a value must not
+    // hide one of its strokes, as a minus under a curve reads as a positive
+    // number. All rims come before the values, so no rim cuts into a value.
+    const bool paper = po.prpMode() == 1;
+    const double rim = paper ? 0.1 : 15;
+    po.setForeColor(paper ? kWhite : po.BackColor());
+    for (const NMTickLabel& t : shown)
+        for (const double dx : {-rim, 0.0, rim})
+            for (const double dy : {-rim, 0.0, rim})
+                if (dx != 0 || dy != 0) print(t.text, t.x + dx, t.y + dy);
     po.setForeColor(kBlack);
-    for (const NMTickLabel& t : TickLabels()) print(t);
-    for (const NMTickLabel& t : AxisTitles()) print(t);
+    for (const NMTickLabel& t : shown) print(t.text, t.x, t.y);
     po.setForeColor(fore);
 }
 

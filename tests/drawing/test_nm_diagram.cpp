@@ -121,7 +121,13 @@ protected:
         const double dy = paper ? 4.5 : 0;  // the page logs y 4.5 lower
         const auto width = [&](const std::string& t) { return paper ? page.TextWidth(t) : pic.TextWidth(t); };
         const auto height = [&](const std::string& t) { return paper ? page.TextHeight(t) : pic.TextHeight(t); };
-        const auto isText = [](const DrawOp& o) { return o.kind == "Print" || o.kind == "Text"; };
+        // A value's rim: copies in the ground colour round it, a pixel (a tenth
+        // of a millimetre) off, so that no line hides one of its strokes.
+        const int32_t ground = paper ? RGB(255, 255, 255) : pic.BackColor();
+        const double rim = paper ? 0.1 : 15;
+        const auto isAnyText = [](const DrawOp& o) { return o.kind == "Print" || o.kind == "Text"; };
+        const auto isRim = [&](const DrawOp& o) { return isAnyText(o) && o.color == ground; };
+        const auto isText = [&](const DrawOp& o) { return isAnyText(o) && !isRim(o); };
         const auto whiteFill = [&](const DrawOp& o) {
             return paper ? o.kind == "Rectangle" && o.filled && o.fillColor == RGB(255, 255, 255)
                          : o.kind == "BoxFill" && o.color == RGB(255, 255, 255);
@@ -132,7 +138,7 @@ protected:
         EXPECT_LT(legend, ops.size()) << where;
         size_t lastShape = 0;
         for (size_t i = 0; i < legend && i < ops.size(); ++i)
-            if (!isText(ops[i])) lastShape = i;
+            if (!isAnyText(ops[i])) lastShape = i;
         const auto meets = [&](double x, double y, const std::string& t, const DrawOp& o, double w, double h) {
             return x < o.args[0] + w && o.args[0] < x + width(t) && y < o.args[1] + h && o.args[1] < y + height(t);
         };
@@ -158,6 +164,21 @@ protected:
                 EXPECT_LT(i, legend) << what << " is printed after the legend box";
             }
             if (at.empty()) continue;
+            // Its rim: eight copies round it, after every line and box, before it.
+            int rims = 0;
+            for (size_t i = 0; i < ops.size(); ++i) {
+                const DrawOp& o = ops[i];
+                if (!isRim(o) || o.text != v.text) continue;
+                const double ox = o.args[0] - v.x;
+                const double oy = o.args[1] - y;
+                if (std::fabs(std::fabs(ox) - rim) > 1e-6 && std::fabs(ox) > 1e-6) continue;
+                if (std::fabs(std::fabs(oy) - rim) > 1e-6 && std::fabs(oy) > 1e-6) continue;
+                if (std::fabs(ox) < 1e-6 && std::fabs(oy) < 1e-6) continue;
+                ++rims;
+                EXPECT_GT(i, lastShape) << what << ": its rim is drawn before a line or box";
+                EXPECT_LT(i, at.front()) << what << ": its rim is drawn over it";
+            }
+            EXPECT_EQ(rims, 8) << what;
             for (size_t b = 0; b < legend; ++b) {
                 if (!whiteFill(ops[b])) continue;
                 const auto& a = ops[b].args;
