@@ -7,7 +7,6 @@
 #include "platform/qt/ole_color.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -77,7 +76,8 @@ void DrawNMSweep(clsPrintOut& po, double nStart, double nEnd, double sign,
 
 void DrawNMCurvesS(NMEngine& kv, clsPrintOut& po, int16_t iCol, int16_t dir,
                    const NMStateColors& c, int32_t w, int16_t firstState, const NMPointArray& Nlo,
-                   const NMPointArray& Mlo, const NMPointArray& Nhi, const NMPointArray& Mhi) {
+                   const NMPointArray& Mlo, const NMPointArray& Nhi, const NMPointArray& Mhi,
+                   std::vector<NMBox>* zoneMarks) {
     const model::ColumnDataTbl& col = model::gColumns(iCol);
     const model::KvBaseTbl& kvb = model::gKvBase(iCol);
     const double MaxM = gNMChart.MaxM;
@@ -213,37 +213,13 @@ void DrawNMCurvesS(NMEngine& kv, clsPrintOut& po, int16_t iCol, int16_t dir,
         printAt(po, Mz * r - 0.125 * MaxM, t2, "Ⅱ");
         printAt(po, -Mz * r + 0.055 * MaxM, t2, "Ⅱ");
 
-        // Axis values the boxes cover are printed again over them, whole,
-        // unless a mark stands in the way.
-        const auto rect = [](double M1, double N1, double M2, double N2) {
-            return std::array<double, 4>{std::min(NMChartX(M1), NMChartX(M2)), std::min(NMChartY(N1), NMChartY(N2)),
-                                         std::max(NMChartX(M1), NMChartX(M2)), std::max(NMChartY(N1), NMChartY(N2))};
-        };
-        const auto textRect = [&po](double x, double y, const std::string& t) {
-            return std::array<double, 4>{x, y, x + po.TextWidth(t), y + po.TextHeight(t)};
-        };
-        const auto meet = [](const std::array<double, 4>& a, const std::array<double, 4>& b) {
-            return a[0] < b[2] && b[0] < a[2] && a[1] < b[3] && b[1] < a[3];
-        };
-        const std::array<double, 4> boxes[] = {
-            rect(Mz * r, n1a, Mz * r + 0.12 * MaxM, n1b), rect(-Mz * r, n1a, -Mz * r - 0.12 * MaxM, n1b),
-            rect(Mz * r - 0.15 * MaxM, n2a, Mz * r - 0.03 * MaxM, n2b),
-            rect(-Mz * r + 0.15 * MaxM, n2a, -Mz * r + 0.03 * MaxM, n2b)};
-        const std::array<double, 4> marks[] = {
-            textRect(NMChartX(Mz * r + 0.025 * MaxM), NMChartY(t1), "Ⅰ"),
-            textRect(NMChartX(-Mz * r - 0.095 * MaxM), NMChartY(t1), "Ⅰ"),
-            textRect(NMChartX(Mz * r - 0.125 * MaxM), NMChartY(t2), "Ⅱ"),
-            textRect(NMChartX(-Mz * r + 0.055 * MaxM), NMChartY(t2), "Ⅱ")};
-        for (const NMTickLabel& label : std::vector<NMTickLabel>(NMTickLabels())) {
-            const auto at = textRect(label.x, label.y, label.text);
-            bool covered = false;
-            bool blocked = false;
-            for (const auto& b : boxes) covered = covered || meet(at, b);
-            for (const auto& m : marks) blocked = blocked || meet(at, m);
-            if (!covered || blocked) continue;
-            po.setCurrentX(label.x);
-            po.setCurrentY(label.y);
-            po.DPrint(label.text);
+        if (zoneMarks) {
+            const auto mark = [&po](double M, double N, const std::string& t) {
+                const double x = NMChartX(M), y = NMChartY(N);
+                return NMBox{x, y, x + po.TextWidth(t), y + po.TextHeight(t)};
+            };
+            *zoneMarks = {mark(Mz * r + 0.025 * MaxM, t1, "Ⅰ"), mark(-Mz * r - 0.095 * MaxM, t1, "Ⅰ"),
+                          mark(Mz * r - 0.125 * MaxM, t2, "Ⅱ"), mark(-Mz * r + 0.055 * MaxM, t2, "Ⅱ")};
         }
     }
 }

@@ -4,6 +4,7 @@
 // chart that DrawNMDiagram has scaled in gNMChart.
 #pragma once
 
+#include "drawing/nm_diagram.h"
 #include "drawing/nm_engine.h"
 #include "drawing/nm_points.h"
 #include "drawing/print_out.h"
@@ -11,6 +12,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 namespace drawing {
 
@@ -33,9 +35,11 @@ void DrawNMSweep(clsPrintOut& po, double nStart, double nEnd, double sign,
 
 // Nlo/Mlo: points of the first shown state, Nhi/Mhi of the last shown one.
 // A rebar-zone moment of 0 throws vb::Error (the marks cannot be placed).
+// zoneMarks, when given, receives where the rebar zone marks Ⅰ and Ⅱ stand.
 void DrawNMCurvesS(NMEngine& kv, clsPrintOut& po, int16_t iCol, int16_t dir,
                    const NMStateColors& c, int32_t w, int16_t firstState, const NMPointArray& Nlo,
-                   const NMPointArray& Mlo, const NMPointArray& Nhi, const NMPointArray& Mhi);
+                   const NMPointArray& Mlo, const NMPointArray& Nhi, const NMPointArray& Mhi,
+                   std::vector<NMBox>* zoneMarks = nullptr);
 
 void DrawNMCurvesSrc(NMEngine& kv, clsPrintOut& po, int16_t dir, const NMStateColors& c,
                      int32_t w);

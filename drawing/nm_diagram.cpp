@@ -52,19 +52,57 @@ std::vector<NMTickLabel>& TickLabels() {
     return labels;
 }
 
-// Prints a tick label at the current point and keeps where it stands.
+std::vector<NMTickLabel>& AxisTitles() {
+    static std::vector<NMTickLabel> titles;
+    return titles;
+}
+
+// Keeps a tick label at the current point; it is printed after the curves.
 void PrintTick(clsPrintOut& po, const std::string& text) {
     TickLabels().push_back({text, po.CurrentX(), po.CurrentY()});
-    po.DPrint(text);
 }
 
 }  // namespace
 
 const std::vector<NMTickLabel>& NMTickLabels() { return TickLabels(); }
 
+void DrawNMAxisValues(clsPrintOut& po, const std::vector<NMBox>& keepClear) {
+    std::vector<NMTickLabel> shown;
+    const auto keep = [&](const NMTickLabel& t) {
+        const double r = t.x + po.TextWidth(t.text);
+        const double b = t.y + po.TextHeight(t.text);
+        for (const NMBox& k : keepClear)
+            if (t.x < k.right && k.left < r && t.y < k.bottom && k.top < b) return;
+        shown.push_back(t);
+    };
+    for (const NMTickLabel& t : TickLabels()) keep(t);
+    for (const NMTickLabel& t : AxisTitles()) keep(t);
+    const auto print = [&po](const std::string& text, double x, double y) {
+        po.setCurrentX(x);
+        po.setCurrentY(y);
+        po.DPrint(text);
+    };
+    const int32_t fore = po.ForeColor();
+    // First a rim of the chart's ground round every value, a pixel (on paper
+    // a tenth of a millimetre) wide: a curve running through a value must not
+    // hide one of its strokes, as a minus under a curve reads as a positive
+    // number. All rims come before the values, so no rim cuts into a value.
+    const bool paper = po.prpMode() == 1;
+    const double rim = paper ? 0.1 : 15;
+    po.setForeColor(paper ? kWhite : po.BackColor());
+    for (const NMTickLabel& t : shown)
+        for (const double dx : {-rim, 0.0, rim})
+            for (const double dy : {-rim, 0.0, rim})
+                if (dx != 0 || dy != 0) print(t.text, t.x + dx, t.y + dy);
+    po.setForeColor(kBlack);
+    for (const NMTickLabel& t : shown) print(t.text, t.x, t.y);
+    po.setForeColor(fore);
+}
+
 void DrawNMAxes(clsPrintOut& po, int16_t& iCol) {
     if (iCol == 999) iCol = model::gCurCol;
     TickLabels().clear();
+    AxisTitles().clear();
     const FigureFrameTbl& f = gNMChart;
     const bool paper = po.prpMode() == 1;
     const int32_t w = paper ? 3 : 1;
@@ -147,12 +185,11 @@ void DrawNMAxes(clsPrintOut& po, int16_t& iCol) {
         ForTicks(-f.StepN / 5, f.MinN, -f.StepN / 5, [&](float v) { horizontal(v); });
     }
 
-    po.setCurrentX(f.X0 + f.MaxM / 2 * 1.2 * f.ScaleX);
-    po.setCurrentY(f.Y0 + 1);
-    po.DPrint(model::gSIDisp ? "M(kN･m)" : "M(tf･m)");
-    po.setCurrentX(f.X0 - f.MaxM * 4 * 10 / 155 * f.ScaleX);
-    po.setCurrentY(f.Y0 + 0.95 * f.MinN * f.ScaleY);
-    po.DPrint(model::gSIDisp ? "N(kN)" : "N(tf)");
+    AxisTitles().push_back(
+        {model::gSIDisp ? "M(kN･m)" : "M(tf･m)", f.X0 + f.MaxM / 2 * 1.2 * f.ScaleX, f.Y0 + 1});
+    AxisTitles().push_back({model::gSIDisp ? "N(kN)" : "N(tf)",
+                            f.X0 - f.MaxM * 4 * 10 / 155 * f.ScaleX,
+                            f.Y0 + 0.95 * f.MinN * f.ScaleY});
 
     // A base whose orientation matters names the shown direction.
     if (model::gKvBase(iCol).RotateMode != 0) {
@@ -358,10 +395,18 @@ void DrawNMDiagram(NMEngine& kv, clsPrintOut& po, int16_t& iCol, int16_t& dir) {
     else po.Draw_Rectangle(0, 0, po.ScaleWidth(), po.ScaleHeight(), kBlack);
     po.setForeColor(kBlack);
     DrawNMAxes(po, iCol);
-    if (!anyShown) return;
+    if (!anyShown) {
+        DrawNMAxisValues(po);
+        return;
+    }
 
-    if (sMode) DrawNMCurvesS(kv, po, iCol, dir, c, w, first, Nlo, Mlo, Nhi, Mhi);
+    // The axis values come after the curves and the rebar zone boxes, so that
+    // no line or box hides part of a number; a value that would meet a zone
+    // mark is left out.
+    std::vector<NMBox> zoneMarks;
+    if (sMode) DrawNMCurvesS(kv, po, iCol, dir, c, w, first, Nlo, Mlo, Nhi, Mhi, &zoneMarks);
     else DrawNMCurvesSrc(kv, po, dir, c, w);
+    DrawNMAxisValues(po, zoneMarks);
 
     int n = 0;
     for (int j = 0; j <= 2; ++j)

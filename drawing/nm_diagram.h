@@ -11,18 +11,29 @@
 
 namespace drawing {
 
-// Axes, grid, tick labels, titles and the direction box, from gNMChart.
-// iCol 999 is the current column (written back). A grid step that is not a
-// positive number, or far too small for the extent, throws vb::Error instead
-// of looping without end.
+// Axes, grid and the direction box, from gNMChart; the tick labels and axis
+// titles are placed and kept for DrawNMAxisValues, not printed. iCol 999 is
+// the current column (written back). A grid step that is not a positive
+// number, or far too small for the extent, throws vb::Error instead of
+// looping without end.
 void DrawNMAxes(clsPrintOut& po, int16_t& iCol);
 
-// A tick label the last DrawNMAxes printed, top left in surface units.
+// A tick label the last DrawNMAxes placed, top left in surface units.
 struct NMTickLabel {
     std::string text;
     double x, y;
 };
 const std::vector<NMTickLabel>& NMTickLabels();
+
+// A rectangle on the surface: left, top, right, bottom.
+struct NMBox {
+    double left, top, right, bottom;
+};
+
+// Prints what the last DrawNMAxes placed, tick labels then axis titles, so
+// that they stand whole over whatever was drawn since. A text that would
+// meet one of `keepClear` is left out.
+void DrawNMAxisValues(clsPrintOut& po, const std::vector<NMBox>& keepClear = {});
 
 // kind 0 A (cm2), 1 Z, 2 Zp (cm3) of the column's section in direction dir
 // (0 X, 1 Y): the user's values when the user's area is entered, else the

@@ -13,6 +13,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 namespace inktest {
 
@@ -25,7 +26,10 @@ constexpr int kPaperMm = 24;
 // Forwards to a picture box; the first print of `text` leaves no ink.
 class PictureWithout final : public vbqt::PictureTarget {
 public:
-    PictureWithout(vbqt::PictureBox& box, std::string text) : b_(box), text_(std::move(text)) {}
+    // With `every`, every print of the text close to the first one leaves no
+    // ink too (a text drawn with a rim of copies round it).
+    PictureWithout(vbqt::PictureBox& box, std::string text, bool every = false)
+        : b_(box), text_(std::move(text)), every_(every) {}
     bool skipped() const { return skipped_; }
 
     float CurrentX() const override { return b_.CurrentX(); }
@@ -63,7 +67,8 @@ public:
         b_.Circle(centre, r, c, st, ed);
     }
     void Print(const std::string& t) override {
-        if (skipped_ || t != text_) return b_.Print(t);
+        if (t != text_ || (skipped_ && !(every_ && Near(b_.CurrentX(), b_.CurrentY())))) return b_.Print(t);
+        if (!skipped_) at_ = {b_.CurrentX(), b_.CurrentY()};
         skipped_ = true;
         b_.setCurrentY(b_.CurrentY() + b_.TextHeight(t));
         b_.setCurrentX(0);
@@ -74,15 +79,19 @@ public:
 private:
     vbqt::PictureBox& b_;
     std::string text_;
+    bool every_;
     bool skipped_ = false;
+    std::pair<double, double> at_;
+    // Within a rim's reach of the first print, in twips.
+    bool Near(double x, double y) const { return std::abs(x - at_.first) <= 40 && std::abs(y - at_.second) <= 40; }
 };
 
 // Forwards to a page control; the first `text` leaves no ink, and lines that
 // are not horizontal can be left out as well.
 class PageWithout final : public vbqt::PageTarget {
 public:
-    PageWithout(vbqt::PrintControl& pc, std::string text, bool horizontalLinesOnly)
-        : c_(pc), text_(std::move(text)), horizontalOnly_(horizontalLinesOnly) {}
+    PageWithout(vbqt::PrintControl& pc, std::string text, bool horizontalLinesOnly, bool every = false)
+        : c_(pc), text_(std::move(text)), horizontalOnly_(horizontalLinesOnly), every_(every) {}
     bool skipped() const { return skipped_; }
 
     double CurrentX() const override { return c_.CurrentX(); }
@@ -123,7 +132,8 @@ public:
         c_.DrawCircle(x, y, r, st, ed);
     }
     void setText(const std::string& t) override {
-        if (skipped_ || t != text_) return c_.setText(t);
+        if (t != text_ || (skipped_ && !(every_ && Near(c_.CurrentX(), c_.CurrentY())))) return c_.setText(t);
+        if (!skipped_) at_ = {c_.CurrentX(), c_.CurrentY()};
         skipped_ = true;
         c_.setCurrentX(c_.CurrentX() + c_.TextWidth(t));
     }
@@ -138,7 +148,10 @@ private:
     vbqt::PrintControl& c_;
     std::string text_;
     bool horizontalOnly_;
+    bool every_;
     bool skipped_ = false;
+    std::pair<double, double> at_;
+    bool Near(double x, double y) const { return std::abs(x - at_.first) <= 40 && std::abs(y - at_.second) <= 40; }
 };
 
 // Visible ink: an eighth of full cover or more, in grey levels.
