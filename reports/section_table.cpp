@@ -302,8 +302,9 @@ void PrintSectionColumnBlock(drawing::clsPrintOut& po, int16_t col, int page, in
         for (int r = 1; r <= g.RowCount; ++r) {
             const auto rr = static_cast<std::size_t>(r);
             const double x = xOff + g.RowPos[rr].x + 20;
-            PrintAt(po, x, g.RowPos[rr].y, g.Text1[rr]);
-            PrintAt(po, x + w / 2, g.RowPos[rr].y, g.Text2[rr]);
+            // A wide number stays between the slot's rules and the middle one.
+            PrintCell(po, x, g.RowPos[rr].y, g.Text1[rr], left + 0.5, left + w / 2 - 1);
+            PrintCell(po, x + w / 2, g.RowPos[rr].y, g.Text2[rr], left + w / 2 + 0.5, right - 1);
         }
         across(g.TitlePos.y);
     }

@@ -7,6 +7,7 @@
 #include "platform/text/vb.h"
 #include "reports/report_common.h"
 
+#include <algorithm>
 #include <cmath>
 
 using namespace model;
@@ -19,8 +20,15 @@ std::string NumberCell(double value)
     constexpr std::size_t kWidth = 9;
     if (!std::isfinite(value)) return std::string(kWidth, '*');
     const std::string t = vb::Format(value, "######0.00");
-    if (t.size() > kWidth) return std::string(kWidth, '*');
+    if (t.size() >= kWidth) return t;
     return std::string(kWidth - t.size(), ' ') + t;
+}
+
+void PrintCell(drawing::clsPrintOut& po, double x, double y, const std::string& text, double left, double right)
+{
+    if (text.size() <= 9) return PrintAt(po, x, y, text);
+    const double start = std::max(left, right - po.TextWidth(text));
+    drawing::PrintFittedAt(po, start, y, text, right - start);
 }
 
 std::string VerdictCell(int16_t code) { return "    " + GetJadgeText(code); }
@@ -109,7 +117,8 @@ void PrintStressTable(drawing::clsPrintOut& po, int16_t iCol)
 
     const auto column = [&](int j, int16_t d, int16_t c) {
         const double x = X(j) + 1;
-        const auto cell = [&](int band, const std::string& s) { PrintAt(po, x, Y(band) + 1, s); };
+        // A wide number is kept a millimetre clear of the next rule.
+        const auto cell = [&](int band, const std::string& s) { PrintCell(po, x, Y(band) + 1, s, x, X(j + 1) - 1); };
         const bool ultimate = c >= 6;
         const double m = gUnitFactor * res.DesignStress(2 + 3 * d, c);
         const double q = gUnitFactor * res.DesignStress(3 + 3 * d, c);
