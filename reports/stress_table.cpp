@@ -26,9 +26,15 @@ std::string NumberCell(double value)
 
 void PrintCell(drawing::clsPrintOut& po, double x, double y, const std::string& text, double left, double right)
 {
-    if (text.size() <= 9) return PrintAt(po, x, y, text);
-    const double start = std::max(left, right - po.TextWidth(text));
-    drawing::PrintFittedAt(po, start, y, text, right - start);
+    constexpr double kClear = 0.3;  // mm between a rule and the ink
+    const std::size_t lead = text.find_first_not_of(' ');
+    if (lead == std::string::npos) return PrintAt(po, x, y, text);
+    const double markX = x + po.TextWidth(text.substr(0, lead));
+    if (text.size() <= 9 && markX >= left + kClear) return PrintAt(po, x, y, text);
+    const std::string mark = text.substr(lead);
+    const double end = std::min(right - 1, x + po.TextWidth(text));
+    const double start = std::max(left + kClear, end - po.TextWidth(mark));
+    drawing::PrintFittedAt(po, start, y, mark, end - start);
 }
 
 std::string VerdictCell(int16_t code) { return "    " + GetJadgeText(code); }

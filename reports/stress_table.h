@@ -17,9 +17,11 @@ namespace reports {
 // to its cell) rather than losing its digits or its sign; only a value that
 // is not a number at all prints as nine "*".
 std::string NumberCell(double value);
-// Prints a cell's text at (x, y) as it is when it has at most nine
-// characters. A longer one (a wide number) ends at `right` and is condensed
-// where it would start left of `left`, so it stays inside its cell.
+// Prints a cell's text at (x, y) as it is when it has at most nine characters
+// and its first mark stands right of the cell's left rule `left`. Otherwise
+// (a wide number, or one whose field starts left of the rule) the number
+// ends where its field would, at most a millimetre short of the next rule
+// `right`, and is condensed where it would reach over `left`.
 void PrintCell(drawing::clsPrintOut& po, double x, double y, const std::string& text, double left, double right);
 // A verdict ("    OK ", "    NG ", "    OK*") and a zone label ("    1a ") as
 // the tables print them.

@@ -1,7 +1,8 @@
 // A number wider than its nine-character cell on the calculation sheet's
 // stress table and on the section table: it is printed whole, every digit
 // and its sign, condensed to its cell, and its ink stays inside the cell's
-// rules; a number that fits keeps its nine-character field. The pages are
+// rules; so does one that fills the field where the field starts left of
+// its rule. A number that fits keeps its nine-character field. The pages are
 // looked at at 300 dpi and the cells are also written as PNG samples.
 #include "model/globals.h"
 #include "platform/qt/print_control.h"
@@ -72,7 +73,7 @@ TEST_F(NumberCells, AWideNumberIsPrintedWholeInsideItsCellOnTheStressAndSectionT
         const char* text;  // as the cell holds it
     } values[] = {
         {-100000.00, "-100000.00"}, {1234567.89, "1234567.89"}, {-980664.90, "-980664.90"},
-        {-1234567.89, "-1234567.89"}, {99999.99, " 99999.99"}, {-4321.5, " -4321.50"},
+        {-1234567.89, "-1234567.89"}, {-99999.99, "-99999.99"}, {99999.99, " 99999.99"}, {-4321.5, " -4321.50"},
     };
     // The long-term axial force in X: its cell on each page, mm, y as on paper.
     struct Page {
