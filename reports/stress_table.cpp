@@ -123,8 +123,7 @@ void PrintStressTable(drawing::clsPrintOut& po, int16_t iCol)
 
     const auto column = [&](int j, int16_t d, int16_t c) {
         const double x = X(j) + 1;
-        // A wide number is kept a millimetre clear of the next rule.
-        const auto cell = [&](int band, const std::string& s) { PrintCell(po, x, Y(band) + 1, s, x, X(j + 1) - 1); };
+        const auto cell = [&](int band, const std::string& s) { PrintCell(po, x, Y(band) + 1, s, X(j), X(j + 1)); };
         const bool ultimate = c >= 6;
         const double m = gUnitFactor * res.DesignStress(2 + 3 * d, c);
         const double q = gUnitFactor * res.DesignStress(3 + 3 * d, c);
