@@ -302,8 +302,10 @@ void PrintSectionColumnBlock(drawing::clsPrintOut& po, int16_t col, int page, in
         for (int r = 1; r <= g.RowCount; ++r) {
             const auto rr = static_cast<std::size_t>(r);
             const double x = xOff + g.RowPos[rr].x + 20;
-            PrintAt(po, x, g.RowPos[rr].y, g.Text1[rr]);
-            PrintAt(po, x + w / 2, g.RowPos[rr].y, g.Text2[rr]);
+            // The fields start a millimetre left of their rules: a number
+            // that fills one is kept between the rules.
+            PrintCell(po, x, g.RowPos[rr].y, g.Text1[rr], left, left + w / 2);
+            PrintCell(po, x + w / 2, g.RowPos[rr].y, g.Text2[rr], left + w / 2, right);
         }
         across(g.TitlePos.y);
     }

@@ -44,7 +44,7 @@ void AddTableGroup(const std::string& title, const std::string& caseMark, const 
                    int16_t& count, SectionGroups& groups);
 // |x / cap|, 0 for a zero strength.
 double RatioOrZero(double x, double cap);
-// A stress in tf or tf·m shown in the display units, nine characters.
+// A stress in tf or tf·m shown in the display units, as a number cell.
 std::string FormatStress(double x);
 // "Nl", "Mal", "Ms/Mas", "判定", "ゾーン", ...; "" for a kind outside 1..10.
 std::string GetTableRowTitle(int kind, const std::string& caseMark, const std::string& strengthMark);

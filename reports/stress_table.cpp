@@ -7,6 +7,7 @@
 #include "platform/text/vb.h"
 #include "reports/report_common.h"
 
+#include <algorithm>
 #include <cmath>
 
 using namespace model;
@@ -19,8 +20,21 @@ std::string NumberCell(double value)
     constexpr std::size_t kWidth = 9;
     if (!std::isfinite(value)) return std::string(kWidth, '*');
     const std::string t = vb::Format(value, "######0.00");
-    if (t.size() > kWidth) return std::string(kWidth, '*');
+    if (t.size() >= kWidth) return t;
     return std::string(kWidth - t.size(), ' ') + t;
+}
+
+void PrintCell(drawing::clsPrintOut& po, double x, double y, const std::string& text, double left, double right)
+{
+    constexpr double kClear = 0.3;  // mm between a rule and the ink
+    const std::size_t lead = text.find_first_not_of(' ');
+    if (lead == std::string::npos) return PrintAt(po, x, y, text);
+    const double markX = x + po.TextWidth(text.substr(0, lead));
+    if (text.size() <= 9 && markX >= left + kClear) return PrintAt(po, x, y, text);
+    const std::string mark = text.substr(lead);
+    const double end = std::min(right - 1, x + po.TextWidth(text));
+    const double start = std::max(left + kClear, end - po.TextWidth(mark));
+    drawing::PrintFittedAt(po, start, y, mark, end - start);
 }
 
 std::string VerdictCell(int16_t code) { return "    " + GetJadgeText(code); }
@@ -109,7 +123,7 @@ void PrintStressTable(drawing::clsPrintOut& po, int16_t iCol)
 
     const auto column = [&](int j, int16_t d, int16_t c) {
         const double x = X(j) + 1;
-        const auto cell = [&](int band, const std::string& s) { PrintAt(po, x, Y(band) + 1, s); };
+        const auto cell = [&](int band, const std::string& s) { PrintCell(po, x, Y(band) + 1, s, X(j), X(j + 1)); };
         const bool ultimate = c >= 6;
         const double m = gUnitFactor * res.DesignStress(2 + 3 * d, c);
         const double q = gUnitFactor * res.DesignStress(3 + 3 * d, c);

@@ -12,10 +12,17 @@
 
 namespace reports {
 
-// A number of the report tables, right-aligned in nine characters with two
-// decimals. A value that needs more than nine characters prints as nine "*"
-// rather than losing its leading digits or its sign.
+// A number of the report tables with two decimals, right-aligned in nine
+// characters. A value that needs more is kept whole (PrintCell condenses it
+// to its cell) rather than losing its digits or its sign; only a value that
+// is not a number at all prints as nine "*".
 std::string NumberCell(double value);
+// Prints a cell's text at (x, y) as it is when it has at most nine characters
+// and its first mark stands right of the cell's left rule `left`. Otherwise
+// (a wide number, or one whose field starts left of the rule) the number
+// ends where its field would, at most a millimetre short of the next rule
+// `right`, and is condensed where it would reach over `left`.
+void PrintCell(drawing::clsPrintOut& po, double x, double y, const std::string& text, double left, double right);
 // A verdict ("    OK ", "    NG ", "    OK*") and a zone label ("    1a ") as
 // the tables print them.
 std::string VerdictCell(int16_t code);

@@ -29,7 +29,7 @@ constexpr double kTol = 1e-9;
 const double kLineX[12] = {20, 40, 55, 70, 85, 100, 115, 130, 145, 160, 175, 190};
 const double kLineY[14] = {65, 69.5, 74, 78.5, 83.1, 87.7, 92.3, 96.9, 101.5, 106.1, 110.7, 115.3, 119.9, 124.5};
 
-TEST(NumberCell, RightAlignsInNineCharactersAndMarksWhatDoesNotFit)
+TEST(NumberCell, RightAlignsInNineCharactersKeepsWiderNumbersWholeAndMarksNonNumbers)
 {
     const std::pair<double, const char*> cases[] = {
         {0, "     0.00"},
@@ -38,10 +38,12 @@ TEST(NumberCell, RightAlignsInNineCharactersAndMarksWhatDoesNotFit)
         {-12.345, "   -12.35"},
         {-99999.99, "-99999.99"},  // the sign fills the field exactly
         {999999.994, "999999.99"},
-        {999999.995, "*********"},  // rounds to 1000000.00
-        {1234567.8, "*********"},
-        {-100000, "*********"},     // never printed without its sign
+        {999999.995, "1000000.00"},  // wider than the field: whole, for the page to condense
+        {1234567.8, "1234567.80"},
+        {-100000, "-100000.00"},     // never printed without its sign
+        {-980664.9, "-980664.90"},
         {std::numeric_limits<double>::infinity(), "*********"},
+        {-std::numeric_limits<double>::infinity(), "*********"},
         {std::numeric_limits<double>::quiet_NaN(), "*********"},
     };
     for (const auto& [v, want] : cases) EXPECT_EQ(NumberCell(v), want) << v;
@@ -281,8 +283,8 @@ TEST_F(StressTable, PrintsEveryCellByItsColumnAndTheShearRule)
         {3, 5, "     0.00"}, {3, 6, "     0.00"}, {3, 10, "     0.00"}, {3, 11, "     0.00"}, {3, 12, "    OK*"},
         // short-term Y L: a moment OK* is not OK, so the shear cells are marked
         {5, 7, "    OK*"}, {5, 10, "    -  *", -1}, {5, 12, "    -  *", -1},
-        // short-term X R: the minus sign inside the field, the overflow mark
-        {4, 3, "-99999.99"}, {4, 4, "*********"}, {4, 6, "171428.57"}, {4, 12, "    NG "},
+        // short-term X R: the minus sign inside the field (the wider number below)
+        {4, 3, "-99999.99"}, {4, 6, "171428.57"}, {4, 12, "    NG "},
         {6, 3, "    10.00"}, {6, 11, "     0.50"},
         // ultimate X L, moment NG judged: shear marked
         {7, 7, "    NG "}, {7, 9, "     4.00"}, {7, 10, "    -  *", -1}, {7, 11, "    -  *", -1},
@@ -298,7 +300,17 @@ TEST_F(StressTable, PrintsEveryCellByItsColumnAndTheShearRule)
     }
     // Every one of the 100 cells is printed once.
     for (int j = 1; j <= 10; ++j)
-        for (int k = 3; k <= 12; ++k) EXPECT_NE(Cell(j, k).first, "") << j << " " << k;
+        for (int k = 3; k <= 12; ++k)
+            if (j != 4 || k != 4) EXPECT_NE(Cell(j, k).first, "") << j << " " << k;
+    // The wider number is whole, condensed between its rule and a millimetre
+    // short of the next one (the page gives 10 mm a character at 8 points);
+    // the others keep their size.
+    const DrawOp* wide = FindText("1200000.00");
+    ASSERT_NE(wide, nullptr);
+    EXPECT_NEAR(wide->args[0], kLineX[4] + 0.3, 1e-9);
+    EXPECT_NEAR(wide->args[1] - kPaperY, kLineY[4] + 1, 1e-9);
+    EXPECT_NEAR(wide->args[0] + 80 * 10 * wide->fontScale, kLineX[5] - 1, 1e-9);
+    EXPECT_EQ(FindText("-99999.99")->fontScale, 1);
 }
 
 TEST_F(StressTable, UnjudgedUltimateStateDashesTheMomentVerdictAndFillsTheShear)
