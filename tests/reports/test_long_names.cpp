@@ -2,14 +2,11 @@
 // printed, condensed to its cell where it is wider, and its ink stays inside
 // the cell, clear of the next column's text. The pages are also written as
 // PNG samples with long names and large values.
+#include "tests/reports/ink_page.h"
+
 #include "model/globals.h"
-#include "platform/qt/print_control.h"
 #include "platform/text/fixed_text.h"
 #include "platform/text/utf8.h"
-#include "reports/install_print.h"
-#include "reports/report_drivers.h"
-#include "tests/drawing/ink_fixture.h"
-#include "tests/reports/page_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -21,33 +18,7 @@ using namespace model;
 using namespace reports;
 using namespace reporttest;
 
-constexpr double kDpi = 300;
-constexpr double kDotsPerMm = kDpi / 25.4;
-
-class LongNames : public PageTest {
-protected:
-    void SetUp() override
-    {
-        PageTest::SetUp();
-        InstallReportPages();
-    }
-};
-
-// The first page of a style, whole or with the first print of `without` left out.
-QImage FirstPage(int style, const std::string& without, bool* skipped)
-{
-    vbqt::PrintControl pc;
-    pc.setPaperSize(9);
-    pc.setOrientation(0);
-    inktest::PageWithout target(pc, without, false);
-    ReportChoices ch;
-    ch.style = style;
-    ch.columns = {1};
-    ch.legend = 1;  // no legend page: the section table comes first
-    EXPECT_TRUE(psub_Print(target, style, ch));
-    if (skipped) *skipped = target.skipped();
-    return pc.renderPage(0, kDpi);
-}
+class LongNames : public InkPageTest {};
 
 TEST_F(LongNames, AFiftyCharacterNameIsPrintedWholeInsideItsCellOnEveryStyle)
 {

@@ -4,13 +4,10 @@
 // rules; so does one that fills the field where the field starts left of
 // its rule. A number that fits keeps its nine-character field. The pages are
 // looked at at 300 dpi and the cells are also written as PNG samples.
+#include "tests/reports/ink_page.h"
+
 #include "model/globals.h"
-#include "platform/qt/print_control.h"
-#include "reports/install_print.h"
-#include "reports/report_drivers.h"
 #include "reports/stress_table.h"
-#include "tests/drawing/ink_fixture.h"
-#include "tests/reports/page_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -23,33 +20,7 @@ using namespace model;
 using namespace reports;
 using namespace reporttest;
 
-constexpr double kDpi = 300;
-constexpr double kDotsPerMm = kDpi / 25.4;
-
-class NumberCells : public PageTest {
-protected:
-    void SetUp() override
-    {
-        PageTest::SetUp();
-        InstallReportPages();
-    }
-};
-
-// The first page of a style, whole or with the first print of `without` left out.
-QImage FirstPage(int style, const std::string& without, bool* skipped)
-{
-    vbqt::PrintControl pc;
-    pc.setPaperSize(9);
-    pc.setOrientation(0);
-    inktest::PageWithout target(pc, without, false);
-    ReportChoices ch;
-    ch.style = style;
-    ch.columns = {1};
-    ch.legend = 1;  // no legend page: the section table comes first
-    EXPECT_TRUE(psub_Print(target, style, ch));
-    if (skipped) *skipped = target.skipped();
-    return pc.renderPage(0, kDpi);
-}
+class NumberCells : public InkPageTest {};
 
 // The glyphs in `box` where the two pages differ: runs of inked dot columns.
 int GlyphCount(const QImage& whole, const QImage& without, const QRect& box)
