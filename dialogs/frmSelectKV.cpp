@@ -453,7 +453,9 @@ void frmSelectKV::Form_Load()
         chkCenCol->setChecked(stored.CenColWall(0) != 0);
         double fc = stored.Fc;
         FillFcCombo(cmbFc, fc);
-        ShowStoredFc(fc);
+        // The list selects by the whole number; a strength it does not offer
+        // exactly (an import's 24.7) is added and kept as it is.
+        SelectOrAdd(cmbFc, Q(vb::CStr(fc)), fc, true);
 
         savedChanged_ = gDataChanged;
 
@@ -467,22 +469,6 @@ void frmSelectKV::Form_Load()
     loaded_ = work_;
     for (int k = 0; k < 5; ++k) loadedSpecTexts_[static_cast<std::size_t>(k)] = txtColSpec[k]->text();
     pedestalTouched_ = false;
-}
-
-void frmSelectKV::ShowStoredFc(double fc)
-{
-    // The list selects by the whole number; a strength it does not offer
-    // exactly (an import's 24.7) is added and kept as it is.
-    const int at = cmbFc->currentIndex();
-    if (at >= 0 && vb::Val(S(cmbFc->currentText())) == fc) return;
-    int place = 0;
-    while (place < cmbFc->count() && vb::Val(S(cmbFc->itemText(place))) < fc) ++place;
-    {
-        const QSignalBlocker quiet(cmbFc);
-        cmbFc->insertItem(place, Q(vb::CStr(fc)), fc);
-        cmbFc->setCurrentIndex(at < 0 ? -1 : at < place ? at : at + 1);
-    }
-    cmbFc->setCurrentIndex(place);
 }
 
 void frmSelectKV::ShowStoredPedestal(const ColumnDataTbl& stored)

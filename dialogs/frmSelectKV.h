@@ -164,8 +164,6 @@ private:
     // catalogue does not offer it, and the working copies as stored wherever
     // the screen shows the stored choice.
     void ShowStoredPedestal(const model::ColumnDataTbl& stored);
-    // The load's strength in its list, added where the list lacks it.
-    void ShowStoredFc(double fc);
     // No model is offered: nothing of the last one stays on screen.
     void ClearModelChoice();
     // A pedestal list rebuilt for the working column: the working value, or

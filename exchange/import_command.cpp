@@ -20,16 +20,6 @@ namespace {
 const char* const kStopTitle = "インポートを中止します。";
 const char* const kNoColumns = "柱のデータがありません。インポートを中止します。\r\rファイル内容を確認してください。";
 
-// A column that cannot be checked is imported all the same: the window
-// marks it and tells why when it shows the project.
-template <typename Step>
-void Tolerating(Step&& step)
-{
-    try {
-        step();
-    } catch (const std::exception&) {
-    }
-}
 
 // Every column checked; the pedestal rebar follows each column's own base and
 // design stresses.

@@ -16,6 +16,7 @@
 #include <QVariant>
 #include <array>
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <string>
@@ -433,6 +434,7 @@ private:
     bool ShowCurrentColumnAfterFailure(const std::string& reason);
     void MarkUncheckedColumn(const std::string& reason);
     void FillListRow(int16_t i);
+    std::exception_ptr FillColumnList();
     void RefillColumnList();
     void RepairColumnList();
     int operationDepth_ = 0;

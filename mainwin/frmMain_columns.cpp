@@ -421,34 +421,38 @@ void frmMain::FillListRow(int16_t i)
     grdList->setTextMatrix(i, 5, Q(msub_GetZoneMark(i)));
 }
 
-// Every row checked again with the project's present conditions.
-void frmMain::RefillColumnList()
+// Every row checked with the project's present conditions; a column that
+// cannot be checked is marked rather than left with verdicts it no longer
+// has, and the rows after it are filled all the same. The first failure.
+std::exception_ptr frmMain::FillColumnList()
 {
+    const int16_t count = gCond.ColCount;
+    if (grdList->Rows() != count + 1) grdList->setRows(count + 1);
     struct Redraw {
         qtgrid::FlexGrid& g;
         ~Redraw() { g.setRedraw(true); }
     } redraw{*grdList};
     grdList->setRedraw(false);
-    for (int16_t i = 1; i <= gCond.ColCount; ++i) FillListRow(i);
-}
-
-// After a failure every row is brought up to date; a column that cannot be
-// checked is marked rather than left with verdicts it no longer has.
-void frmMain::RepairColumnList()
-{
-    const int16_t count = gCond.ColCount;
-    if (grdList->Rows() != count + 1) grdList->setRows(count + 1);
-    grdList->setRedraw(false);
+    std::exception_ptr failure;
     for (int16_t i = 1; i <= count; ++i) {
         try {
             FillListRow(i);
         } catch (...) {
             grdList->setTextMatrix(i, 4, Q(kUncheckedMark));
             grdList->setTextMatrix(i, 5, QString());
+            if (!failure) failure = std::current_exception();
         }
     }
-    grdList->setRedraw(true);
+    return failure;
 }
+
+void frmMain::RefillColumnList()
+{
+    if (const std::exception_ptr failure = FillColumnList()) std::rethrow_exception(failure);
+}
+
+// After a failure every row is brought up to date.
+void frmMain::RepairColumnList() { FillColumnList(); }
 
 void frmMain::msub_ShowCurrentColumnQuiet()
 {
@@ -523,18 +527,8 @@ void frmMain::msub_ShowProject()
     keepGoing([this] { msub_ShowCurrentColumnQuiet(); });
 
     const int16_t count = gCond.ColCount;
-    grdList->setRedraw(false);
     grdList->setRows(count + 1);
-    for (int16_t i = 1; i <= count; ++i) {
-        try {
-            FillListRow(i);
-        } catch (const std::exception&) {
-            grdList->setTextMatrix(i, 4, Q(kUncheckedMark));
-            grdList->setTextMatrix(i, 5, QString());
-            if (!failure) failure = std::current_exception();
-        }
-    }
-    grdList->setRedraw(true);
+    if (const std::exception_ptr listFailure = FillColumnList(); listFailure && !failure) failure = listFailure;
     msub_EnableMoveColLeft(false);
     grdList->setRow(1);
 

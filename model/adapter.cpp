@@ -5,6 +5,8 @@
 #include "model/sections.h"
 #include "model/globals.h"
 
+#include <exception>
+
 namespace model {
 
 void KvEngineRef::setKolvanID(int32_t v) { kv_.setKolvanID(v); }
@@ -118,6 +120,17 @@ void SetKvSrcInputs(IKvEngine& kv, const ColumnDataTbl& col)
     kv.setRqNy(col.RqN(1));
     kv.setRTabaneX(col.RTabane(0));
     kv.setRTabaneY(col.RTabane(1));
+}
+
+void ClearEngineLoads(IKvEngine& kv)
+{
+    for (void (IKvEngine::*set)(double) : {&IKvEngine::setVerticalLoad, &IKvEngine::setMomentLoad,
+                                            &IKvEngine::setShearLoad}) {
+        try {
+            (kv.*set)(0);
+        } catch (const std::exception&) {
+        }
+    }
 }
 
 int16_t SlabWidthField(const ColumnDataTbl& col, int16_t engineDir)

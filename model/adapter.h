@@ -163,6 +163,11 @@ double CappedFc(const ColumnDataTbl& col);
 void SetKvBaseInputs(IKvEngine& kv, const ColumnDataTbl& col);
 // SRC section and rebar data.
 void SetKvSrcInputs(IKvEngine& kv, const ColumnDataTbl& col);
+// Sets the engine's loads to nothing. A check that failed leaves its loads
+// in the engine, and every input sent next is checked against them; a load
+// it refuses even now is left as it is.
+void ClearEngineLoads(IKvEngine& kv);
+
 // The column's slab-width field (0 X, 1 Y) that reaches the engine as its
 // direction engineDir: a turned base has X and Y exchanged.
 int16_t SlabWidthField(const ColumnDataTbl& col, int16_t engineDir);

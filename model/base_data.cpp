@@ -2,6 +2,7 @@
 
 #include "engine/kv.h"
 #include "engine/loader.h"
+#include "model/adapter.h"
 #include "model/catalogue.h"
 #include "model/globals.h"
 
@@ -28,12 +29,8 @@ void LoadKvBaseData(kv::KV& engine, int32_t kvId, int16_t abNum, KvBaseTbl& kvb)
         // The engine checks its loads after a load: those of a column whose
         // check failed fail again on any model. The base data do not depend
         // on them; a load that fails still does.
-        for (void (kv::KV::*set)(double) : {&kv::KV::setVerticalLoad, &kv::KV::setMomentLoad, &kv::KV::setShearLoad}) {
-            try {
-                (engine.*set)(0);
-            } catch (const std::exception&) {
-            }
-        }
+        KvEngineRef ref(engine);
+        ClearEngineLoads(ref);
         SelectModel(engine, kvId, abNum);
     }
     kvb.ID = kvId;

@@ -109,16 +109,8 @@ void CalcColumnCheck(IKvEngine& kv, const ColumnDataTbl& col, ColumnResultTbl& r
     try {
         CheckDirection(kv, col, res, kvb, d);
     } catch (const std::exception&) {
-        // A check that failed leaves its loads in the engine, and every input
-        // sent next is checked against them: from loads of nothing, the
-        // column fails only on its own data.
-        for (void (IKvEngine::*set)(double) : {&IKvEngine::setVerticalLoad, &IKvEngine::setMomentLoad,
-                                                &IKvEngine::setShearLoad}) {
-            try {
-                (kv.*set)(0);
-            } catch (const std::exception&) {
-            }
-        }
+        // From loads of nothing, the column fails only on its own data.
+        ClearEngineLoads(kv);
         CheckDirection(kv, col, res, kvb, d);
     }
 }

@@ -5,6 +5,7 @@
 #include "model/records.h"
 
 #include <cstdint>
+#include <exception>
 
 namespace model {
 
@@ -19,5 +20,17 @@ void CalcColumnByIndex(int16_t i, int16_t d);
 
 // Design table of column i from its loads, then the check in X and Y.
 void CheckColumn(int32_t i);
+
+// Runs one step of a pass over the whole project; a column that cannot be
+// checked does not stop the pass: it keeps what it holds, and the window
+// marks it and tells why when it shows the project.
+template <typename Step>
+void Tolerating(Step&& step)
+{
+    try {
+        step();
+    } catch (const std::exception&) {
+    }
+}
 
 }  // namespace model

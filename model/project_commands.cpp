@@ -99,17 +99,6 @@ void AskSeriesGrade(int32_t i)
 }
 
 
-// A column that cannot be checked does not refuse the file: the step is
-// left for that column, which keeps what the file holds, and the window
-// marks the column and tells why when it shows the project.
-template <typename Step>
-void Tolerating(Step&& step)
-{
-    try {
-        step();
-    } catch (const std::exception&) {
-    }
-}
 
 void FinishLoad(const std::string& folder, const std::string& name, const std::string& shortVersion)
 {

@@ -810,6 +810,10 @@ public:
         if (err == 0 && ::fsync(fd) != 0) err = errno;
         if (::close(fd) != 0 && err == 0) err = errno;
         if (err != 0) throw std::runtime_error("cannot write " + target + ": " + SystemError(err));
+        // Nothing is put in place that does not read back as it was meant:
+        // a write cut short without an error is caught here.
+        if (ReadRegularFile(tmp, bytes.size() + 1) != bytes)
+            throw std::runtime_error("cannot write " + target + ": the new file did not read back as it was written");
     }
 
     const std::string& path(std::size_t i) const { return paths_[i]; }

@@ -2,6 +2,7 @@
 
 #include "engine/kv.h"
 #include "model/catalogue.h"
+#include "model/column_check.h"
 #include "model/file_util.h"
 #include "model/direction.h"
 #include "model/globals.h"
@@ -318,12 +319,10 @@ void LoadAllRebarZoneDetails()
 {
     KvEngineRef engine(*gKv);
     for (int32_t i = 1; i <= gCond.ColCount; ++i) {
-        // A column that cannot be checked keeps its details; the window marks it.
-        try {
+        Tolerating([&engine, i] {
             SetKvBaseInputs(engine, gColumns(i));
             LoadRebarZoneDetails(engine, static_cast<int16_t>(i), gColumns(i).CenColWall(0));
-        } catch (const std::exception&) {
-        }
+        });
     }
 }
 

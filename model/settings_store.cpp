@@ -12,13 +12,11 @@
 #include <QStandardPaths>
 #include <QString>
 #include <QTemporaryDir>
-#include <QTemporaryFile>
 #include <QVariant>
 
 #include <cerrno>
 #include <csignal>
 #include <cstring>
-#include <fcntl.h>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -160,46 +158,6 @@ std::string Serialize(Session& s, const KeyMap& keys)
     return bytes;
 }
 
-// Writes `bytes` beside `file` (with its permission bits when it exists),
-// reads them back, and only then puts them in its place.
-void ReplaceWhole(const std::string& file, const std::string& bytes)
-{
-    const QFileInfo info(Q(file));
-    QTemporaryFile temp(info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".XXXXXX"));
-    const auto fail = [&](const QString& why) {
-        throw std::runtime_error("cannot write " + temp.fileName().toStdString() + ": " + why.toStdString());
-    };
-    if (!temp.open()) {
-        throw std::runtime_error("cannot write beside " + file + ": " + temp.errorString().toStdString());
-    }
-    struct stat st {};
-    mode_t mode = 0;
-    if (::stat(file.c_str(), &st) == 0) {
-        mode = st.st_mode & 07777;
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode = 0666 & ~mask;
-    }
-    if (::fchmod(temp.handle(), mode) != 0) fail(QString::fromLocal8Bit(std::strerror(errno)));
-    if (temp.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()) ||
-        !temp.flush())
-        fail(temp.errorString());
-    if (::fsync(temp.handle()) != 0) fail(QString::fromLocal8Bit(std::strerror(errno)));
-    temp.close();
-    if (temp.error() != QFileDevice::NoError) fail(temp.errorString());
-    if (ReadRegularFile(temp.fileName().toStdString(), kMaxSettingsBytes) != bytes)
-        fail(QStringLiteral("it did not read back as it was written"));
-    if (::rename(QFile::encodeName(temp.fileName()).constData(), file.c_str()) != 0)
-        throw std::runtime_error("cannot replace " + file + ": " + std::strerror(errno));
-    temp.setAutoRemove(false);
-    const int dir = ::open(QFile::encodeName(info.absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
-}
-
 void WriteBack(Session& s, const std::map<QString, std::optional<QVariant>>& changes)
 {
     // Through links to the file they name.
@@ -232,7 +190,8 @@ void WriteBack(Session& s, const std::map<QString, std::optional<QVariant>>& cha
         else
             keys.erase(key);
     }
-    ReplaceWhole(file, Serialize(s, keys));
+    // Beside the file, synced, read back equal, then renamed over it.
+    WriteFileAtomically(file, Serialize(s, keys));
 }
 
 }  // namespace
