@@ -631,8 +631,9 @@ void frmSRCInput::ShowSteelSpec()
     const char* const formats[] = {"######.0", "######", "######", "0.#####"};
     const int x = XIndex(), y = YIndex();
     for (int k = 0; k < 4; ++k) {
-        // The area box shows X's area whatever the direction.
-        const double xValue = k == 0 ? work_.SrcColSpec(0, 0) : work_.SrcColSpec(x, k);
+        // Each box, the area's too, shows the element it is read back into:
+        // an area typed on a turned column stays what was typed.
+        const double xValue = work_.SrcColSpec(x, k);
         const double yValue = work_.SrcColSpec(y, k);
         dlgkit::ShowNumber(txtSrcColSpec[k], xValue, Q(vb::Trim(vb::Format(xValue, formats[k]))));
         dlgkit::ShowNumber(txtSrcColSpec[4 + k], yValue, Q(vb::Trim(vb::Format(yValue, formats[k]))));

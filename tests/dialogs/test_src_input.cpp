@@ -340,6 +340,7 @@ TEST_F(SrcInput, TypedSectionValuesOutliveTheFocusPassingThroughTheSteelBoxes)
             for (int j = 1; j <= 4; ++j) gColumns(gCurCol).SrcHDim(1, j) = 0;
         OpenSrc();
         const int x = k.dir & 1, y = 1 - x;
+        Leave("txtSrcColSpec_0", "401.5");
         Leave("txtSrcColSpec_1", "1234.5");
         Leave("txtSrcColSpec_6", "2345.25");
         Leave("txtSrcColSpec_7", "0.0123");
@@ -350,12 +351,15 @@ TEST_F(SrcInput, TypedSectionValuesOutliveTheFocusPassingThroughTheSteelBoxes)
         End();
         ExpectNoMessage(k.model);
         const ColumnDataTbl& c = gColumns(gCurCol);
+        EXPECT_EQ(c.SrcColSpec(x, 0), 401.5) << k.model;
         EXPECT_EQ(c.SrcColSpec(x, 1), 1234.5) << k.model;
         EXPECT_EQ(c.SrcColSpec(y, 2), 2345.25) << k.model;
         EXPECT_EQ(c.SrcColSpec(y, 3), 0.0123) << k.model;
 
-        // An edited depth computes them again.
+        // Opened again, the area box shows the typed area; an edited depth
+        // computes them again.
         OpenSrc();
+        EXPECT_EQ(Text("txtSrcColSpec_0"), "401.5") << k.model;
         Leave("txtColLen_0", "500");
         End();
         EXPECT_NE(gColumns(gCurCol).SrcColSpec(x, 1), 1234.5) << k.model;

@@ -31,6 +31,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QLineEdit>
@@ -386,6 +387,23 @@ void TypeSectionValues(QDialog& d)
     Leave(d, "txtSrcColSpec_7", "0.0052");
 }
 
+// Main bars 5 and 5 with a tension bar each way, bundled, walls both ways,
+// then every shown section value typed, the area among them.
+void BarsWallsAndTypedSectionValues(QDialog& d)
+{
+    for (const char* box : {"txtRBarSpec_2", "txtRBarSpec_3"}) Leave(d, box, "5");
+    for (const char* box : {"txtRBarSpec_4", "txtRBarSpec_5"}) Leave(d, box, "1");
+    for (const char* box : {"chkRBarTabane_0", "chkRBarTabane_1", "chkWall_0", "chkWall_1"})
+        if (auto* b = Child<QCheckBox>(d, box)) b->setChecked(true);
+    Leave(d, "txtSrcColSpec_0", "401.25");
+    Leave(d, "txtSrcColSpec_1", "455.5");
+    Leave(d, "txtSrcColSpec_2", "512.75");
+    Leave(d, "txtSrcColSpec_3", "0.00657");
+    Leave(d, "txtSrcColSpec_5", "318.44");
+    Leave(d, "txtSrcColSpec_6", "377.5");
+    Leave(d, "txtSrcColSpec_7", "0.0052");
+}
+
 const Row kRows[] = {
     // SRC columns turned by the dialog, whose section values it must not
     // recompute when it opens on them again.
@@ -397,6 +415,13 @@ const Row kRows[] = {
                                                      })},
     {"SrcLRAt270WithTypedSectionValues", SrcBuilt(3, 3, TypeSectionValues)},
     {"SrcHAt90WithTypedSectionValues", SrcBuilt(4, 1, TypeSectionValues)},
+    // The same with bars, bundling and walls, on the types with a T part.
+    {"SrcTAt90WithBarsWallsAndTypedSectionValues", SrcBuilt(1, 1, BarsWallsAndTypedSectionValues)},
+    {"SrcTAt270WithBarsWallsAndTypedSectionValues", SrcBuilt(1, 3, BarsWallsAndTypedSectionValues)},
+    {"SrcLLAt90WithBarsWallsAndTypedSectionValues", SrcBuilt(2, 1, BarsWallsAndTypedSectionValues)},
+    {"SrcLLAt270WithBarsWallsAndTypedSectionValues", SrcBuilt(2, 3, BarsWallsAndTypedSectionValues)},
+    {"SrcLRAt90WithBarsWallsAndTypedSectionValues", SrcBuilt(3, 1, BarsWallsAndTypedSectionValues)},
+    {"SrcLRAt270WithBarsWallsAndTypedSectionValues", SrcBuilt(3, 3, BarsWallsAndTypedSectionValues)},
     // Stresses typed into the table put the column in zone 1 on its model
     // (WP200-4) and in zone 2 on KC200A, chosen then in the column dialog
     // (ratio N/M 4.5 against 5.63 and 3.63 where the zone changes).

@@ -32,6 +32,7 @@
 
 #include <QFontMetricsF>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -214,11 +215,13 @@ TEST_F(Detail, SrcRouteThreeShowsTheRankLineAndAWallHasNoLimitForce)
     EXPECT_EQ(Text(w->lblColSpec[8]), "");
 }
 
-// Every shown label of the two frames keeps to its own room (up to the next
-// label on its line or the frame's edge) and shows its whole text: as
-// designed where it fits, condensed to the room where it does not. The
-// states: the RC line with two-digit bar counts, and section moduli of five
-// and six digits.
+// Every shown label of the two frames has its own room (up to the next label
+// on its line or the frame's edge), gives way to no label of another line,
+// and shows its whole text: as designed where it fits, condensed to the room
+// where it does not. The states: the RC line with two-digit bar counts, an
+// SRC area wider than the labels below it leave room for (its line is its
+// own: it shows at its natural width), and section moduli of five and six
+// digits.
 TEST_F(Detail, LabelsShowTheirWholeTextsWithinTheirRooms)
 {
     struct State {
@@ -226,9 +229,11 @@ TEST_F(Detail, LabelsShowTheirWholeTextsWithinTheirRooms)
         bool sMode;
         int16_t n0, n1;  // SRC bar counts
         double z;        // S moduli
+        double area = 0;  // SRC steel area; 0 keeps the template's
     };
     const State states[] = {
         {"RC 12x10", false, 12, 10, 0},  {"RC 99x99", false, 99, 99, 0},
+        {"SRC area 5 digits", false, 8, 8, 0, 12345.678},
         {"Z 5 digits", true, 0, 0, 12345.6}, {"Z 6 digits", true, 0, 0, 123456.7},
     };
     gSIDisp = true;
@@ -247,8 +252,18 @@ TEST_F(Detail, LabelsShowTheirWholeTextsWithinTheirRooms)
             col.RtN(1) = s.n1;
             col.RBarVal = "D22";
             col.RBarMat = "SD345";
+            if (s.area > 0) col.SrcColSpec(0, 0) = col.SrcColSpec(1, 0) = s.area;
         }
         Show(col, s.sMode, 2);
+        if (s.area > 0) {
+            // Wider than the labels of the next line leave: alone on its
+            // line, it is not condensed.
+            const QLabel* a = w->lblColSpec[0];
+            ASSERT_TRUE(a->text().startsWith("A=")) << a->text().toStdString();
+            const double natural = QFontMetricsF(a->font(), a).horizontalAdvance(a->text());
+            EXPECT_GT(a->x() + natural, w->lblColSpec[2]->x());
+            EXPECT_LE(natural, a->contentsRect().width()) << a->text().toStdString();
+        }
         if (!s.sMode) {
             const std::string n = " " + std::to_string(s.n0) + "× " + std::to_string(s.n1);
             ASSERT_TRUE(w->lblColSpec[7]->text().endsWith(QString::fromStdString(n)));
@@ -262,11 +277,19 @@ TEST_F(Detail, LabelsShowTheirWholeTextsWithinTheirRooms)
         for (QLabel* l : shown) {
             const std::string name = l->objectName().toStdString() + " \"" + l->text().toStdString() + "\"";
             // Its room: inside the frame and clear of the other labels of its
-            // line (the lines stand a pixel closer than the labels are high).
+            // line (the lines stand a pixel closer than the labels are high);
+            // a section label reaches to the next of them or to the frame's
+            // edge, less a gap of 60 twips: labels of other lines take none
+            // of it.
             EXPECT_TRUE(l->parentWidget()->rect().contains(l->geometry())) << name;
+            const double tx = w->TwipsPerPixelX();
+            double end = l->parentWidget()->width() * tx;
             for (QLabel* o : shown)
-                if (o != l && o->parentWidget() == l->parentWidget() && o->y() == l->y())
+                if (o != l && o->parentWidget() == l->parentWidget() && o->y() == l->y()) {
                     EXPECT_FALSE(l->geometry().intersects(o->geometry())) << name << " meets " << o->objectName().toStdString();
+                    if (o->x() > l->x()) end = std::min(end, o->x() * tx);
+                }
+            if (l->objectName().startsWith("lblCol")) EXPECT_NEAR((l->x() + l->width()) * tx, end - 60, 2 * tx) << name;
             // Its ink: the whole text, condensed only when wider than the room.
             const double natural = QFontMetricsF(l->font(), l).horizontalAdvance(l->text());
             const double scale = std::min(1.0, l->contentsRect().width() / natural);

@@ -596,6 +596,64 @@ TEST_F(CalcSheet, FooterPlacesThePersonByLengthAndAlwaysPrintsTheDate)
     }
 }
 
+// A diagram with no curve to show ends after its frame and axes. What the
+// sheet prints after it stands whole: the page mark and the footer right
+// after the last diagram, and every line of the next sheet printed through
+// the same surface, as a print run does (nothing of the diagram's clip is
+// left to cut it). One wide diagram, and two.
+TEST_F(CalcSheet, ADiagramWithoutCurvesLeavesTheRestOfItsPageAndTheNextWhole)
+{
+    for (int32_t base : {kSquareBase, kRectBase}) {
+        SProject(2, base);
+        SCOPED_TRACE(base);
+        const bool two = gKvBase(1).RotateMode != kFalse;
+        for (long j = 0; j <= 2; ++j) gNMCurveShow(j) = true;
+        const std::size_t withCurves = Diagram(1, 0, 20, 136, two ? 82.5 : 170, 138).size();
+        for (long j = 0; j <= 2; ++j) gNMCurveShow(j) = false;
+        const std::vector<DrawOp> last = Diagram(1, two ? 1 : 0, two ? 107.5 : 20, 136, two ? 82.5 : 170, 138);
+        ASSERT_LT(last.size(), withCurves);  // it ends early
+
+        std::vector<DrawOp> alone[2];
+        for (int16_t c : {1, 2}) {
+            Print(c, c);
+            alone[c - 1] = page.ops;
+        }
+        // After the last diagram: the page mark and the footer, nothing else.
+        const std::size_t at = FindRun(alone[0], last);
+        ASSERT_NE(at, std::string::npos);
+        const std::vector<DrawOp> after(alone[0].begin() + static_cast<long>(at + last.size()), alone[0].end());
+        const std::vector<PageText> want = {
+            {"- 1 -", 95, 278, 8}, {"設計担当：設計者", 172 - 8 * 2.7, 279, 8}, {"2023/03/15", 175, 279, 8}};
+        EXPECT_EQ(TextsOf(after), want);
+        EXPECT_EQ(after.size(), want.size());
+
+        // The two sheets through one surface: each as it prints alone.
+        page = RecordingPage(1.0);
+        drawing::clsPrintOut po;
+        po.setprpMode(1);
+        po.setprpVsPrinter(&page);
+        PrintCalcSheetPage(po, 1, 1);
+        po.NewPage();
+        PrintCalcSheetPage(po, 2, 2);
+        const auto newPage = std::find_if(page.ops.begin(), page.ops.end(),
+                                          [](const DrawOp& op) { return op.kind == "NewPage"; });
+        ASSERT_NE(newPage, page.ops.end());
+        // (The empty text that starts a page stands wherever the last page
+        // left off; it shows nothing.)
+        const auto inked = [](std::vector<DrawOp> ops) {
+            std::erase_if(ops, [](const DrawOp& op) { return op.kind == "Text" && op.text.empty(); });
+            return ops;
+        };
+        const std::vector<DrawOp> first = inked({page.ops.begin(), newPage});
+        const std::vector<DrawOp> second = inked({newPage + 1, page.ops.end()});
+        const std::vector<DrawOp> secondAlone = inked(alone[1]);
+        EXPECT_EQ(first.size(), inked(alone[0]).size());
+        ASSERT_EQ(second.size(), secondAlone.size());
+        for (std::size_t i = 0; i < second.size(); ++i)
+            EXPECT_TRUE(SameOp(second[i], secondAlone[i])) << "op " << i << ": " << second[i].str();
+    }
+}
+
 TEST_F(CalcSheet, ProductLabelsBySeries)
 {
     SProject(1);
