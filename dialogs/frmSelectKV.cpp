@@ -339,6 +339,15 @@ void frmSelectKV::ClearHSizes()
 {
     dlgkit::Refill(cmbHSize, {});
     hSizeIds_.clear();
+    ownHItem_ = -1;
+}
+
+void frmSelectKV::ShowStoredSectionValues()
+{
+    for (int k = 0; k < 5; ++k) {
+        const double v = stored_.ColSpecUser(k) >= 0.001 ? stored_.ColSpecUser(k) : stored_.ColSpec(k);
+        txtColSpec[k]->setText(Q(FormatValue(v, -1)));
+    }
 }
 
 void frmSelectKV::EnableHControls(bool on)
@@ -371,6 +380,7 @@ void frmSelectKV::Form_Load()
 
         const ColumnDataTbl stored = gColumns(gCurCol);
         const KvBaseTbl storedBase = gKvBase(gCurCol);
+        stored_ = stored;
         work_ = stored;
         workBase_ = storedBase;
         savedMatCode_ = stored.ColMatCode;
@@ -396,7 +406,7 @@ void frmSelectKV::Form_Load()
         const int size = cmbColSize->findText(sizeText);
         if (size >= 0)
             cmbColSize->setCurrentIndex(size);
-        else if ((shape == selkv::kBox || shape == selkv::kRound) && stored.ColSize > 0 && cmbColSize->count() > 0)
+        else if (shape >= selkv::kBox && shape <= selkv::kH && stored.ColSize > 0 && cmbColSize->count() > 0)
             // A section the catalogue does not list (an import's) keeps its size.
             SelectOrAdd(cmbColSize, sizeText, {}, true);
 
@@ -409,7 +419,12 @@ void frmSelectKV::Form_Load()
             }
         } else if (shape == 2) {
             const int width = cmbColT_H->findText(thickness);
-            if (width >= 0) cmbColT_H->setCurrentIndex(width);
+            if (width >= 0)
+                cmbColT_H->setCurrentIndex(width);
+            else if (stored.ColT > 0 && cmbColSize->currentText() == sizeText)
+                // So is a nominal width the catalogue does not list; the
+                // width's handler lists the stored section under it.
+                SelectOrAdd(cmbColT_H, thickness, {}, true);
             for (std::size_t i = 0; i < hSizeIds_.size(); ++i) {
                 if (hSizeIds_[i] != stored.ColID) continue;
                 if (static_cast<int>(i) < cmbHSize->count()) cmbHSize->setCurrentIndex(static_cast<int>(i));
@@ -419,10 +434,7 @@ void frmSelectKV::Form_Load()
             work_.HDim = stored.HDim;
         }
 
-        for (int k = 0; k < 5; ++k) {
-            const double v = stored.ColSpecUser(k) >= 0.001 ? stored.ColSpecUser(k) : stored.ColSpec(k);
-            txtColSpec[k]->setText(Q(FormatValue(v, -1)));
-        }
+        ShowStoredSectionValues();
 
         ArrangeSeriesOptions();
         const int option = selkv::SeriesOptionOf(stored.KvV);

@@ -151,6 +151,8 @@ private:
     void ResetHControls();
     // Empties the H size list and its IDs.
     void ClearHSizes();
+    // The boxes show the stored section's values, its own ones where it has them.
+    void ShowStoredSectionValues();
     // The H size list and the dimension boxes take input only for an H
     // column; off, they are emptied and greyed.
     void EnableHControls(bool on);
@@ -177,6 +179,11 @@ private:
     model::ColumnDataTbl work_;
     model::KvBaseTbl workBase_;
     std::vector<int32_t> hSizeIds_;  // 柱.ID of each cmbHSize item
+    // The cmbHSize item of the stored section where the catalogue does not
+    // list it under its nominal size (an import's); -1 when there is none.
+    int ownHItem_ = -1;
+    // The current column as stored when the dialog loaded.
+    model::ColumnDataTbl stored_;
     bool savedChanged_ = false;
     int16_t savedMatCode_ = 0;
     bool loading_ = false;

@@ -11,6 +11,7 @@
 #include "drawing/state_guard.h"
 #include "model/base_data.h"
 #include "model/catalogue.h"
+#include "model/format.h"
 #include "model/globals.h"
 #include "model/helpers.h"
 #include "model/rebar_tables.h"
@@ -65,6 +66,20 @@ void frmSelectKV::cmbColT_H_Click()
             items << Q("H-" + dims[0] + "×" + dims[1] + "×" + dims[2] + "×" + dims[3]);
         }
     }
+    // A stored section that the catalogue does not list under its nominal
+    // size (an import's) is listed under it by its own dimensions, so that it
+    // stays the column's section.
+    ownHItem_ = -1;
+    const bool storedSize = stored_.ColV == selkv::kH &&
+                            cmbColSize->currentText() == Q(FormatValue(stored_.ColSize, -1)) &&
+                            cmbColT_H->currentText() == Q(FormatValue(stored_.ColT, -1));
+    if (storedSize && std::find(hSizeIds_.begin(), hSizeIds_.end(), stored_.ColID) == hSizeIds_.end()) {
+        ownHItem_ = static_cast<int>(hSizeIds_.size());
+        hSizeIds_.push_back(stored_.ColID);
+        std::string text = "H-";
+        for (int i = 1; i <= 4; ++i) text += (i > 1 ? "×" : "") + vb::CStr(stored_.HDim(i));
+        items << Q(text);
+    }
     dlgkit::Refill(cmbHSize, items);
     if (items.isEmpty()) {
         dlgkit::Refill(cmbKV, {});
@@ -80,7 +95,14 @@ void frmSelectKV::cmbHSize_Click()
     if (at >= hSizeIds_.size()) return;
     work_.ColID = hSizeIds_[at];
     auto db = OpenCatalogue();
-    {
+    if (static_cast<int>(at) == ownHItem_) {
+        // Not a catalogue section: its dimensions and values are the stored ones.
+        for (int i = 0; i < 4; ++i) {
+            work_.HDim(i + 1) = stored_.HDim(i + 1);
+            txtHDim[i]->setText(Q(vb::CStr(work_.HDim(i + 1))));
+        }
+        ShowStoredSectionValues();
+    } else {
         auto rs = db.openRecordset(selkv::HSectionQuery(work_.ColID));
         if (!rs.eof()) {
             // The section values go to the boxes only; 決定 takes them from there.

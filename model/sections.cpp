@@ -142,18 +142,22 @@ void HSection(ColumnDataTbl& col, const std::string& cond)
         return;
     }
 
-    // Not a catalogue section: take the nominal sizes, and the computed
-    // properties when a section of that nominal size exists.
+    // Not a catalogue section: take the nominal sizes, the ID of a section of
+    // that nominal size when there is one, and the properties computed from
+    // the plates, which are the section's own whether or not the catalogue
+    // lists its nominal size.
     col.ColSize = vb::Round(col.HDim(1) / 50) * 50;
     col.ColT = vb::Round(col.HDim(2) / 25) * 25;
     auto db = OpenCatalogue();
     auto rs = db.openRecordset("SELECT DISTINCTROW 柱.ID  From 柱 WHERE (((柱.柱種類)=" + QueryNumber(col.ColV) + ") " +
                                GradeClause(cond) + "AND ((柱.呼び柱成)=" + store::Quote(QueryNumber(col.ColSize)) +
                                ") AND ((柱.呼びフランジ幅)=" + store::Quote(QueryNumber(col.ColT)) + ") )");
-    if (rs.eof()) return;
-    col.ColID = CatalogueInt32(rs, "ID");
-    // Section IDs start above 1; a row at 1 or below ends the look-up.
-    if (col.ColID > 1) CalcHSectionProps(col);
+    if (!rs.eof()) {
+        col.ColID = CatalogueInt32(rs, "ID");
+        // Section IDs start above 1; a row at 1 or below ends the look-up.
+        if (col.ColID <= 1) return;
+    }
+    CalcHSectionProps(col);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "dialogs/select_kv_rules.h"
 #include "model/base_data.h"
 #include "model/format.h"
+#include "platform/text/vb.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -82,6 +83,22 @@ TEST_F(SelectKvKeeps, OpenAndCommitWithoutAChangeKeepsTheStoredColumn)
          [](ColumnDataTbl& c) { SetH(c, 300, 503, {390, 300, 10, 16}, {133.3, 1942, 2141, 480.3, 730.1}); }},
         {"H, second section of its width, typed depth", 2, 8, 400, 200, "H400-1", 2, 800, 600, "D22(SD345)",
          [](ColumnDataTbl& c) { SetH(c, 200, 502, {396.5, 199, 7, 11}, {71.41, 998.5, 1114, 145.4, 223.3}); }},
+        // H sections of nominal sizes the catalogue lacks (an import's): no
+        // catalogue ID, the values of their own plates.
+        {"H, own section of a nominal width that is not listed", 2, 9, 400, 250, "H400-1", 1, 850, 650, "D19(SD345)",
+         [](ColumnDataTbl& c) {
+             SetH(c, 250, 0, {400, 250, 9, 14}, {65.98, 391.8, 465.4, 391.8, 465.4});
+             CalcHSectionProps(c);
+         }},
+        {"H, own section of a nominal depth that is not listed, at 90 degrees", 2, 10, 500, 200, "H400-1", 2, 800,
+         600, "D22(SD345)",
+         [](ColumnDataTbl& c) {
+             SetH(c, 200, 0, {500, 200, 10, 16}, {65.98, 391.8, 465.4, 391.8, 465.4});
+             c.ColSize = 500;
+             c.KvDir = 1;
+             c.KvRotate = 1;
+             CalcHSectionProps(c);
+         }},
         {"pedestal size that is no candidate", 0, 0, 200, 12, "WP200-4", 1, 620, 620, "D19(SD345)", {}},
         {"series option 1 at 90 degrees, centre pattern", 0, 0, 300, 16, "KS300A", 1, 850, 850, "D19(SD345)",
          [](ColumnDataTbl& c) {
@@ -105,6 +122,11 @@ TEST_F(SelectKvKeeps, OpenAndCommitWithoutAChangeKeepsTheStoredColumn)
         // What the boxes show.
         const QString t = QString::fromStdString(FormatValue(stored.ColT, -1));
         EXPECT_EQ(C<QComboBox>(s.shape == 2 ? "cmbColT_H" : "cmbColT")->currentText(), t) << s.what;
+        EXPECT_EQ(C<QComboBox>("cmbColSize")->currentText(), QString::fromStdString(FormatValue(stored.ColSize, -1)))
+            << s.what;
+        if (s.shape == 2)
+            for (int i = 0; i < 4; ++i)
+                EXPECT_EQ(dlg->txtHDim[i]->text(), QString::fromStdString(vb::CStr(stored.HDim(i + 1)))) << s.what;
         EXPECT_EQ(C<QComboBox>("cmbKV")->currentText().toStdString(), s.model) << s.what;
         EXPECT_EQ(C<QComboBox>("cmbLenA")->currentText(), QString::number(s.cdA)) << s.what;
         EXPECT_EQ(C<QComboBox>("cmbRBar")->currentText(), QString::fromUtf8(s.bar)) << s.what;
@@ -117,6 +139,42 @@ TEST_F(SelectKvKeeps, OpenAndCommitWithoutAChangeKeepsTheStoredColumn)
         EXPECT_TRUE(gKvBase(gCurCol) == storedBase) << s.what;
         EXPECT_TRUE(gCond == cond) << s.what;
     }
+}
+
+TEST_F(SelectKvKeeps, OwnHSectionStaysListedUnderItsNominalSize)
+{
+    StoreRow({"own H section", 2, 9, 400, 250, "H400-1", 1, 850, 650, "D19(SD345)", [](ColumnDataTbl& c) {
+                  SetH(c, 250, 0, {400, 250, 9, 14}, {65.98, 391.8, 465.4, 391.8, 465.4});
+                  CalcHSectionProps(c);
+              }});
+    const ColumnDataTbl stored = gColumns(gCurCol);
+    Open();
+    ExpectNoMessage("load");
+    EXPECT_EQ(selkvtest::Items(C<QComboBox>("cmbColT_H")), (QStringList{"200", "250", "300"}));
+    EXPECT_EQ(selkvtest::Items(C<QComboBox>("cmbHSize")), QStringList{"H-400×250×9×14"});
+    selkvtest::SaveShot(*dlg, "select_kv_own_h_section.png");
+
+    // Another width lists the catalogue's sections; back at the stored one,
+    // the stored section is listed and shown again with its own values.
+    Choose("cmbColT_H", "200");
+    EXPECT_EQ(C<QComboBox>("cmbHSize")->count(), 2);
+    EXPECT_EQ(C<QLineEdit>("txtHDim_1")->text(), "200");
+    Choose("cmbColT_H", "250");
+    EXPECT_EQ(selkvtest::Items(C<QComboBox>("cmbHSize")), QStringList{"H-400×250×9×14"});
+    const char* const dims[] = {"400", "250", "9", "14"};
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(dlg->txtHDim[i]->text(), dims[i]) << i;
+    const char* const values[] = {"103.5", "1500", "1660", "292", "445"};
+    for (int k = 0; k < 5; ++k) EXPECT_EQ(dlg->txtColSpec[k]->text(), values[k]) << k;
+    ExpectNoMessage("choices");
+
+    Close();
+    ExpectNoMessage("決定");
+    const ColumnDataTbl& c = gColumns(gCurCol);
+    EXPECT_EQ(c.ColSize, 400);
+    EXPECT_EQ(c.ColT, 250);
+    EXPECT_EQ(c.ColID, 0);
+    EXPECT_EQ(c.HDim, stored.HDim);
+    EXPECT_EQ(c.ColSpecUser, stored.ColSpecUser);
 }
 
 TEST_F(SelectKvKeeps, AfterAFailureCommitWritesNothingUntilAChoiceSucceeds)

@@ -206,12 +206,18 @@ public:
         w->optStruc[1]->click();
         ASSERT_EQ(gCond.SMode, kFalse);
     }
-    void Import(const Lines& lines)
+    // An import; `chosen` is the model the user takes at the base choice.
+    void Import(const Lines& lines, const std::string& chosen = {})
     {
         const fs::path file = dir / "import.txt";
         std::ofstream(file, std::ios::binary) << importtest::Cp932Text(lines);
         gDataChanged = false;
         exchange::ImportCommand command(*w, w->Commands());
+        if (!chosen.empty())
+            command.chooseBase = [id = importtest::IdOf(chosen)](int32_t n) {
+                gColumns(n).KolvanID = id;
+                gColumns(n).AbNum = 1;
+            };
         script.files.push_back(file.string());
         command.msub_ImportAnalysisFile();
     }
@@ -461,6 +467,16 @@ const Row kRows[] = {
      [](StoredStates& t) { t.Import(OneColumn("KS300A-30", {}, "CSIZE,B,275,275,11,11")); }},
     {"ImportedSeries0Model", [](StoredStates& t) { t.Import(OneColumn("QX250A-24", {}, "CSIZE,B,250,250,9,9")); }},
     {"ImportedSeries2Model", [](StoredStates& t) { t.Import(OneColumn("ZF200", {}, "CSIZE,B,200,200,9,9")); }},
+    // Sections off the column dialog's lists, from an import: H sections of
+    // a nominal size the catalogue lacks, on a base at 0ﾟ and at 90ﾟ, one of
+    // a nominal size it lists, and a pipe of a diameter it lacks on the base
+    // the user takes.
+    {"ImportedHxOffTheLists", [](StoredStates& t) { t.Import(OneColumn("H400-1-24", {}, "CSIZE,HX,400,250,9,14")); }},
+    {"ImportedHyOffTheLists", [](StoredStates& t) { t.Import(OneColumn("H400-1-30", {}, "CSIZE,HY,400,250,9,14")); }},
+    {"ImportedHOfAListedNominalSize",
+     [](StoredStates& t) { t.Import(OneColumn("H400-1-24", {}, "CSIZE,HX,404,201,9,15")); }},
+    {"ImportedRoundOffTheList",
+     [](StoredStates& t) { t.Import(OneColumn("WJ318-8", {}, "CSIZE,P,300,9"), "WJ318-8"); }},
     // Bases of two series loaded one after the other; the dialogs open on
     // column 2, of series 0.
     {"ImportedTwoColumns", [](StoredStates& t) { t.Import(importtest::TwoColumnFile()); }, 2},

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 
 using namespace model;
@@ -184,35 +185,38 @@ TEST_F(SectionLookup, HSectionFoundTakesNominalSizes)
     EXPECT_EQ(col.ColSpecUser(0), 0);
 }
 
-TEST_F(SectionLookup, HSectionNotFoundGoesByNominalSize)
+TEST_F(SectionLookup, HSectionNotFoundGoesByNominalSizeWithItsOwnProperties)
 {
-    // 425 / 50 = 8.5 and 187.5 / 25 = 7.5 round to even: 400 x 200, which
-    // the catalogue has, so the properties are computed from the plates.
-    ColumnDataTbl col;
-    col.ColV = 2;
-    col.HDim(1) = 425;
-    col.HDim(2) = 187.5;
-    col.HDim(3) = 9;
-    col.HDim(4) = 14;
-    GetColumnSectionData(col);
-    EXPECT_EQ(col.ColSize, 400);
-    EXPECT_EQ(col.ColT, 200);
-    EXPECT_EQ(col.ColID, 501);
-    EXPECT_GT(col.ColSpecUser(0), 0);
-    EXPECT_EQ(col.ColSpec(0), 0);
-
-    // 600 x 300 has no catalogue row: nominal sizes only.
-    ColumnDataTbl big;
-    big.ColV = 2;
-    big.HDim(1) = 588;
-    big.HDim(2) = 300;
-    big.HDim(3) = 12;
-    big.HDim(4) = 20;
-    GetColumnSectionData(big);
-    EXPECT_EQ(big.ColSize, 600);
-    EXPECT_EQ(big.ColT, 300);
-    EXPECT_EQ(big.ColID, 0);
-    EXPECT_EQ(big.ColSpecUser(0), 0);
+    // A section without a catalogue row takes its nominal sizes (Round to
+    // even: 425 / 50 = 8.5 and 187.5 / 25 = 7.5 give 400 x 200), the ID of a
+    // catalogue section of that nominal size when there is one, and always
+    // the properties of its own plates; the catalogue values stay.
+    struct Case {
+        std::array<double, 4> dims;  // H, B, tw, tf
+        double size, width;
+        int32_t id;  // 44 before the look-up
+        std::array<double, 5> props;  // A, Zx, Zpx, Zy, Zpy
+    };
+    const Case cases[] = {
+        {{425, 187.5, 9, 14}, 400, 200, 501, {88.23, 1260, 1430, 164, 254}},
+        // Nominal 400 x 250 and 600 x 300 are not listed: the ID stays.
+        {{400, 250, 9, 14}, 400, 250, 44, {103.5, 1500, 1660, 292, 445}},
+        {{588, 300, 12, 20}, 600, 300, 44, {185.8, 3850, 4310, 601, 920}},
+    };
+    for (const Case& c : cases) {
+        ColumnDataTbl col;
+        col.ColV = 2;
+        col.ColID = 44;
+        for (int i = 0; i < 4; ++i) col.HDim(i + 1) = c.dims[static_cast<std::size_t>(i)];
+        col.ColSpec(0) = 65.98;
+        GetColumnSectionData(col);
+        SCOPED_TRACE(c.dims[0]);
+        EXPECT_EQ(col.ColSize, c.size);
+        EXPECT_EQ(col.ColT, c.width);
+        EXPECT_EQ(col.ColID, c.id);
+        for (int k = 0; k < 5; ++k) EXPECT_DOUBLE_EQ(col.ColSpecUser(k), c.props[static_cast<std::size_t>(k)]) << k;
+        EXPECT_EQ(col.ColSpec(0), 65.98);
+    }
 }
 
 TEST_F(SectionLookup, SrcKindsAndAMissingCatalogueChangeNothing)
