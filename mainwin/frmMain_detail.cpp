@@ -482,6 +482,10 @@ void frmMain::ShowReasonInBox(const std::string& reason)
                 if (n < rest.size()) {
                     const int blank = rest.lastIndexOf(QLatin1Char(' '), n);
                     if (blank > n / 2) n = blank + 1;
+                    // No line starts with a closing mark: the character
+                    // before it goes down with it.
+                    static const QString closing = QStringLiteral("。、）」』");
+                    while (n > 1 && closing.contains(rest[n])) --n;
                 }
                 if (!line(rest.left(n), 0)) return;
                 rest = rest.mid(n);
