@@ -88,7 +88,8 @@ int main(int argc, char** argv)
         // would never end.
         const QString platform = QApplication::platformName();
         if (platform != u"offscreen" && platform != u"minimal")
-            userInterface.message("データベースが開けません。\r\n" + reason, ui::kProgramTitle, ui::MessageKind::Critical);
+            userInterface.message("データベースが開けません。\r\n" + reason, ui::kProgramTitle,
+                                  ui::MessageKind::Critical);
         else
             std::cerr << "データベースが開けません。" << reason << "\n";
         model::CloseSettingsSession();

@@ -20,7 +20,8 @@ std::string NameOf(const std::string& path)
     return cut == std::string::npos ? path : path.substr(cut + 1);
 }
 
-std::string Quoted(const std::string& path) { return "「" + NameOf(path) + "」"; }
+// Nothing when the file is not known: the text reads as well without it.
+std::string Quoted(const std::string& path) { return path.empty() ? "" : "「" + NameOf(path) + "」"; }
 
 std::string ModelOf(const FailureValues& v)
 {
@@ -38,11 +39,15 @@ std::string KindText(FailureKind kind, const FailureValues& v)
     case K::Refused: break;
     case K::OutOfMemory: return "メモリが足りません。ほかのプログラムを閉じてから、もう一度操作してください。";
 
-    case K::FileMissing: return "ファイル" + Quoted(v.file) + "が見つかりません。ファイルの名前と場所を確かめてください。";
-    case K::FileReadDenied: return "ファイル" + Quoted(v.file) + "を読む権限がありません。ファイルの権限を確かめてください。";
-    case K::FileUnreadable: return "ファイル" + Quoted(v.file) + "を読み取れませんでした。ディスクの状態を確かめてください。";
+    case K::FileMissing:
+        return "ファイル" + Quoted(v.file) + "が見つかりません。ファイルの名前と場所を確かめてください。";
+    case K::FileReadDenied:
+        return "ファイル" + Quoted(v.file) + "を読む権限がありません。ファイルの権限を確かめてください。";
+    case K::FileUnreadable:
+        return "ファイル" + Quoted(v.file) + "を読み取れませんでした。ディスクの状態を確かめてください。";
     case K::NotAFile: return Quoted(v.file) + "はファイルではありません。ファイルを選び直してください。";
-    case K::FileTooLarge: return "ファイル" + Quoted(v.file) + "は大きすぎて読み込めません。ファイルを選び直してください。";
+    case K::FileTooLarge:
+        return "ファイル" + Quoted(v.file) + "は大きすぎて読み込めません。ファイルを選び直してください。";
     case K::NotProjectFile:
         return "このファイルは柱脚検討のデータファイルではないか、壊れています。データファイルを選び直してください。";
     case K::ProjectValueRefused:
@@ -57,7 +62,8 @@ std::string KindText(FailureKind kind, const FailureValues& v)
     case K::FileSizeLimit: return "ファイルの大きさが上限を超えるため書き込めません。別の保存先を選んでください。";
     case K::DiskReadOnly: return "読み取り専用の場所には保存できません。別の保存先を選んでください。";
     case K::FolderMissing: return "保存先のフォルダがありません。保存先を選び直してください。";
-    case K::TargetNotAFile: return Quoted(v.file) + "はファイルではないため上書きできません。別の名前を選んでください。";
+    case K::TargetNotAFile:
+        return Quoted(v.file) + "はファイルではないため上書きできません。別の名前を選んでください。";
     case K::LinkUnresolvable: return Quoted(v.file) + "のリンクをたどれません。別の名前を選んでください。";
     case K::WriteFailed:
         return Quoted(v.file) + "を書き込めませんでした。ディスクの状態を確かめて、もう一度保存してください。";
@@ -69,7 +75,8 @@ std::string KindText(FailureKind kind, const FailureValues& v)
     case K::CatalogueUnreadable:
         return "データベース" + Quoted(v.file) + "を読めません。ファイルが壊れていないか確かめてください。";
     case K::CataloguePassword:
-        return "データベース" + Quoted(v.file) + "を開けません（パスワードが合いません）。このプログラムのデータベースか確かめてください。";
+        return "データベース" + Quoted(v.file) +
+               "を開けません（パスワードが合いません）。このプログラムのデータベースか確かめてください。";
     case K::ModelMissing: return "データベースに柱脚形式" + ModelOf(v) + "がありません。柱脚形式を選び直してください。";
     case K::ModelDataMissing:
         return "データベースに柱脚形式" + ModelOf(v) +
