@@ -7,6 +7,7 @@
 #include "exchange/install_import.h"
 #include "mainwin/frmMain.h"
 #include "mainwin/frmSplash.h"
+#include "model/failure.h"
 #include "model/globals.h"
 #include "model/project_commands.h"
 #include "model/settings_store.h"
@@ -82,13 +83,15 @@ int main(int argc, char** argv)
     try {
         model::StartProgram(QCoreApplication::applicationDirPath().toStdString(), commandLine);
     } catch (const std::exception& e) {
-        std::cerr << "データベースが開けません: " << e.what() << "\n";
+        const std::string reason = model::TellFailure(e);
         // Headless, no one could ever close the box and the failed start
         // would never end.
         const QString platform = QApplication::platformName();
         if (platform != u"offscreen" && platform != u"minimal")
-            userInterface.message(std::string("データベースが開けません。\r\n") + e.what(),
-                                  ui::kProgramTitle, ui::MessageKind::Critical);
+            userInterface.message("データベースが開けません。\r\n" + reason, ui::kProgramTitle,
+                                  ui::MessageKind::Critical);
+        else
+            std::cerr << "データベースが開けません。" << reason << "\n";
         model::CloseSettingsSession();
         return 1;
     }

@@ -8,6 +8,7 @@
 #include "engine/kv.h"
 #include "mainwin/frmMain.h"
 #include "mainwin/load_res_strings.h"
+#include "model/failure.h"
 #include "model/format.h"
 #include "model/globals.h"
 #include "model/project_file.h"
@@ -274,6 +275,6 @@ void frmOptions::RedrawDrawingBox()
             drawing::DrawNMDiagram(po, iCol, dir);
         }
     } catch (const std::exception& e) {
-        main_.ShowReasonInBox(e.what());
+        main_.ShowReasonInBox(model::TellFailure(e));
     }
 }

@@ -10,6 +10,7 @@
 #include "model/adapter.h"
 #include "model/base_data.h"
 #include "model/catalogue.h"
+#include "model/failure.h"
 #include "model/globals.h"
 #include "model/sections.h"
 #include "platform/qt/ole_color.h"
@@ -596,14 +597,14 @@ void frmSRCInput::ReadRebarLayout()
         c.RTensN(y) = count(5);
     } catch (const vb::Error&) {
         ShowRebarSpec();
-        throw std::runtime_error(kBarCountText);
+        throw model::Refusal(kBarCountText);
     }
     for (int d = 0; d < 2; ++d) c.RmN(d) = 0;
     for (int d = 0; d < 2; ++d) {
         const int ties = srcdlg::CrossTieBars(c, d);
         if (ties < INT16_MIN || ties > INT16_MAX) {
             ShowRebarSpec();
-            throw std::runtime_error(kBarCountText);
+            throw model::Refusal(kBarCountText);
         }
         c.RqN(d) = static_cast<int16_t>(ties);
     }
@@ -727,7 +728,7 @@ void frmSRCInput::DrawSrcSection()
         }
     } catch (const std::exception& e) {
         target->Cls();
-        throw std::runtime_error(std::string("柱の図を描けませんでした。\r") + e.what());
+        std::throw_with_nested(model::Refusal("柱の図を描けませんでした。"));
     }
 
     // The boxes beside the figure: RC sizes below and right, bar distances.

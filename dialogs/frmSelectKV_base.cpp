@@ -11,6 +11,7 @@
 #include "drawing/state_guard.h"
 #include "model/base_data.h"
 #include "model/catalogue.h"
+#include "model/failure.h"
 #include "model/format.h"
 #include "model/globals.h"
 #include "model/helpers.h"
@@ -167,11 +168,13 @@ void frmSelectKV::cmbKV_Click()
         auto db = OpenCatalogue();
         {
             auto rs = db.openRecordset(selkv::ModelIdQuery(name));
-            if (rs.eof()) throw std::runtime_error("カタログに柱脚の形式 " + name + " がありません。");
+            if (rs.eof())
+                throw Failure(FailureKind::ModelMissing, "no catalogue model " + name, FailureValues::Model(name));
             work_.KolvanID = CatalogueInt32(rs, "ID");
         }
         auto rs = db.openRecordset(selkv::ModelBoltsQuery(work_.KolvanID));
-        if (rs.eof()) throw std::runtime_error("カタログに柱脚の形式 " + name + " がありません。");
+        if (rs.eof())
+            throw Failure(FailureKind::ModelMissing, "no bolts of catalogue model " + name, FailureValues::Model(name));
         series = CatalogueInt16(rs, "KvV");
         QStringList bolts;
         cmbAb->setEnabled(true);
@@ -279,7 +282,7 @@ void frmSelectKV::FillPedestalLists(bool keepBarList)
     const int16_t zone = GetColumnRebarZone(gCurCol);
     const int16_t centre = work_.CenColWall(0);
     if (zone < 0 || zone > 255 || centre < 0 || centre > 255)
-        throw std::runtime_error("柱形の配筋を選べません（配筋の領域または中柱の値が範囲外です）。");
+        throw Refusal("柱形の配筋を選べません（配筋の領域または中柱の値が範囲外です）。");
     const BarCandidates c = ListArrangementChoices(CatalogueFile(), name, fc, static_cast<uint8_t>(centre),
                                                    static_cast<uint8_t>(zone), selkv::MainBarText(work_));
     QStringList a, b;
@@ -373,7 +376,7 @@ void frmSelectKV::DrawBasePreview()
             figure(iCol, dir);
         } catch (const std::exception& e) {
             target->Cls();
-            throw std::runtime_error(std::string("柱脚の図を描けませんでした。\r") + e.what());
+            std::throw_with_nested(Refusal("柱脚の図を描けませんでした。"));
         }
     };
     const int16_t kind = gColumns(gCurCol).ColV;

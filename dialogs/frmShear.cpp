@@ -8,6 +8,7 @@
 #include "model/adapter.h"
 #include "model/format.h"
 #include "model/direction.h"
+#include "model/failure.h"
 #include "model/globals.h"
 #include "model/texts.h"
 #include "platform/text/vb.h"
@@ -307,7 +308,7 @@ void frmShear::cmdPrint_Click()
     try {
         psub_Print(printControl_, 3);
     } catch (const std::exception& e) {
-        ui::Current().message(std::string("印刷できませんでした。\r") + e.what(), "印刷", ui::MessageKind::Critical);
+        ui::Current().message("印刷できませんでした。\r" + model::TellFailure(e), "印刷", ui::MessageKind::Critical);
         return;
     }
     reports::PrintOnCurrentPrinter(printControl_, "印刷", "印刷できませんでした。\r");

@@ -16,9 +16,10 @@ constexpr double kPi = 3.141592;  // the catalogue's areas are worked with this 
 store::Database OpenCatalogue(const KvState& s) { return s.Link.connection(s.DataFilePath, s.DataFileName, s.PW); }
 
 // First row of a query, or the store's "no current record" error.
-store::Recordset FirstRow(store::Database& db, const std::string& sql) {
+// modelId: the model the row belongs to; modelRow: the row is the model's own.
+store::Recordset FirstRow(store::Database& db, const std::string& sql, long modelId, bool modelRow = false) {
     auto rs = db.openRecordset(sql);
-    if (rs.eof()) throw store::StoreError(store::kErrNoCurrentRecord, "No current record: " + sql);
+    if (rs.eof()) throw MissingRow(modelId, modelRow, sql);
     return rs;
 }
 
@@ -99,7 +100,7 @@ double GetBoltArea(const KvState& s, double designation) {
     const std::string t = vb::Trim(vb::Format(designation, "####"));
     if (t.empty()) Fail(kErrCatalogue, "The catalogue gives no bolt designation (diameter 0)");
     auto db = OpenCatalogue(s);
-    auto rs = FirstRow(db, "SELECT AB断面積.断面積 From AB断面積 WHERE (((AB断面積.呼び名)=" + t + "));");
+    auto rs = FirstRow(db, "SELECT AB断面積.断面積 From AB断面積 WHERE (((AB断面積.呼び名)=" + t + "));", s.KolvanID);
     return rs.number(0);
 }
 
@@ -112,7 +113,7 @@ void ReadBoltPitch(const KvState& s, const KvDataTblC& rec, double& pitchX, doub
             auto db = OpenCatalogue(s);
             auto rs = FirstRow(db,
                                "SELECT DISTINCTROW 柱脚.EX1,柱脚.EY1,柱脚.EX2,柱脚.EY2,柱脚.EX3,柱脚.EY3,柱脚.EX4,柱脚.EY4 "
-                               "From 柱脚 WHERE ((柱脚.ID)=" + vb::Str(rec.ID) + ")");
+                               "From 柱脚 WHERE ((柱脚.ID)=" + vb::Str(rec.ID) + ")", rec.ID);
             const int p = 2 * (rec.AbNum - 1);
             pitchX = rs.number(p);
             pitchY = rs.number(p + 1);
@@ -144,7 +145,8 @@ void ReadBoltPitch(const KvState& s, const KvDataTblC& rec, double& pitchX, doub
         pitchY = vb::Fix(RoundHalf(PickPitchMode(aY, b, 30, labelY)));
     } else if (rec.KvV == 2) {
         auto db = OpenCatalogue(s);
-        auto rs = FirstRow(db, "SELECT DISTINCTROW 柱脚.EX1,柱脚.EY1 From 柱脚 WHERE ((柱脚.ID)=" + vb::Str(rec.ID) + ")");
+        auto rs = FirstRow(db, "SELECT DISTINCTROW 柱脚.EX1,柱脚.EY1 From 柱脚 WHERE ((柱脚.ID)=" + vb::Str(rec.ID) + ")",
+                           rec.ID);
         pitchX = rs.number(0);
         pitchY = rs.number(1);
     }
@@ -182,7 +184,7 @@ void LoadCatalogue(KvState& s) {
                            ",柱脚.t1,柱脚.t3,柱脚.t4,柱脚.E,柱脚.F,柱脚.W,柱脚.G"
                            ",柱脚.eAx1,柱脚.eAx2,柱脚.eAy1,柱脚.eAy2,柱脚.L_tf1,柱脚.L_lf,柱脚.L_tf2"
                            ",柱脚.L_y1,柱脚.L_y2,柱脚.L_y3,柱脚.L_l1,柱脚.ColSize,柱脚.C,柱脚.bb"
-                           " From 柱脚 WHERE ((柱脚.ID)=" + vb::Str(s.KolvanID) + ")");
+                           " From 柱脚 WHERE ((柱脚.ID)=" + vb::Str(s.KolvanID) + ")", s.KolvanID, true);
         rec.ID = s.KolvanID;
         const auto i16 = [&](int pos) { return static_cast<int16_t>(rs.integer(pos, INT16_MIN, INT16_MAX)); };
         abCount = i16(15);
@@ -268,7 +270,7 @@ void LoadCatalogue(KvState& s) {
         auto rs = FirstRow(db,
                            "SELECT DISTINCTROW [KvData].[Ql1],[KvData].[Ql2],[KvData].[Qa1],[KvData].[Qa2]"
                            ",[KvData].[Qu1],[KvData].[Qu2],[KvData].[NAlpha],[KvData].[L1],[KvData].[L_C]"
-                           ",[KvData].[Pal],[KvData].[Pas],[KvData].[Pu]" + whereBracket);
+                           ",[KvData].[Pal],[KvData].[Pas],[KvData].[Pu]" + whereBracket, rec.ID);
         readShear(rs);
         rec.L_C = rs.number(8);
         slabP(2) = rs.number(9);
@@ -294,7 +296,7 @@ void LoadCatalogue(KvState& s) {
         rec.AbF = 5.0;
         rec.AbAe = 0.75 * rec.AbA;
         auto db = OpenCatalogue(s);
-        auto rs = FirstRow(db, "SELECT DISTINCTROW [KvData].[L1]" + whereBracket);
+        auto rs = FirstRow(db, "SELECT DISTINCTROW [KvData].[L1]" + whereBracket, rec.ID);
         rec.L1 = rs.number(0);
         break;
     }
@@ -313,14 +315,16 @@ void LoadCatalogue(KvState& s) {
         auto db = OpenCatalogue(s);
         auto rs = FirstRow(db,
                            "SELECT DISTINCTROW KvData.Ql1, KvData.Ql2, KvData.Qa1, KvData.Qa2, KvData.Qu1, KvData.Qu2"
-                           ", KvData.NAlpha,Kvdata.L1 From KvData WHERE ((KvData.ID)=" + id + " AND ((KvData.AbD) =" + d + "))");
+                           ", KvData.NAlpha,Kvdata.L1 From KvData WHERE ((KvData.ID)=" + id + " AND ((KvData.AbD) =" + d + "))",
+                           rec.ID);
         readShear(rs);
         break;
     }
     case 6: {
         readFormF();
         auto db = OpenCatalogue(s);
-        auto rs = FirstRow(db, "SELECT DISTINCTROW [Ta_SV].[lTa],[Ta_SV].[sTa],[Ta_SV].[Tu] FROM [Ta_SV] WHERE ([Ta_SV].[D]= " + d + ")");
+        auto rs = FirstRow(db, "SELECT DISTINCTROW [Ta_SV].[lTa],[Ta_SV].[sTa],[Ta_SV].[Tu] FROM [Ta_SV] WHERE ([Ta_SV].[D]= " + d + ")",
+                           rec.ID);
         rec.Tu(0) = Div(rs.number("Tu"), f);
         rec.Tu(1) = Div(rs.number("sTa"), f);
         rec.Tu(2) = Div(rs.number("lTa"), f);
@@ -334,7 +338,8 @@ void LoadCatalogue(KvState& s) {
 
     if (rec.KvV != 2) {
         auto db = OpenCatalogue(s);
-        auto rs = FirstRow(db, "SELECT DISTINCTROW ABolt.bQl,ABolt.bQa,ABolt.bQu,ABolt.beta FROM ABolt WHERE (ABolt.AbD= " + d + " )");
+        auto rs = FirstRow(db, "SELECT DISTINCTROW ABolt.bQl,ABolt.bQa,ABolt.bQu,ABolt.beta FROM ABolt WHERE (ABolt.AbD= " + d + " )",
+                           rec.ID);
         bolt.bQ(2) = rs.number(0);
         bolt.bQ(1) = rs.number(1);
         bolt.bQ(0) = rs.number(2);

@@ -28,7 +28,7 @@ void ReadPedestalWidths(KvState& s) {
                                 " WHERE (([KvData].[ID]= " +
                                 vb::Trim(vb::Str(k.ID)) + " ) and ([KvData].[AbD]= " + vb::Trim(vb::Str(k.AbD)) + " ))";
         auto rs = db.openRecordset(sql);
-        if (rs.eof()) throw store::StoreError(store::kErrNoCurrentRecord, "No current record: " + sql);
+        if (rs.eof()) throw MissingRow(k.ID, false, sql);
         for (int i = 0; i < 4; ++i) {
             rc[static_cast<std::size_t>(i)] = rs.number("RcX" + std::to_string(i + 1));
             rc[static_cast<std::size_t>(i + 4)] = rs.number("RcY" + std::to_string(i + 1));

@@ -2,6 +2,7 @@
 
 #include "engine/kv.h"
 #include "model/column_check.h"
+#include "model/failure.h"
 #include "model/globals.h"
 #include "model/project_commands.h"
 #include "model/rebar_handover.h"
@@ -59,7 +60,7 @@ void ImportCommand::msub_ImportAnalysisFile()
     try {
         lines = DecodeImportLines(ReadImportBytes(*path));
     } catch (const ImportError& e) {
-        fail(*path, e.what(), e.line());
+        fail(*path, TellFailure(e), e.line());
         commands_.mblnLoading = false;
         return;
     }
@@ -138,9 +139,9 @@ void ImportCommand::msub_ImportAnalysisFile()
         try {
             throw;
         } catch (const ImportError& e) {
-            fail(*path, e.what(), e.line());
+            fail(*path, TellFailure(e), e.line());
         } catch (const std::exception& e) {
-            fail(*path, std::string("インポート中にエラーが発生しました。\r") + e.what(), 0);
+            fail(*path, "インポート中にエラーが発生しました。\r" + TellFailure(e), 0);
         } catch (...) {
             fail(*path, "インポート中にエラーが発生しました。", 0);
         }

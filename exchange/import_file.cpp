@@ -546,9 +546,9 @@ std::string ReadImportBytes(const std::string& path)
         return ReadRegularFile(native, kMaxImportFileBytes);
     } catch (const std::runtime_error&) {
         // A name that is missing or barred says so; a folder, a device, a
-        // file too large or a failed read cannot be read.
-        if (::access(native.c_str(), R_OK) != 0) throw ImportError("ファイルを開けませんでした。");
-        throw ImportError("ファイルを読み込めませんでした。");
+        // file too large or a failed read cannot be read. The reason follows.
+        if (::access(native.c_str(), R_OK) != 0) std::throw_with_nested(ImportError("ファイルを開けませんでした。"));
+        std::throw_with_nested(ImportError("ファイルを読み込めませんでした。"));
     }
 }
 

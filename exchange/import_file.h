@@ -2,6 +2,7 @@
 // code page 932, read into a new steel-column project.
 #pragma once
 
+#include "model/failure.h"
 #include "model/records.h"
 
 #include <cstdint>
@@ -16,9 +17,9 @@ namespace exchange {
 // A file the import cannot take. line is the 1-based line that stops it, 0
 // when the file as a whole is at fault. Nothing of the project has changed
 // when the parser is run through the import command.
-class ImportError : public std::runtime_error {
+class ImportError : public model::Refusal {
 public:
-    explicit ImportError(const std::string& reason, long line = 0) : std::runtime_error(reason), line_(line) {}
+    explicit ImportError(const std::string& reason, long line = 0) : model::Refusal(reason), line_(line) {}
     long line() const noexcept { return line_; }
 
 private:

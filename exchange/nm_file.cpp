@@ -1,6 +1,7 @@
 #include "exchange/nm_file.h"
 
 #include "engine/kv.h"
+#include "model/failure.h"
 #include "model/format.h"
 #include "model/globals.h"
 #include "model/project_file.h"
@@ -261,7 +262,7 @@ double LeadingCount(const std::string& text)
 int16_t DivisionCount(const std::string& text)
 {
     const double n = LeadingCount(text);
-    if (!(n >= -32768 && n <= 32767)) throw std::out_of_range("分割数が大きすぎます: " + text);
+    if (!(n >= -32768 && n <= 32767)) throw model::Refusal("分割数には-32768～32767の数値を入力してください。");
     return static_cast<int16_t>(n);
 }
 
@@ -289,7 +290,7 @@ bool ReportingFailure(const std::string& path, Write write)
     try {
         write();
     } catch (const std::exception& e) {
-        ReportSaveFailure(path, e.what());
+        ReportSaveFailure(path, e);
         return false;
     }
     return true;

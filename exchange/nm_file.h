@@ -35,7 +35,7 @@ using RankOf = std::function<std::string(int16_t, int16_t)>;
 double LeadingCount(const std::string& text);
 
 // The division count of the text as a 16-bit number; throws
-// std::out_of_range when it does not fit.
+// model::Refusal when it does not fit.
 int16_t DivisionCount(const std::string& text);
 
 // The whole file for the project in gCond, gColumns and gKvBase, driving the

@@ -15,6 +15,7 @@
 #include "engine/kv.h"
 #include "model/adapter.h"
 #include "model/column_check.h"
+#include "model/failure.h"
 #include "model/format.h"
 #include "model/globals.h"
 #include "model/rebar_handover.h"
@@ -161,9 +162,9 @@ bool frmMain::UserOperation(const std::function<void()>& operation)
         operation();
         return true;
     } catch (const std::exception& e) {
-        reason = e.what();
+        reason = model::TellFailure(e);
     } catch (...) {
-        reason = "予期しないエラーが発生しました。";
+        reason = model::FailureText(model::FailureKind::Unexpected);
     }
     // The screen is made true first, so that the message stands over it.
     const bool checked = ShowCurrentColumnAfterFailure(reason);
@@ -443,9 +444,9 @@ void frmMain::DrawInBox(const std::function<void(drawing::clsPrintOut&, const dr
         po.setprpPicture(mDrawTarget);
         draw(po, BoxFrame(*mDrawTarget));
     } catch (const std::exception& e) {
-        ShowReasonInBox(e.what());
+        ShowReasonInBox(model::TellFailure(e));
     } catch (...) {
-        ShowReasonInBox("予期しないエラーが発生しました。");
+        ShowReasonInBox(model::FailureText(model::FailureKind::Unexpected));
     }
 }
 
@@ -481,6 +482,10 @@ void frmMain::ShowReasonInBox(const std::string& reason)
                 if (n < rest.size()) {
                     const int blank = rest.lastIndexOf(QLatin1Char(' '), n);
                     if (blank > n / 2) n = blank + 1;
+                    // No line starts with a closing mark: the character
+                    // before it goes down with it.
+                    static const QString closing = QStringLiteral("。、）」』");
+                    while (n > 1 && closing.contains(rest[n])) --n;
                 }
                 if (!line(rest.left(n), 0)) return;
                 rest = rest.mid(n);

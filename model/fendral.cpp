@@ -1,12 +1,15 @@
 #include "model/fendral.h"
 
+#include "model/failure.h"
 #include "model/file_util.h"
 #include "platform/text/cp932.h"
 #include "platform/text/vb.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <fstream>
 #include <limits>
 #include <stdexcept>
@@ -95,7 +98,9 @@ public:
     // The line of the field read last.
     [[noreturn]] void fail(const std::string& what) const
     {
-        throw std::runtime_error("base-rebar list, line " + std::to_string(fieldLine_ + 1) + ": " + what);
+        const long line = static_cast<long>(fieldLine_) + 1;
+        throw Failure(FailureKind::RebarListRefused, "base-rebar list, line " + std::to_string(line) + ": " + what,
+                      FailureValues::Line(line));
     }
 
 private:
@@ -472,11 +477,17 @@ int32_t clsFendral::Data_Write(const std::string& vstrPath, const std::string& v
     const std::string dir = DirectoryOf(file);
     if (!dir.empty() && !fileUtil.ChkFolderExists(dir)) fileUtil.MakeFolder(dir);
 
+    // The stream leaves the system's reason in errno.
+    const auto fail = [&file] {
+        const int err = errno;
+        throw WriteFailure(err, "base-rebar list: cannot write " + file + ": " + std::strerror(err), file);
+    };
+    errno = 0;
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    if (!out) throw std::runtime_error("base-rebar list: cannot write " + file);
+    if (!out) fail();
     out << FileBytes();
     out.close();
-    if (!out) throw std::runtime_error("base-rebar list: cannot write " + file);
+    if (!out) fail();
     return 0;
 }
 

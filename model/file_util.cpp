@@ -1,5 +1,6 @@
 #include "model/file_util.h"
 
+#include "model/failure.h"
 #include "platform/text/vb.h"
 
 #include <algorithm>
@@ -24,15 +25,21 @@ bool IsSep(char c) { return c == '\\' || c == '/'; }
 
 [[noreturn]] void FailOn(const std::string& what, const std::string& path)
 {
-    throw std::runtime_error(what + " " + path + ": " + std::generic_category().message(errno));
+    const int err = errno;
+    throw ReadFailure(err, what + " " + path + ": " + std::generic_category().message(err), path);
+}
+
+[[noreturn]] void TooLarge(const std::string& path, const std::string& size)
+{
+    throw Failure(FailureKind::FileTooLarge, path + " is too large (" + size + ")", FailureValues::File(path));
 }
 
 void CheckRegular(const struct stat& st, const std::string& path, std::uintmax_t maxBytes)
 {
-    if (!S_ISREG(st.st_mode)) throw std::runtime_error(path + " is not a regular file");
+    if (!S_ISREG(st.st_mode))
+        throw Failure(FailureKind::NotAFile, path + " is not a regular file", FailureValues::File(path));
     if (static_cast<std::uintmax_t>(st.st_size) > maxBytes)
-        throw std::runtime_error(path + " is too large (" + std::to_string(st.st_size) + " bytes, at most " +
-                                 std::to_string(maxBytes) + ")");
+        TooLarge(path, std::to_string(st.st_size) + " bytes, at most " + std::to_string(maxBytes));
 }
 
 class Descriptor {
@@ -79,8 +86,7 @@ std::string ReadRegularFile(const std::string& path, std::uintmax_t maxBytes)
         if (n == 0) break;
         have += static_cast<std::size_t>(n);
     }
-    if (have > maxBytes)
-        throw std::runtime_error(path + " is too large (more than " + std::to_string(maxBytes) + " bytes)");
+    if (have > maxBytes) TooLarge(path, "more than " + std::to_string(maxBytes) + " bytes");
     bytes.resize(have);
     return bytes;
 }

@@ -30,10 +30,10 @@ private:
     static std::string NulToSpace(std::string s);
 };
 
-// The whole of a regular file (a symbolic link to one will do). Throws
-// std::runtime_error naming the file when it cannot be opened or read, when
-// it is no regular file (a folder, a FIFO, a device: these are refused before
-// anything is read) or when it holds more than maxBytes.
+// The whole of a regular file (a symbolic link to one will do). Throws a
+// Failure naming the file when it cannot be opened or read, when it is no
+// regular file (a folder, a FIFO, a device: these are refused before anything
+// is read) or when it holds more than maxBytes.
 std::string ReadRegularFile(const std::string& path, std::uintmax_t maxBytes);
 
 // A path read from a file or a setting, with the platform's separators.

@@ -7,6 +7,7 @@
 #include "model/column_check.h"
 #include "model/column_list_csv.h"
 #include "model/fendral.h"
+#include "model/failure.h"
 #include "model/file_util.h"
 #include "model/globals.h"
 #include "model/project_file.h"
@@ -31,6 +32,12 @@ const char* const kProjectFilter = "Kolvan検討ﾃﾞｰﾀﾌｧｲﾙ (*.kud)
 const char* const kAskSave = "データが変更されています。\r\n      保存しますか？";
 const char* const kConfirm = "確認";
 const char* const kLoadErrorTitle = "データロード時のエラー";
+
+void ReportLoadFailure(const std::string& path, const std::exception& e)
+{
+    ui::Current().message("ファイルを読み込めませんでした。\r\n" + path + "\r\n" + TellFailure(e), kLoadErrorTitle,
+                          ui::MessageKind::Critical);
+}
 
 }  // namespace
 
@@ -256,8 +263,9 @@ void WriteProjectFile()
     const std::string companion = RebarCompanionPath(path);
     // "p.kud2" would be its own companion: the list would replace the project.
     if (ResolveLinks(companion) == ResolveLinks(path))
-        throw std::runtime_error("the project file and its base-rebar list would be the same file (" + companion +
-                                 "); choose a name with another extension");
+        throw Failure(FailureKind::ProjectIsItsOwnList,
+                      "the project file and its base-rebar list would be the same file (" + companion + ")",
+                      FailureValues::File(path));
     const std::string project = EncodeProjectFile(gCond, gColumns, gKvBase);
     const std::string list = gFendral.FileBytes();
     // One unit: either both files are the new ones or both are as they were.
@@ -321,7 +329,7 @@ bool ProjectCommands::msub_WriteProjectFile()
     try {
         WriteProjectFile();
     } catch (const std::exception& e) {
-        ReportSaveFailure(gFileDir + gFileName, e.what());
+        ReportSaveFailure(gFileDir + gFileName, e);
         return false;
     }
     host_.setCaption(ProjectCaption(gFileName));
@@ -345,8 +353,7 @@ void ProjectCommands::msub_OpenProject()
     } catch (const std::exception& e) {
         host_.showLoading(false);
         mblnLoading = false;
-        ui::Current().message("ファイルを読み込めませんでした。\r\n" + *path + "\r\n" + e.what(), kLoadErrorTitle,
-                              ui::MessageKind::Critical);
+        ReportLoadFailure(*path, e);
         return;
     }
     host_.showLoading(false);
@@ -427,7 +434,7 @@ void ProjectCommands::msub_WriteColumnListCsv()
     try {
         WriteFileAtomically(text::ToNativePath(choice.path), bytes);
     } catch (const std::exception& e) {
-        ReportSaveFailure(choice.path, e.what());
+        ReportSaveFailure(choice.path, e);
     }
 }
 
@@ -467,8 +474,7 @@ void StartProgram(const std::string& programFolder, const std::string& commandLi
             gFileName = name;
             loaded = true;
         } catch (const std::exception& e) {
-            ui::Current().message("ファイルを読み込めませんでした。\r\n" + commandLine + "\r\n" + e.what(),
-                                  kLoadErrorTitle, ui::MessageKind::Critical);
+            ReportLoadFailure(commandLine, e);
         }
     }
     if (!loaded) {

@@ -323,11 +323,13 @@ public:
     }
 };
 
-void RequireRange(long v, long lo, long hi, const std::string& what)
+// column: 0 for a value of the project's own record.
+void RequireRange(long v, long lo, long hi, const std::string& what, long column)
 {
     if (v < lo || v > hi)
         throw ProjectFileError(what + " " + std::to_string(v) + " is outside " + std::to_string(lo) + " to " +
-                               std::to_string(hi));
+                                   std::to_string(hi),
+                               column);
 }
 
 // Numbers that no saved project holds: the engine and the column check would
@@ -338,21 +340,22 @@ void CheckProjectValues(const ProjectCondTbl& cond, const ColumnArray<ColumnData
 {
     FiniteCheck f;
     ProjectFields(f, cond);
-    if (!f.ok) throw ProjectFileError("the project record holds a number that is not finite");
-    if (!(cond.GFactor > 0)) throw ProjectFileError("the unit factor " + vb::Str(cond.GFactor) + " is not positive");
-    RequireRange(cond.ShortCalcMode, 0, 1, "the short-term mode");
-    RequireRange(cond.UltCalcMode, 0, 1, "the ultimate mode");
-    RequireRange(cond.SCondition, 0, 2, "the snow handling");
+    if (!f.ok) throw ProjectFileError("the project record holds a number that is not finite", 0);
+    if (!(cond.GFactor > 0))
+        throw ProjectFileError("the unit factor " + vb::Str(cond.GFactor) + " is not positive", 0);
+    RequireRange(cond.ShortCalcMode, 0, 1, "the short-term mode", 0);
+    RequireRange(cond.UltCalcMode, 0, 1, "the ultimate mode", 0);
+    RequireRange(cond.SCondition, 0, 2, "the snow handling", 0);
     for (long i = 1; i <= count; ++i) {
         const std::string col = "column " + std::to_string(i) + ": ";
         ColumnFields(f, columns(i));
-        if (!f.ok) throw ProjectFileError(col + "a number that is not finite");
+        if (!f.ok) throw ProjectFileError(col + "a number that is not finite", i);
         KvBaseHeadFields(f, bases(i));
         KvBaseTailFields(f, bases(i));
-        if (!f.ok) throw ProjectFileError(col + "a base number that is not finite");
-        RequireRange(columns(i).AbNum, 1, 4, col + "the anchor-bolt variant");
-        RequireRange(columns(i).KvRotate, 0, 1, col + "the base rotation");
-        RequireRange(columns(i).KvDir, 0, 3, col + "the base orientation");
+        if (!f.ok) throw ProjectFileError(col + "a base number that is not finite", i);
+        RequireRange(columns(i).AbNum, 1, 4, col + "the anchor-bolt variant", i);
+        RequireRange(columns(i).KvRotate, 0, 1, col + "the base rotation", i);
+        RequireRange(columns(i).KvDir, 0, 3, col + "the base orientation", i);
     }
 }
 
@@ -481,12 +484,24 @@ std::size_t KvBaseSize(FileLayout l) { return l == FileLayout::Oldest ? kOldKvBa
 constexpr std::uintmax_t kMaxProjectFileBytes =
     kProjectRecordSize + 32767ull * (kColumnRecordSize + kKvBaseRecordSize);
 
-std::string ReadWholeFile(const std::string& path) { return ReadRegularFile(path, kMaxProjectFileBytes); }
+std::string ReadWholeFile(const std::string& path)
+{
+    try {
+        return ReadRegularFile(path, kMaxProjectFileBytes);
+    } catch (const Failure& e) {
+        // No project is that long.
+        if (e.kind() == FailureKind::FileTooLarge) throw ProjectFileError(e.what());
+        throw;
+    }
+}
 
 double FileDate(const std::string& path)
 {
     struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) throw std::runtime_error("cannot read the date of " + path);
+    if (::stat(path.c_str(), &st) != 0) {
+        const int err = errno;
+        throw ReadFailure(err, "cannot read the date of " + path, path);
+    }
     return OleDateOfTime(st.st_mtime);
 }
 
@@ -757,15 +772,21 @@ std::string ResolveLinks(const std::string& path)
         std::error_code ec;
         if (!fs::is_symlink(fs::symlink_status(p, ec))) return p.lexically_normal().string();
         const fs::path to = fs::read_symlink(p, ec);
-        if (ec) throw std::runtime_error("cannot follow the link " + p.string() + ": " + ec.message());
+        if (ec) throw WriteFailure(ec.value(), "cannot follow the link " + p.string() + ": " + ec.message(), path);
         p = to.is_absolute() ? to : p.parent_path() / to;
     }
-    throw std::runtime_error("too many levels of links at " + path);
+    throw WriteFailure(ELOOP, "too many levels of links at " + path, path);
 }
 
 namespace {
 
 std::string SystemError(int err) { return std::system_category().message(err); }
+
+// The failure of writing `file`, with the system's text for standard error.
+[[noreturn]] void Fail(int err, const std::string& what, const std::string& file)
+{
+    throw WriteFailure(err, what + ": " + SystemError(err), file);
+}
 
 class TemporaryFiles {
 public:
@@ -792,9 +813,10 @@ public:
         for (int tries = 0; fd < 0 && tries < 100; ++tries) {
             tmp = (dir / ("." + base + ".tmp" + std::to_string(rd() % 1000000))).string();
             fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-            if (fd < 0 && errno != EEXIST) throw std::runtime_error("cannot write " + target + ": " + SystemError(errno));
+            const int err = errno;
+            if (fd < 0 && err != EEXIST) Fail(err, "cannot write " + target, target);
         }
-        if (fd < 0) throw std::runtime_error("cannot write " + target + ": no free temporary name");
+        if (fd < 0) Fail(EEXIST, "cannot write " + target + ": no free temporary name", target);
         paths_.push_back(tmp);
 
         int err = 0;
@@ -809,11 +831,13 @@ public:
         }
         if (err == 0 && ::fsync(fd) != 0) err = errno;
         if (::close(fd) != 0 && err == 0) err = errno;
-        if (err != 0) throw std::runtime_error("cannot write " + target + ": " + SystemError(err));
+        if (err != 0) Fail(err, "cannot write " + target, target);
         // Nothing is put in place that does not read back as it was meant:
         // a write cut short without an error is caught here.
         if (ReadRegularFile(tmp, bytes.size() + 1) != bytes)
-            throw std::runtime_error("cannot write " + target + ": the new file did not read back as it was written");
+            throw Failure(FailureKind::WriteFailed,
+                          "cannot write " + target + ": the new file did not read back as it was written",
+                          FailureValues::File(target));
     }
 
     const std::string& path(std::size_t i) const { return paths_[i]; }
@@ -846,12 +870,15 @@ void WriteFilesAtomically(const std::vector<FileToWrite>& files)
             if (other == t) throw std::runtime_error(f.path + " would be written twice");
         struct stat st {};
         if (::stat(t.c_str(), &st) == 0) {
-            if (!S_ISREG(st.st_mode)) throw std::runtime_error("cannot replace " + t + ": it is not a regular file");
+            if (!S_ISREG(st.st_mode))
+                throw Failure(FailureKind::TargetNotAFile, "cannot replace " + t + ": it is not a regular file",
+                              FailureValues::File(t));
             existing.emplace_back(st);
         } else if (errno == ENOENT) {
             existing.emplace_back();
         } else {
-            throw std::runtime_error("cannot write " + t + ": " + SystemError(errno));
+            const int err = errno;
+            Fail(err, "cannot write " + t, t);
         }
         targets.push_back(std::move(t));
     }
@@ -861,8 +888,10 @@ void WriteFilesAtomically(const std::vector<FileToWrite>& files)
         temps.write(targets[i], files[i].bytes, existing[i] ? &*existing[i] : nullptr);
 
     for (std::size_t i = 0; i < targets.size(); ++i) {
-        if (::rename(temps.path(i).c_str(), targets[i].c_str()) != 0)
-            throw std::runtime_error("cannot replace " + targets[i] + ": " + SystemError(errno));
+        if (::rename(temps.path(i).c_str(), targets[i].c_str()) != 0) {
+            const int err = errno;
+            Fail(err, "cannot replace " + targets[i], targets[i]);
+        }
         temps.release(i);
     }
     std::vector<std::string> folders;

@@ -3,6 +3,7 @@
 // are read; the current one is written.
 #pragma once
 
+#include "model/failure.h"
 #include "model/records.h"
 
 #include <cstddef>
@@ -35,10 +36,17 @@ enum class FileLayout { Current, V4, V3, Oldest };
 FileLayout LayoutOfVersion(std::string_view version);
 
 // A file that cannot be a project file: too short for its column count, no
-// columns, or a column count out of range. Nothing has been changed.
-class ProjectFileError : public std::runtime_error {
+// columns, or a column count out of range; or one that holds a value no saved
+// project holds, in column `column` (0: the project's own record). Nothing
+// has been changed.
+class ProjectFileError : public Failure {
 public:
-    using std::runtime_error::runtime_error;
+    explicit ProjectFileError(const std::string& technical) : Failure(FailureKind::NotProjectFile, technical) {}
+    ProjectFileError(const std::string& technical, long column)
+        : Failure(column > 0 ? FailureKind::ColumnValueRefused : FailureKind::ProjectValueRefused, technical,
+                  FailureValues::Column(column))
+    {
+    }
 };
 
 // The current records as file bytes and back. Decoding needs at least the

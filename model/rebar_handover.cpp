@@ -1,6 +1,7 @@
 #include "model/rebar_handover.h"
 #include "model/catalogue.h"
 
+#include "model/failure.h"
 #include "model/file_util.h"
 #include "model/globals.h"
 #include "model/helpers.h"
@@ -15,6 +16,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <stdexcept>
 #include <system_error>
 #include <unistd.h>
@@ -209,7 +211,7 @@ void LoadRebarCompanion(const std::string& projectPath, bool ignoreExisting)
         gFendral.Data_Read(folder, "", name);
     } catch (const std::exception& e) {
         RebuildColumnRebar();
-        Tell("ベース主筋データ (" + name + ") を読み込めなかったため、既定のデータを使います。\n" + e.what());
+        Tell("ベース主筋データ (" + name + ") を読み込めなかったため、既定のデータを使います。\n" + TellFailure(e));
         return;
     }
     const std::string version = gFendral.prpReadVersion();
@@ -247,7 +249,7 @@ FendralToolResult RunFendralTool(const std::string& programDir, IProcessRunner& 
     try {
         gFendral.Data_Write(temp, "", gRebarSetting.TempFile);
     } catch (const std::exception& e) {
-        Tell(std::string("ベース主筋データを書き込めませんでした。\n") + e.what(), ui::MessageKind::Critical);
+        Tell("ベース主筋データを書き込めませんでした。\n" + TellFailure(e), ui::MessageKind::Critical);
         return FendralToolResult::NotStarted;
     }
     if (!WriteTransferFile(settings)) {
@@ -257,7 +259,8 @@ FendralToolResult RunFendralTool(const std::string& programDir, IProcessRunner& 
 
     const ProcessOutcome run = runner.ShellWait(exe, {"/" + settings}, 200);
     if (!run.started) {
-        Tell("鉄筋設定プログラムを起動できませんでした。\n" + exe + "\n" + run.error, ui::MessageKind::Critical);
+        std::cerr << "SRC_Okv: " << exe << ": " << run.error << '\n';
+        Tell("鉄筋設定プログラムを起動できませんでした。\n" + exe, ui::MessageKind::Critical);
         return FendralToolResult::NotStarted;
     }
 
@@ -270,8 +273,8 @@ FendralToolResult RunFendralTool(const std::string& programDir, IProcessRunner& 
     try {
         back.Data_Read(temp, "", gRebarSetting.TempFile);
     } catch (const std::exception& e) {
-        Tell(std::string("鉄筋設定プログラムから返されたベース主筋データを読み込めませんでした。データは変更されていません。\n") +
-             e.what());
+        Tell("鉄筋設定プログラムから返されたベース主筋データを読み込めませんでした。データは変更されていません。\n" +
+             TellFailure(e));
         return FendralToolResult::Kept;
     }
     gFendral = std::move(back);

@@ -1,5 +1,6 @@
 #include "model/save_choice.h"
 
+#include "model/failure.h"
 #include "platform/text/native_path.h"
 
 #include <filesystem>
@@ -40,9 +41,9 @@ SavePathChoice ChooseSavePath(const ui::FileRequest& request)
     }
 }
 
-void ReportSaveFailure(const std::string& path, const std::string& reason)
+void ReportSaveFailure(const std::string& path, const std::exception& e)
 {
-    ui::Current().message("ファイルを保存できませんでした。\r\n" + path + "\r\n" + reason, kSaveErrorTitle,
+    ui::Current().message("ファイルを保存できませんでした。\r\n" + path + "\r\n" + TellFailure(e), kSaveErrorTitle,
                           ui::MessageKind::Critical);
 }
 

@@ -4,6 +4,7 @@
 
 #include "platform/ui/ui.h"
 
+#include <exception>
 #include <string>
 
 namespace model {
@@ -28,7 +29,7 @@ struct SavePathChoice {
 // as requested, Cancel gives nothing.
 SavePathChoice ChooseSavePath(const ui::FileRequest& request);
 
-// "ファイルを保存できませんでした。", the path and the reason.
-void ReportSaveFailure(const std::string& path, const std::string& reason);
+// "ファイルを保存できませんでした。", the path and the reason told for e.
+void ReportSaveFailure(const std::string& path, const std::exception& e);
 
 }  // namespace model

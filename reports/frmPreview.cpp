@@ -1,5 +1,6 @@
 #include "reports/frmPreview.h"
 
+#include "model/failure.h"
 #include "model/startup.h"
 #include "platform/qt/twips.h"
 #include "platform/ui/ui.h"
@@ -86,7 +87,7 @@ bool frmPreview::Form_Load()
 {
     ApplySavedPlace();
     try {
-        if (!printForm_) throw std::runtime_error(kLoadFailedText);
+        if (!printForm_) throw std::logic_error("the preview has no report to show");
         document_.setPaperSize(9);
         document_.setOrientation(0);
         // After a failure the owner has told, the pages before it are shown
@@ -96,7 +97,8 @@ bool frmPreview::Form_Load()
         cmdPrint->setToolTip(whole_ ? QString() : QStringLiteral("途中で失敗した印刷は印刷できません。"));
         VSPrinter1->updatePreview();
     } catch (const std::exception& e) {
-        ui::Current().message(*e.what() ? e.what() : kLoadFailedText, kTitle, ui::MessageKind::Critical);
+        ui::Current().message(std::string(kLoadFailedText) + "\r" + model::TellFailure(e), kTitle,
+                              ui::MessageKind::Critical);
         return false;
     } catch (...) {
         ui::Current().message(kLoadFailedText, kTitle, ui::MessageKind::Critical);
@@ -244,7 +246,8 @@ void PrintOnCurrentPrinter(vbqt::PrintControl& document, const char* title, cons
         }
         printer.PrintDocument(document);
     } catch (const std::exception& e) {
-        ui::Current().message(std::string(failedText) + e.what(), title, ui::MessageKind::Warning);
+        ui::Current().message(failedText + model::TellFailure(e, model::FailureKind::PrintFailed), title,
+                              ui::MessageKind::Warning);
     }
 }
 

@@ -3,6 +3,7 @@
 #include "reports/printers.h"
 
 #include "drawing/state_guard.h"
+#include "model/failure.h"
 #include "platform/qt/print_control.h"
 
 #include <QAbstractPrintDialog>
@@ -302,7 +303,11 @@ void QtPrinterBackend::PrintDocument(const vbqt::PrintControl& document)
         printer_.setFullPage(fullPage);
         printer_.setPageLayout(layout);
     });
-    document.print(printer_);
+    try {
+        document.print(printer_);
+    } catch (const std::runtime_error& e) {
+        throw model::Failure(model::FailureKind::PrintFailed, e.what());
+    }
     back.restore();
 }
 

@@ -1,5 +1,6 @@
 #include "reports/printers.h"
 
+#include "model/failure.h"
 #include "platform/text/utf8.h"
 #include "platform/text/vb.h"
 #include "platform/ui/ui.h"
@@ -33,7 +34,7 @@ void ShowMessage(const std::string& text)
 
 void ShowFailure(const std::exception& e)
 {
-    ShowMessage(std::string(kPrinterFailedText) + "\r\n" + e.what());
+    ShowMessage(kPrinterFailedText + std::string("\r\n") + model::TellFailure(e, model::FailureKind::PrintFailed));
 }
 
 bool SameDevice(const std::string& a, const std::string& b)

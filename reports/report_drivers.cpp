@@ -3,6 +3,7 @@
 #include "drawing/state_guard.h"
 #include "model/column_check.h"
 #include "model/column_list_csv.h"
+#include "model/failure.h"
 #include "model/globals.h"
 #include "model/rebar_zone.h"
 #include "model/stress.h"
@@ -107,7 +108,7 @@ private:
 
 const ReportPages& Pages(int style)
 {
-    if (!StyleAvailable(style)) throw std::runtime_error("この印刷形式はまだ使用できません。");
+    if (!StyleAvailable(style)) throw model::Refusal("この印刷形式はまだ使用できません。");
     return PageTable();
 }
 
@@ -289,7 +290,7 @@ bool psub_Print(vbqt::PageTarget& target, int mode, const ReportChoices& choices
         }
         return true;
     } catch (const std::exception& e) {
-        ui::Current().message(std::string("印刷できませんでした。\r") + e.what(), "印刷", ui::MessageKind::Critical);
+        ui::Current().message("印刷できませんでした。\r" + model::TellFailure(e), "印刷", ui::MessageKind::Critical);
         return false;
     }
 }

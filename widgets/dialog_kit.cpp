@@ -1,5 +1,6 @@
 #include "widgets/dialog_kit.h"
 
+#include "model/failure.h"
 #include "model/startup.h"
 #include "platform/qt/ole_color.h"
 #include "platform/qt/twips.h"
@@ -153,7 +154,9 @@ void UserActions::runAs(const std::function<void()>& action, bool choice)
     try {
         action();
     } catch (const std::exception& e) {
-        if (!error_) error_ = *e.what() ? std::string(e.what()) : fallback_;
+        // Only the first failure is told; every one goes to standard error.
+        const std::string text = model::TellFailure(e);
+        if (!error_) error_ = text.empty() ? fallback_ : text;
     }
     if (--depth_ > 0) return;
     if (outerIsChoice_) failed_ = error_.has_value();

@@ -225,14 +225,14 @@ namespace {
 std::shared_ptr<Connection> Connect(const std::string& path, const std::string& connect, bool keepRows) {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec))
-        throw StoreError(kErrFileNotFound, "Could not find the catalogue file '" + path + "'");
+        throw StoreError(kErrFileNotFound, "Could not find the catalogue file '" + path + "'", path);
 
     sqlite3* db = nullptr;
     const int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_FULLMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         const std::string msg = db ? sqlite3_errmsg(db) : "out of memory";
         sqlite3_close_v2(db);
-        throw StoreError(kErrNotDatabase, "Could not open the catalogue file '" + path + "' (" + msg + ")");
+        throw StoreError(kErrNotDatabase, "Could not open the catalogue file '" + path + "' (" + msg + ")", path);
     }
     auto conn = std::make_shared<Connection>(db, keepRows);
 
@@ -241,7 +241,7 @@ std::shared_ptr<Connection> Connect(const std::string& path, const std::string& 
     const std::string authSql = std::string("SELECT salt, hash FROM ") + kAuthTable;
     if (sqlite3_prepare_v2(db, authSql.c_str(), -1, &st, nullptr) != SQLITE_OK) {
         const std::string msg = sqlite3_errmsg(db);
-        throw StoreError(kErrNotDatabase, "The file '" + path + "' is not a catalogue database (" + msg + ")");
+        throw StoreError(kErrNotDatabase, "The file '" + path + "' is not a catalogue database (" + msg + ")", path);
     }
     bool ok = false;
     if (sqlite3_step(st) == SQLITE_ROW) {
@@ -253,7 +253,7 @@ std::shared_ptr<Connection> Connect(const std::string& path, const std::string& 
         }
     }
     sqlite3_finalize(st);
-    if (!ok) throw StoreError(kErrBadPassword, "Not a valid password for the catalogue '" + path + "'");
+    if (!ok) throw StoreError(kErrBadPassword, "Not a valid password for the catalogue '" + path + "'", path);
 
     if (sqlite3_create_function_v2(db, "First", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, nullptr,
                                    FirstStep, FirstFinal, nullptr) != SQLITE_OK)

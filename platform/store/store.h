@@ -12,6 +12,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace store {
@@ -32,11 +33,17 @@ enum ErrorNumber : int {
 
 class StoreError : public std::runtime_error {
 public:
-    StoreError(int number, const std::string& text) : std::runtime_error(text), number_(number) {}
+    // path: the catalogue file, for the failures of opening it.
+    StoreError(int number, const std::string& text, std::string path = {})
+        : std::runtime_error(text), number_(number), path_(std::move(path))
+    {
+    }
     int number() const noexcept { return number_; }
+    const std::string& path() const noexcept { return path_; }
 
 private:
     int number_;
+    std::string path_;
 };
 
 class Database;

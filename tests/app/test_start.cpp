@@ -328,11 +328,14 @@ TEST_F(ProgramStart, WithoutItsCatalogueSaysWhyOnStandardErrorAndEnds)
     ASSERT_TRUE(run->endsWithin(kStartMs)) << "it did not end; standard error:\n" << run->errText().toStdString();
     EXPECT_EQ(run->exitStatus(), QProcess::NormalExit) << run->errText().toStdString();
     EXPECT_EQ(run->exitCode(), 1);
-    // The message and nothing else: no sanitizer finding, no window.
+    // The technical line and the message, and nothing else: no sanitizer
+    // finding, no window.
     const QStringList own = run->ownLines();
-    ASSERT_EQ(own.size(), 1) << run->errText().toStdString();
-    EXPECT_TRUE(own[0].startsWith(QStringLiteral("データベースが開けません: "))) << own[0].toStdString();
+    ASSERT_EQ(own.size(), 2) << run->errText().toStdString();
+    EXPECT_TRUE(own[0].startsWith(QStringLiteral("SRC_Okv: "))) << own[0].toStdString();
     EXPECT_TRUE(own[0].contains(QString::fromStdString((folder / "data.mdb").string()))) << own[0].toStdString();
+    EXPECT_EQ(own[1], QStringLiteral("データベースが開けません。データベース「data.mdb」が見つかりません。"
+                                     "プログラムのフォルダにあるか確かめてください。"));
     EXPECT_FALSE(run->window(QStringLiteral("frmSplash")));
     EXPECT_FALSE(run->window(QStringLiteral("frmMain")));
 }

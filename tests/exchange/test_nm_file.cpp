@@ -5,6 +5,7 @@
 #include "exchange/devout_rules.h"
 #include "exchange/nm_file.h"
 #include "model/base_data.h"
+#include "model/failure.h"
 #include "model/globals.h"
 #include "model/project_commands.h"
 #include "model/save_choice.h"
@@ -369,8 +370,8 @@ TEST(DevNumRules, DivisionCount)
     EXPECT_EQ(exchange::DivisionCount("3.5"), 4);
     EXPECT_EQ(exchange::DivisionCount("x"), 0);
     EXPECT_EQ(exchange::DivisionCount("-32768"), -32768);
-    EXPECT_THROW(exchange::DivisionCount("32768"), std::out_of_range);
-    EXPECT_THROW(exchange::DivisionCount("1e400"), std::out_of_range);
+    EXPECT_THROW(exchange::DivisionCount("32768"), model::Refusal);
+    EXPECT_THROW(exchange::DivisionCount("1e400"), model::Refusal);
 }
 
 // ---- The sample catalogue ----

@@ -1,6 +1,7 @@
 // The print preview window on a fake printing window: its kept place and
 // size, its layout rules, the owner's document, a failing owner, closing and
 // printing without a printer.
+#include "engine/kverror.h"
 #include "model/startup.h"
 #include "platform/qt/print_control.h"
 #include "platform/qt/twips.h"
@@ -254,8 +255,9 @@ TEST_F(Preview, FailingOwnerIsReportedAndTheWindowCloses)
         std::function<void()> fail;
         std::string text;
     } cases[] = {
-        {"engine failure", [] { throw std::runtime_error("柱脚データが見つかりません。"); },
-         "柱脚データが見つかりません。"},
+        {"engine failure", [] { throw kv::MissingRow(4711, true, "SELECT ... WHERE ((柱脚.ID)= 4711)"); },
+         "印刷プレビューを作成できませんでした。\rデータベースに柱脚形式（番号 4711）がありません。"
+         "柱脚形式を選び直してください。"},
         {"unknown failure", [] { throw 42; }, "印刷プレビューを作成できませんでした。"},
     };
     for (const auto& c : cases) {

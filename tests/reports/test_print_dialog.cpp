@@ -6,6 +6,7 @@
 #include "engine/kv.h"
 #include "mainwin/frmMain.h"
 #include "model/column_list_csv.h"
+#include "model/failure.h"
 #include "model/globals.h"
 #include "model/project_commands.h"
 #include "model/startup.h"
@@ -231,7 +232,7 @@ TEST_F(PrintDialog, AFailedRunSendsNothingToThePrinter)
     std::vector<int16_t> drawn;
     bool failThird = true;
     reports::PageTable().calcSheet = [&](drawing::clsPrintOut& po, int16_t column, int) {
-        if (failThird && column == 3) throw std::runtime_error("主筋の本数は1本以上です。");
+        if (failThird && column == 3) throw model::Refusal("主筋の本数は1本以上です。");
         drawn.push_back(column);
         po.setCurrentX(20);
         po.setCurrentY(20);

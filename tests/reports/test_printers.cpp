@@ -1,6 +1,8 @@
 // The printer choice and the remembered printer, on installed printers of
 // the tests' own and on the Qt printers of this machine.
 #include "reports/printers.h"
+
+#include "model/failure.h"
 #include "tests/platform/ui/scripted_ui.h"
 #include "tests/reports/fake_printers.h"
 
@@ -387,7 +389,8 @@ TEST_F(Printers, FailingPrinterGivesAMessageOrFalse)
 
     ASSERT_EQ(user.messages.size(), 2u);
     for (const auto& m : user.messages) {
-        EXPECT_EQ(m.text, "プリンタを使用できません。\r\nthe printer does not answer");
+        // The driver's own text goes to standard error.
+        EXPECT_EQ(m.text, "プリンタを使用できません。\r\n" + model::FailureText(model::FailureKind::PrintFailed));
         EXPECT_EQ(m.title, kTitle);
     }
     EXPECT_EQ(gSavedDeviceName, "Office Laser");
