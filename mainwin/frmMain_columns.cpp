@@ -416,7 +416,7 @@ void frmMain::FillListRow(int16_t i)
     grdList->setTextMatrix(i, 3, Q(GetKvNameByIndex(i)));
     grdList->setTextMatrix(i, 6, Q(vb::Trim(vb::Str(col.Fc))));
     CheckColumn(i);
-    GetGoverningRebarZone(i);
+    StoreColumnZone(i);
     grdList->setTextMatrix(i, 4, Q(msub_GetColumnJudge(i)));
     grdList->setTextMatrix(i, 5, Q(msub_GetZoneMark(i)));
 }

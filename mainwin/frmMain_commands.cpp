@@ -307,6 +307,8 @@ void frmMain::sbStatusBar_PanelDblClick(int Panel)
         setCalcMode(0, gCond.UltCalcMode != 0 ? 0 : 1, 999);
         gDataChanged = true;
     }
+    // The mode gives every column other design stresses, verdicts and zones.
+    if (Panel == 2 || Panel == 3) RecheckForFactors();
     grdView1_RowColChange();
 }
 
@@ -343,8 +345,9 @@ void frmMain::EndFactorEntry(QLineEdit* box, FactorEntry& entry, double& value, 
     ui::Current().message(DesignFactorRangeText(name), "注意", ui::MessageKind::Warning);
 }
 
-// A committed factor changes the design stresses of every column: the list's
-// verdicts and the current column are checked again, as after a route change.
+// A committed factor (or snow handling, or calculation mode) changes the
+// design stresses of every column: the list's verdicts and zones and the
+// current column are checked again, as after a route change.
 // The result rows wait for the refresh button while automatic refresh is off.
 void frmMain::RecheckForFactors()
 {
@@ -370,8 +373,13 @@ void frmMain::cmbSCondition_Click()
     gCond.SCondition = static_cast<int16_t>(index);
     ShowSnowFactors(index == 2);
     if (mblnShowingProject) return;
-    if (changed) gDataChanged = true;
-    msub_ShowCurrentColumn();
+    if (!changed) {
+        msub_ShowCurrentColumn();
+        return;
+    }
+    gDataChanged = true;
+    // Heavy snow gives every column other design stresses, verdicts and zones.
+    RecheckForFactors();
 }
 
 void frmMain::optCalcShortMode_Click(int Index)

@@ -583,8 +583,8 @@ void frmMain::msub_EditColumnSpec()
             msub_UpdateDisplayMenus();
             FillCurrentResultTables();
             // The zone of the base now stored, as opening the project works it
-            // out, and the record's zone with it.
-            GetGoverningRebarZone(gCurCol);
+            // out, with its pedestal and the record.
+            StoreColumnZone(gCurCol);
             UpdateColumnRebar(gCurCol, gColumns(gCurCol), gKvBase(gCurCol));
         }
         msub_ShowColumnDetail();

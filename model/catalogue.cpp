@@ -16,6 +16,7 @@ namespace {
 struct Kept {
     std::string file;
     store::Database db;
+    uint64_t number = 0;
 };
 
 Kept& Held()
@@ -34,12 +35,19 @@ store::Database OpenCatalogue()
     // Another file: the old connection goes before the new one is made.
     held.db.close();
     held.file.clear();
+    ++held.number;
     store::Database db = store::Database::open(file, kCatalogueConnect);
     if (store::ConnectionReuse()) {
         held.db = db;
         held.file = std::move(file);
     }
     return db;
+}
+
+uint64_t KeptCatalogueNumber()
+{
+    const Kept& held = Held();
+    return held.db.isOpen() ? held.number : 0;
 }
 
 store::Database OpenCatalogueAt(const std::string& file)
@@ -52,6 +60,7 @@ void ReleaseCatalogue()
 {
     Held().db.close();
     Held().file.clear();
+    ++Held().number;
 }
 
 std::string QueryNumber(double v) { return vb::Trim(vb::Str(v)); }

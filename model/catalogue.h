@@ -23,6 +23,10 @@ store::Database OpenCatalogue();
 store::Database OpenCatalogueAt(const std::string& file);
 // Lets go of the program's connection (at the end of the run).
 void ReleaseCatalogue();
+// A number of the connection OpenCatalogue keeps, new with every connection
+// it makes; 0 while none is kept. What is read through one kept connection
+// may be kept as long as the number stays.
+uint64_t KeptCatalogueNumber();
 
 // A number as a query key: its decimal text without blanks ("9", "12.5").
 std::string QueryNumber(double v);

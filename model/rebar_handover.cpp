@@ -1,5 +1,6 @@
 #include "model/rebar_handover.h"
 #include "model/catalogue.h"
+#include "engine/kv.h"
 
 #include "model/failure.h"
 #include "model/file_util.h"
@@ -136,6 +137,31 @@ void UpdateColumnRebar(int16_t n, const ColumnDataTbl& col, const KvBaseTbl& kvb
     gFendral.Get_Data(n, rec, 1);
     BuildFendralRecord(rec, col, kvb);
     gFendral.Set_Data(n, rec, 1);
+}
+
+int16_t StoreColumnZone(IKvEngine& kv, int16_t iCol)
+{
+    const int16_t zone = GetGoverningRebarZone(kv, iCol);
+    ColumnDataTbl& col = gColumns(iCol);
+    const KvBaseTbl& kvb = gKvBase(iCol);
+    const bool replaced = FollowZoneWithPedestal(col, kvb);
+    // A record the list does not hold yet is made with the list.
+    if (iCol > gFendral.GetCount()) return zone;
+    FendralTbl rec;
+    gFendral.Get_Data(iCol, rec, 1);
+    // Values of a record that still fits its column stay as they are, also
+    // where the rebar-setting program gave them.
+    if (!replaced && rec.RebarZone == zone) return zone;
+    BuildFendralRecord(rec, col, kvb);
+    gFendral.Set_Data(iCol, rec, 1);
+    return zone;
+}
+
+int16_t StoreColumnZone(int16_t iCol)
+{
+    if (!gKv) throw std::logic_error("the engine is not created");
+    KvEngineRef kv(*gKv);
+    return StoreColumnZone(kv, iCol);
 }
 
 void InsertColumnRebar(int16_t p, const ColumnDataTbl& col, const KvBaseTbl& kvb)

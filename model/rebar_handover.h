@@ -2,6 +2,7 @@
 // file, and the hand-over to the separate rebar-setting program.
 #pragma once
 
+#include "model/adapter.h"
 #include "model/fendral.h"
 #include "model/records.h"
 #include "model/shell.h"
@@ -31,6 +32,14 @@ void FillFendralFromColumn(FendralTbl& rec, const ColumnDataTbl& col);
 // List changes that follow the column list (record n belongs to column n).
 void AddColumnRebar(const ColumnDataTbl& col, const KvBaseTbl& kvb);
 void UpdateColumnRebar(int16_t n, const ColumnDataTbl& col, const KvBaseTbl& kvb);
+// The zone of column iCol worked out and stored, and what follows from it
+// as an entry of the column leaves it: the pedestal of the zone (a pedestal
+// chosen by hand stays) and the column's record, rebuilt when the pedestal
+// was replaced or the record's zone is not the column's. The engine must
+// hold the column's base inputs. Every path that stores a zone for a column
+// goes through here.
+int16_t StoreColumnZone(IKvEngine& kv, int16_t iCol);
+int16_t StoreColumnZone(int16_t iCol);
 // A fresh record with a new ID at position p; the records from p on move back.
 void InsertColumnRebar(int16_t p, const ColumnDataTbl& col, const KvBaseTbl& kvb);
 void DeleteColumnRebar(int16_t p);

@@ -12,8 +12,11 @@
 #include "platform/text/vb.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <map>
 #include <stdexcept>
+#include <utility>
 
 namespace model {
 
@@ -63,6 +66,61 @@ std::string SetSelect()
 
 int16_t Int16At(const store::Recordset& rs, int pos) { return vb::CInt(rs.number(pos)); }
 
+// Set n (1..4) of the current row of the sets' query, by position (12
+// fields per set).
+RebarSet SetAt(const store::Recordset& rs, int n)
+{
+    RebarSet s;
+    const int b = 12 * (n - 1);
+    s.rcX = rs.number(b + 0);
+    s.rcY = rs.number(b + 1);
+    s.barSize = rs.text(b + 2);
+    s.barMat = rs.text(b + 3);
+    s.barNX = Int16At(rs, b + 4);
+    s.barNY = Int16At(rs, b + 5);
+    // b + 6 is the total bar count: selected, not used.
+    s.hoopSize = rs.text(b + 7);
+    s.hoopMat = rs.text(b + 8);
+    s.hoopNX = Int16At(rs, b + 9);
+    s.hoopNY = Int16At(rs, b + 10);
+    s.hoopPitch = rs.number(b + 11);
+    return s;
+}
+
+double AnchorageLength(store::Database& db, const std::string& where, bool byName)
+{
+    store::Recordset rs = db.openRecordset("SELECT DISTINCTROW KvData.TLengthO" + where);
+    const double t = byName ? rs.number("TLengthO") : rs.number(0);
+    rs.close();
+    return t;
+}
+
+// The four sets of a model's KvData row, by position, with the anchorage
+// length in each. A display looks at the sets of every column: they are read
+// once for as long as the catalogue's connection is kept.
+const std::array<RebarSet, 4>& ReadRebarSets(int32_t kolvanId, double abD)
+{
+    static uint64_t keptFor = 0;
+    static std::map<std::pair<int32_t, double>, std::array<RebarSet, 4>> kept;
+    store::Database db = OpenCatalogue();
+    const uint64_t connection = KeptCatalogueNumber();
+    if (connection != keptFor || connection == 0) {
+        kept.clear();
+        keptFor = connection;
+    }
+    const std::pair<int32_t, double> key{kolvanId, abD};
+    if (const auto it = kept.find(key); it != kept.end()) return it->second;
+    store::Recordset rs = db.openRecordset(SetSelect() + ",KvData.TLengthO " + KvDataWhere(kolvanId, abD));
+    std::array<RebarSet, 4> sets;
+    for (int n = 1; n <= 4; ++n) {
+        sets[n - 1] = SetAt(rs, n);
+        sets[n - 1].tLength = rs.number(48);
+    }
+    rs.close();
+    db.close();
+    return kept[key] = sets;
+}
+
 // Reads set n of the model's KvData row; by position (12 fields per set) or
 // by column name. Everything is read before anything is stored.
 RebarSet ReadRebarSet(int32_t kolvanId, double abD, int n, bool byName)
@@ -86,27 +144,11 @@ RebarSet ReadRebarSet(int32_t kolvanId, double abD, int n, bool byName)
             s.hoopNY = CatalogueInt16(rs, "HoopNY" + d);
             s.hoopPitch = rs.number("HoopPitch" + d);
         } else {
-            const int b = 12 * (n - 1);
-            s.rcX = rs.number(b + 0);
-            s.rcY = rs.number(b + 1);
-            s.barSize = rs.text(b + 2);
-            s.barMat = rs.text(b + 3);
-            s.barNX = Int16At(rs, b + 4);
-            s.barNY = Int16At(rs, b + 5);
-            // b + 6 is the total bar count: selected, not used.
-            s.hoopSize = rs.text(b + 7);
-            s.hoopMat = rs.text(b + 8);
-            s.hoopNX = Int16At(rs, b + 9);
-            s.hoopNY = Int16At(rs, b + 10);
-            s.hoopPitch = rs.number(b + 11);
+            s = SetAt(rs, n);
         }
         rs.close();
     }
-    {
-        store::Recordset rs = db.openRecordset("SELECT DISTINCTROW KvData.TLengthO" + where);
-        s.tLength = byName ? rs.number("TLengthO") : rs.number(0);
-        rs.close();
-    }
+    s.tLength = AnchorageLength(db, where, byName);
     db.close();
     return s;
 }
@@ -239,6 +281,25 @@ int16_t LoadRebarZoneDetails(int16_t iCol, int16_t centre)
 {
     KvEngineRef kv = EngineRef();
     return LoadRebarZoneDetails(kv, iCol, centre);
+}
+
+bool FollowZoneWithPedestal(ColumnDataTbl& col, const KvBaseTbl& kvb)
+{
+    if (gCond.SMode == kFalse || kvb.KvV == 0) return false;
+    const int16_t zone = MaxRebarZone(col);
+    const int16_t centre = col.CenColWall(0);
+    if ((zone != 1 && zone != 2) || (centre != 0 && centre != 1)) return false;
+    const std::array<RebarSet, 4>& sets = ReadRebarSets(col.KolvanID, kvb.AbD);
+    const RebarSet& own = sets[zone - 1 + 2 * centre];
+    const RebarSet& other = sets[2 - zone + 2 * centre];
+    ColumnDataTbl asOther = col;
+    StoreRebarSet(asOther, other);
+    if (!(asOther == col)) return false;
+    ColumnDataTbl asOwn = col;
+    StoreRebarSet(asOwn, own);
+    if (asOwn == col) return false;
+    col = asOwn;
+    return true;
 }
 
 void LoadSrcRebarDefaults(ColumnDataTbl& col, const KvBaseTbl& kvb, int16_t flag)

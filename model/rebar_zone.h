@@ -28,6 +28,10 @@ int16_t GetColumnRebarZone(int16_t iCol);
 // passes to the caller with the column's pedestal data unchanged.
 int16_t LoadRebarZoneDetails(IKvEngine& kv, int16_t iCol, int16_t centre);
 int16_t LoadRebarZoneDetails(int16_t iCol, int16_t centre);
+// In S mode, a pedestal that is the catalogue set of the other zone becomes
+// the set of the column's stored zone; any other pedestal, one chosen by hand
+// among them, stays. True when the pedestal was replaced.
+bool FollowZoneWithPedestal(ColumnDataTbl& col, const KvBaseTbl& kvb);
 // The same for every column of the project, each from its own base inputs
 // and the wall of its X direction.
 void LoadAllRebarZoneDetails();

@@ -39,6 +39,7 @@
 #include <QRadioButton>
 
 #include <functional>
+#include <iomanip>
 #include <sstream>
 
 namespace {
@@ -493,6 +494,143 @@ const Row kRows[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Rows, StoredStates, ::testing::ValuesIn(kRows),
+                         [](const ::testing::TestParamInfo<Row>& i) { return std::string(i.param.name); });
+
+// ---- Changes that give a column another zone ----
+//
+// A column of KS300A-30 imported with axial forces only, then a change of a
+// design condition that moves it to the other zone. Right after the change
+// its zone, the pedestal of that zone and its base-rebar record stand as the
+// column command's 決定 stores them, so that 決定 without a change keeps
+// both files byte for byte; save -> open -> save keeps them too, except where
+// the open sets the ultimate mode of the route again.
+
+// The column with the given route and gamma lines and loads, in kN.
+Lines ZoneColumn(const Lines& lines)
+{
+    Lines l = importtest::Axes();
+    l.insert(l.end(), {"CAXIS,1,1", "MCON,24", "MCST,BCR295,295,0", "CSIZE,B,300,300,12,12,0", "KVNAME,KS300A-30"});
+    l.insert(l.end(), lines.begin(), lines.end());
+    return l;
+}
+
+// N in tf as the file's kN.
+std::string Kn(double tf)
+{
+    std::ostringstream out;
+    out << std::setprecision(12) << tf * 9.80665;
+    return out.str();
+}
+
+// Long-term N and seismic N of the left (and right) case, X and Y alike.
+Lines AxialLoads(double longTerm, double left, double right)
+{
+    return {"BPLL," + Kn(longTerm) + ",0,0,0,0", "BPEXL," + Kn(left) + ",0,0,0,0", "BPEXR," + Kn(right) + ",0,0,0,0",
+            "BPEYL," + Kn(left) + ",0,0,0,0", "BPEYR," + Kn(right) + ",0,0,0,0"};
+}
+
+Lines With(Lines a, const Lines& b)
+{
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+// The options dialog with the user's steps, closed with OK.
+void ChangeOptions(StoredStates& t, const std::function<void(frmOptions&)>& steps)
+{
+    t.w->mShowOptionsDialog = [&t, &steps] {
+        frmOptions d(*t.w);
+        steps(d);
+        d.cmdOK->click();
+    };
+    t.w->UserOperation([&t] { t.w->mnuToolsOptions_Click(); });
+    t.InstallDialogs();
+}
+
+// The import, the zone it gives, the change, and the zone after it.
+std::function<void(StoredStates&)> ZoneChange(Lines file, int16_t before, std::function<void(StoredStates&)> change,
+                                              int16_t after)
+{
+    return [=](StoredStates& t) {
+        t.Import(ZoneColumn(file));
+        ASSERT_EQ(gCond.ColCount, 1);
+        ASSERT_EQ(GetColumnRebarZone(1), before);
+        change(t);
+        ASSERT_EQ(GetColumnRebarZone(1), after);
+    };
+}
+
+// With route 2 and gamma 2, the seismic N of -8 against a long-term 10 puts
+// the ultimate case in tension; the short-term cases and gamma 1 do not.
+const Lines kRoute2 = With({"ROOT,2,2"}, AxialLoads(10, -8, 8));
+
+const Row kZoneRows[] = {
+    {"ZoneAfterARouteChange",
+     ZoneChange(kRoute2, 2, [](StoredStates& t) { t.w->cmbDRoot->setCurrentIndex(0); }, 1)},
+    {"ZoneAfterGammaInTheOptions",
+     ZoneChange(kRoute2, 2,
+                [](StoredStates& t) {
+                    ChangeOptions(t, [](frmOptions& d) { d.txtUltFactor->setText(QStringLiteral("1")); });
+                },
+                1)},
+    // Gamma 1: the right-hand case of its own goes into tension.
+    {"ZoneAfterTheSymmetryIsCleared",
+     ZoneChange(With({"ROOT,2,2", "BPGAM,1,1"}, AxialLoads(10, 8, -12)), 1,
+                [](StoredStates& t) { t.w->chkSymmetry->click(); }, 2)},
+    // A long-term tension that heavy snow turns into a compression.
+    {"ZoneAfterHeavySnow",
+     ZoneChange(With({"ROOT,2,2", "BPLS," + Kn(5) + ",0,0,0,0"}, AxialLoads(-1, 0, 0)), 2,
+                [](StoredStates& t) { t.w->cmbSCondition->setCurrentIndex(2); }, 1)},
+    // Route 1-1 takes the short-term cases, by hand none at all.
+    {"ZoneAfterShortTermByHandInTheOptions",
+     ZoneChange(With({"ROOT,1,1"}, AxialLoads(10, -8, 8)), 1,
+                [](StoredStates& t) {
+                    ChangeOptions(t, [](frmOptions& d) { d.chkShortCalcMode->click(); });
+                },
+                2)},
+    {"ZoneAfterShortTermByHandOnTheStatusBar",
+     ZoneChange(With({"ROOT,1,1"}, AxialLoads(10, -8, 8)), 1,
+                [](StoredStates& t) { t.w->sbStatusBar_PanelDblClick(2); }, 2)},
+};
+
+INSTANTIATE_TEST_SUITE_P(ZoneRows, StoredStates, ::testing::ValuesIn(kZoneRows),
+                         [](const ::testing::TestParamInfo<Row>& i) { return std::string(i.param.name); });
+
+// Ultimate stresses by hand on route 1-2, none typed: zone 2 where the
+// derived ones leave 1. The open derives them again, as the route says.
+const Row kUltimateByHandRow = {
+    "ZoneAfterUltimateByHandOnRoute12WithJudgingOff",
+    ZoneChange(With({"ROOT,1-2,1-2"}, AxialLoads(10, 0, 0)), 1,
+               [](StoredStates& t) {
+                   ChangeOptions(t, [](frmOptions& d) { d.chkUltJadge->click(); });
+                   ASSERT_EQ(gCond.UltJadge, kFalse);
+                   ChangeOptions(t, [](frmOptions& d) { d.chkUltCalcMode->click(); });
+               },
+               2)};
+
+class ZoneChanges : public StoredStates {};
+
+TEST_P(ZoneChanges, TheColumnCommandRightAfterTheChangeKeepsEveryByte)
+{
+    GetParam().build(*this);
+    ExpectQuiet("building the state");
+    for (int16_t i = 1; i <= gCond.ColCount; ++i) {
+        if (i != gCurCol) w->msub_SelectListRow(i);
+        const Files before = Save("changed.kud");
+        w->UserOperation([this] { w->msub_EditColumnSpec(); });
+        ExpectQuiet("the column command");
+        ExpectSame(before, Save("after.kud"), "column " + std::to_string(i) + ", 決定 without a change");
+    }
+}
+
+std::vector<Row> AllZoneRows()
+{
+    std::vector<Row> rows(std::begin(kZoneRows), std::end(kZoneRows));
+    rows.push_back(kUltimateByHandRow);
+    return rows;
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ZoneChanges, ::testing::ValuesIn(AllZoneRows()),
                          [](const ::testing::TestParamInfo<Row>& i) { return std::string(i.param.name); });
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "model/rebar_zone.h"
 
 #include "model/globals.h"
+#include "model/rebar_handover.h"
 #include "platform/store/store.h"
 #include "recording_kv.h"
 
@@ -234,6 +235,117 @@ TEST_F(RebarZone, DialogRecordUsesTheStoredZones)
         EXPECT_EQ(col.cD(0), c.cdx) << c.zone << " " << c.flag;
         EXPECT_EQ(col.rD(0), 777);
     }
+}
+
+// A record's pedestal as the catalogue set (zone + 2 * centre) fills it.
+ColumnDataTbl WithSet(ColumnDataTbl col, int16_t zone, int16_t centre)
+{
+    col.RebarZone(0, 1) = zone;
+    LoadSrcRebarDefaults(col, gKvBase(1), centre);
+    return col;
+}
+
+void StoreZone(ColumnDataTbl& col, int16_t zone)
+{
+    for (long d = 0; d <= 1; ++d)
+        for (long c = 1; c <= 2; ++c) col.RebarZone(d, c) = zone;
+}
+
+TEST_F(RebarZone, PedestalOfTheOtherZoneFollowsTheStoredZone)
+{
+    struct Case {
+        const char* what;
+        int16_t rotate, centre, from, to;
+        bool smode = true;
+        int16_t kvV = 1;
+        bool byHand = false;  // one value of the pedestal chosen by hand
+        bool replaced;
+    };
+    const Case cases[] = {
+        {"set 1 in zone 2", 0, 0, 1, 2, true, 1, false, true},
+        {"set 2 in zone 1", 0, 0, 2, 1, true, 1, false, true},
+        {"turned centre column, set 3 in zone 2", 1, 1, 1, 2, true, 1, false, true},
+        {"the zone's own set", 0, 0, 2, 2, true, 1, false, false},
+        {"a size chosen by hand", 0, 0, 1, 2, true, 1, true, false},
+        {"SRC mode", 0, 0, 1, 2, false, 1, false, false},
+        {"series 0", 0, 0, 1, 2, true, 0, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        gCond.SMode = c.smode ? kTrue : kFalse;
+        gColumns(1).KvRotate = c.rotate;
+        gColumns(1).CenColWall(0) = c.centre;
+        ColumnDataTbl col = WithSet(gColumns(1), c.from, c.centre);
+        if (c.byHand) col.cD(0) = 700;
+        StoreZone(col, c.to);
+        gKvBase(1).KvV = c.kvV;
+        const ColumnDataTbl before = col;
+        EXPECT_EQ(FollowZoneWithPedestal(col, gKvBase(1)), c.replaced);
+        gKvBase(1).KvV = 1;
+        ColumnDataTbl expected = c.replaced ? WithSet(before, c.to, c.centre) : before;
+        StoreZone(expected, c.to);
+        EXPECT_EQ(col, expected);
+    }
+    // Not turned, set 2: 520 x 620; turned, set 4: 640 x 540.
+    gCond.SMode = kTrue;
+    gColumns(1).KvRotate = 1;
+    gColumns(1).CenColWall(0) = 1;
+    ColumnDataTbl turned = WithSet(gColumns(1), 1, 1);
+    StoreZone(turned, 2);
+    ASSERT_TRUE(FollowZoneWithPedestal(turned, gKvBase(1)));
+    EXPECT_EQ(turned.cD(0), 640);
+    EXPECT_EQ(turned.cD(1), 540);
+    EXPECT_EQ(turned.RmN(0), 9);
+}
+
+// The zone a path stores carries the pedestal and the base-rebar record with
+// it; a record whose zone is the column's, of a pedestal that stays, keeps
+// every value it holds.
+TEST_F(RebarZone, StoringTheZoneRebuildsOnlyARecordThatNoLongerFits)
+{
+    const clsFendral savedList = gFendral;
+    gColumns(1).ColName = "C1";
+    SetCase(6, 100, -1, 100, 1);
+    SetCase(7, 100, 1, 100, -1);
+    ASSERT_EQ(LoadRebarZoneDetails(kv, 1, 0), 1);
+    RebuildColumnRebar();
+    FendralTbl rec;
+    gFendral.Get_Data(1, rec, 1);
+    rec.ColName = "as the list had it";
+    rec.Text1 = "carried";
+    rec.RmNx = 7;  // as the rebar-setting program may give it
+    gFendral.Set_Data(1, rec, 1);
+
+    // The same zone: nothing to follow, the record as it was.
+    EXPECT_EQ(StoreColumnZone(kv, 1), 1);
+    FendralTbl same;
+    gFendral.Get_Data(1, same, 1);
+    EXPECT_EQ(same.ColName, "as the list had it");
+    EXPECT_EQ(same.RmNx, 7);
+    EXPECT_EQ(same.cDx, 510);
+
+    // Zone 2: the pedestal of set 2, and the record rebuilt from the column
+    // with what the rebar-setting program set kept.
+    SetCase(6, 0, 0, 0, 0);
+    EXPECT_EQ(StoreColumnZone(kv, 1), 2);
+    EXPECT_EQ(gColumns(1).cD(0), 520);
+    FendralTbl moved;
+    gFendral.Get_Data(1, moved, 1);
+    EXPECT_EQ(moved.RebarZone, 2);
+    EXPECT_EQ(moved.cDx, 520);
+    EXPECT_EQ(moved.cDy, 620);
+    EXPECT_EQ(moved.RmNx, 3);
+    EXPECT_EQ(moved.ColName, "C1");
+    EXPECT_EQ(moved.Text1, "carried");
+    EXPECT_EQ(moved.ID, rec.ID);
+
+    // A record whose zone alone is stale is rebuilt as well.
+    moved.RebarZone = 1;
+    gFendral.Set_Data(1, moved, 1);
+    StoreColumnZone(kv, 1);
+    gFendral.Get_Data(1, moved, 1);
+    EXPECT_EQ(moved.RebarZone, 2);
+    gFendral = savedList;
 }
 
 TEST_F(RebarZone, DefaultArrangement)
