@@ -485,7 +485,9 @@ void StartProgram(const std::string& programFolder, const std::string& commandLi
         gColumns(1) = gColumnDefault;
         gKvBase(1) = gKvBaseDefault;
     }
-    if (gCond.SMode != kFalse) {
+    // Only the template column takes its zone's pedestal here: a project's
+    // own columns open as they were saved, as by File > Open.
+    if (!loaded && gCond.SMode != kFalse) {
         KvEngineRef engine(*gKv);
         SetKvBaseInputs(engine, gColumns(gCurCol));
         LoadRebarZoneDetails(engine, gCurCol, gColumns(gCurCol).CenColWall(0));

@@ -262,6 +262,37 @@ TEST_F(Lifecycle, CommandLineProjectKeepsItsFolderAndRoutes)
     EXPECT_EQ(w->windowTitle(), QStringLiteral("柱脚検討 -\"cli.kud\""));
 }
 
+// A project named on the command line opens as File > Open opens it: its
+// first column keeps a pedestal chosen by hand, and saving it again gives the
+// bytes it was opened from.
+TEST_F(Lifecycle, ACommandLineProjectKeepsItsFirstColumnAsSaved)
+{
+    const auto bytes = [](const std::string& p) {
+        std::ifstream in(p, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    };
+    start();
+    MainWindowHost host;
+    ProjectCommands commands(host);
+    gColumns(1).cD(0) = gColumns(1).cD(1) = 900;
+    gColumns(1).RmN(0) = gColumns(1).RmN(1) = 5;
+    UpdateColumnRebar(1, gColumns(1), gKvBase(1));
+    gFileDir = dir_.string() + "/";
+    gFileName = "hand.kud";
+    ASSERT_TRUE(commands.msub_WriteProjectFile());
+
+    gKv.reset();
+    StartProgram(KV_SAMPLE_DIR, "\"" + path("hand.kud") + "\"");
+    openWindow();
+    EXPECT_EQ(gColumns(1).cD(0), 900);
+    EXPECT_EQ(gColumns(1).RmN(0), 5);
+    gFileName = "again.kud";
+    ASSERT_TRUE(commands.msub_WriteProjectFile());
+    EXPECT_TRUE(bytes(path("again.kud")) == bytes(path("hand.kud")));
+    EXPECT_TRUE(bytes(path("again.kud2")) == bytes(path("hand.kud2")));
+    gDataChanged = false;
+}
+
 // The snow factors can be entered exactly while the shown project handles
 // heavy snow: at start-up, where the combo already shows its first item and
 // raises no click, and after every later display.
