@@ -11,6 +11,7 @@
 #include "model/failure.h"
 #include "model/format.h"
 #include "model/globals.h"
+#include "model/project_commands.h"
 #include "model/project_file.h"
 #include "model/startup.h"
 #include "platform/qt/font_map.h"
@@ -229,8 +230,8 @@ bool frmOptions::ApplyOptions()
     if (gammaTyped) gCond.GammaX = gCond.GammaY = RoundDesignFactor(*gamma);
     main_.txtGamma->setText(Q(FormatDesignFactor(gCond.GammaX)));
     if (dlgkit::Edited(txtGFactor)) gCond.GFactor = *factor;
-    gKv->setSIFactor(gCond.GFactor);
-    gUnitFactor = gSIDisp ? gCond.GFactor : 1.0;
+    // What the engine fails on under the new factor, the refresh below tells.
+    ApplyProjectUnitFactor();
     // Only a real change of a project value marks the project and checks
     // every column again; a mark is never taken back here.
     const bool changed = gCond.ShortCalcMode != before.ShortCalcMode || gCond.UltCalcMode != before.UltCalcMode ||

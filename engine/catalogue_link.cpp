@@ -24,6 +24,11 @@ store::Database CatalogueLink::connection(const std::string& path, const std::st
 void CatalogueLink::release() {
     db_.close();
     widths_.clear();
+    models_.clear();
+}
+
+bool CatalogueLink::holds(const std::string& path, const std::string& name, const std::string& pw) const {
+    return store::ConnectionReuse() && db_.isOpen() && path == path_ && name == name_ && pw == pw_;
 }
 
 std::pair<int32_t, uint64_t> CatalogueLink::Key(int32_t id, double abD) {
@@ -38,6 +43,15 @@ const CatalogueLink::Widths* CatalogueLink::widths(int32_t id, double abD) const
 
 void CatalogueLink::keepWidths(int32_t id, double abD, const Widths& w) {
     if (store::ConnectionReuse() && db_.isOpen()) widths_[Key(id, abD)] = w;
+}
+
+const CatalogueLink::Model* CatalogueLink::model(int32_t id, int16_t abNum, double factor) const {
+    const auto it = models_.find({id, abNum, std::bit_cast<uint64_t>(factor)});
+    return it == models_.end() ? nullptr : &it->second;
+}
+
+void CatalogueLink::keepModel(int32_t id, int16_t abNum, double factor, const Model& m) {
+    if (store::ConnectionReuse() && db_.isOpen()) models_[{id, abNum, std::bit_cast<uint64_t>(factor)}] = m;
 }
 
 }  // namespace kv

@@ -125,10 +125,16 @@ void KV::setSIFlag(bool v) {
     s_.RBarMatF = GetSteelF(s_, s_.RBarMat);
 }
 
+// The load divides the shear minimums of series 4 to 6 and the bolt tension
+// of series 6 by the factor: the model is loaded again in the new factor, so
+// that its record reads as after a first load under it. A record that failed
+// to load is tried again as well, as a set of its ID would.
 void KV::setSIFactor(double v) {
     const double a = std::fabs(v);
     if (std::fabs(a - s_.SIFactor) < 0.00001) return;
     s_.SIFactor = a;
+    const int16_t series = s_.KvData.KvV;
+    if (s_.CatalogueFailure || (series >= 4 && series <= 6)) load();
     check();
 }
 

@@ -152,24 +152,22 @@ void ReadBoltPitch(const KvState& s, const KvDataTblC& rec, double& pitchX, doub
     }
 }
 
-void LoadCatalogue(KvState& s) {
-    if (s.AbNum < 1)
-        Fail(kErrCatalogue, "Anchor-bolt variant " + std::to_string(s.AbNum) + " does not exist (variants start at 1)");
+namespace {
 
-    // Everything is read into copies and committed at the end, so a failed
-    // load never mixes the new model with the old one's shear data. What a
-    // series does not read starts at zero, as on a new engine: the record is
-    // the model's alone, whichever model was loaded before. No check reads
-    // those values for the series that leaves them.
-    KvDataTblC rec{};
-    LumoQuTbl lumo{};
-    BoltQuTbl bolt{};
-    vb::Array<double, 0, 2> slabP{};
-    int16_t abNum = s.AbNum;
-    int16_t abCount = 0;
-    std::string kvName;
-    std::string label0;
-    std::string label1;
+// Everything is read into a record of its own, committed by the caller, so a
+// failed load never mixes the new model with the old one's shear data. What a
+// series does not read starts at zero, as on a new engine: the record is the
+// model's alone, whichever model was loaded before. No check reads those
+// values for the series that leaves them.
+CatalogueLink::Model ReadModel(const KvState& s) {
+    CatalogueLink::Model m;
+    KvDataTblC& rec = m.rec;
+    LumoQuTbl& lumo = m.lumo;
+    BoltQuTbl& bolt = m.bolt;
+    vb::Array<double, 0, 2>& slabP = m.slabP;
+    int16_t& abNum = m.abNum;
+    int16_t& abCount = m.abCount;
+    abNum = s.AbNum;
     const double f = s.SIFactor;
 
     {
@@ -192,7 +190,7 @@ void LoadCatalogue(KvState& s) {
         if (abNum < 1) Fail(kErrCatalogue, "The catalogue model " + std::to_string(s.KolvanID) + " has no anchor-bolt variant");
         rec.AbNum = abNum;
 
-        kvName = rs.text(0);
+        m.kvName = rs.text(0);
         rec.KvV = i16(1);
         for (int k = 1; k <= 6; ++k) rec.KvLen(0, k) = rs.number(1 + k);
         rec.KvLen(1, 1) = rec.KvLen(0, 2);
@@ -334,7 +332,7 @@ void LoadCatalogue(KvState& s) {
         break;
     }
 
-    ReadBoltPitch(s, rec, rec.EXY(0), rec.EXY(1), label0, label1);
+    ReadBoltPitch(s, rec, rec.EXY(0), rec.EXY(1), m.label0, m.label1);
 
     if (rec.KvV != 2) {
         auto db = OpenCatalogue(s);
@@ -346,15 +344,34 @@ void LoadCatalogue(KvState& s) {
         bolt.beta = rs.number(3);
     }
 
-    s.KvData = rec;
-    s.AbNum = abNum;
-    s.AbCount = abCount;
-    s.KvName = kvName;
-    s.EXYMode0 = label0;
-    s.EXYMode1 = label1;
-    s.LumoQu = lumo;
-    s.BoltQu = bolt;
-    s.SlabP = slabP;
+    return m;
+}
+
+}  // namespace
+
+void LoadCatalogue(KvState& s) {
+    if (s.AbNum < 1)
+        Fail(kErrCatalogue, "Anchor-bolt variant " + std::to_string(s.AbNum) + " does not exist (variants start at 1)");
+
+    // A load depends on the model, the variant and the factor alone: one
+    // read already made through the kept connection stands for another.
+    const CatalogueLink::Model* m =
+        s.Link.holds(s.DataFilePath, s.DataFileName, s.PW) ? s.Link.model(s.KolvanID, s.AbNum, s.SIFactor) : nullptr;
+    CatalogueLink::Model read;
+    if (!m) {
+        read = ReadModel(s);
+        s.Link.keepModel(s.KolvanID, s.AbNum, s.SIFactor, read);
+        m = &read;
+    }
+    s.KvData = m->rec;
+    s.AbNum = m->abNum;
+    s.AbCount = m->abCount;
+    s.KvName = m->kvName;
+    s.EXYMode0 = m->label0;
+    s.EXYMode1 = m->label1;
+    s.LumoQu = m->lumo;
+    s.BoltQu = m->bolt;
+    s.SlabP = m->slabP;
 }
 
 }  // namespace kv

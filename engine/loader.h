@@ -7,8 +7,10 @@
 
 namespace kv {
 
-// Loads s.KolvanID / s.AbNum into s.KvData and the shear tables. All or
-// nothing: on failure the state keeps everything it held before.
+// Loads s.KolvanID / s.AbNum into s.KvData and the shear tables, converted by
+// s.SIFactor. All or nothing: on failure the state keeps everything it held
+// before. A model read through the kept connection in the same factor is
+// taken as it was read.
 void LoadCatalogue(KvState& s);
 
 double GetBoltArea(const KvState& s, double designation);

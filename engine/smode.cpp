@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <string_view>
 #include <vector>
 
 namespace kv {
@@ -38,35 +39,43 @@ std::string ShapeDigit(const std::string& name) {
     return t.substr(at, starts[starts.size() - 2] - at);
 }
 
+// The label of a zone. The searches ask the same zone over and over: an equal
+// label is left as it is rather than written again.
+inline void SetZone(std::string& zone, std::string_view label) {
+    bool same = zone.size() == label.size();
+    for (std::size_t i = 0; same && i < label.size(); ++i) same = zone[i] == label[i];
+    if (!same) zone.assign(label);
+}
+
 // Kinds 0 and 2 outside the long-term state.
 double ZoneMoment02(double N, double Nu, double D, double d1, double T, std::string& zone) {
     const double a = Div((D + d1) * Nu, 2 * D);
     if (N > Nu) {
-        zone = "";
+        SetZone(zone, "");
         return 0;
     }
     if (N > a) {
-        zone = "A";
+        SetZone(zone, "A");
         return (1 - Div(N, Nu)) * D * N / 2;
     }
     if (N > a - T) {
-        zone = "B";
+        SetZone(zone, "B");
         return Div(Sq((D + d1) / 2) * Nu, 2 * D) - N * d1 / 2;
     }
     const double tn = T + N;
     if (N > Nu / 4 - T) {
-        zone = "C1";
+        SetZone(zone, "C1");
         return (1 - Div(tn, Nu)) * tn * D / 2 + T * d1 / 2;
     }
     if (N > -T) {
-        zone = "C2";
+        SetZone(zone, "C2");
         return (1 - Sq(Div(tn, Nu / 2))) * tn * D / 2 + T * d1 / 2;
     }
     if (N > -2 * T) {
-        zone = "D";
+        SetZone(zone, "D");
         return (2 * T + N) * d1 / 2;
     }
-    zone = "";
+    SetZone(zone, "");
     return 0;
 }
 

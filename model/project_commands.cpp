@@ -81,7 +81,8 @@ void ApplyProjectUnitFactor()
         gKv->setSIFactor(gCond.GFactor);
     } catch (const std::exception&) {
         // The factor is taken; what failed is the engine's check of the loads
-        // it still holds, which are no column's of this project.
+        // it still holds, or the new load of its model in this factor. Every
+        // column is sent and checked again after this.
     }
 }
 

@@ -6,6 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
 
 
 namespace {
@@ -157,6 +160,81 @@ TEST_F(KVTest, UnitFactorTakesTheMagnitude) {
     EXPECT_DOUBLE_EQ(kv.SIFactor(), 9.80665);
     kv.setSIFactor(-9.8);
     EXPECT_DOUBLE_EQ(kv.SIFactor(), 9.8);
+}
+
+// The results that read the catalogue's shear minimums and bolt tensions.
+struct FactorResults {
+    double Mu, Nu_, Tu_, Tu1, Qu, Qu0, Qu1, Qu2, SlabQ_d1;
+    int16_t JadgeM, JadgeQ;
+    std::string Zone;
+    bool operator==(const FactorResults&) const = default;
+};
+
+// Every state, shear set, slab option and direction of a column base with
+// loads near its capacities.
+std::vector<FactorResults> ChecksOf(kv::KV& k) {
+    std::vector<FactorResults> out;
+    k.setSlabQ_d2(270);
+    k.setSlabQ_B2X(600);
+    k.setSlabQ_B2Y(600);
+    for (int16_t dir : {0, 1})
+        for (int16_t shear : {0, 1, 2, 3})
+            for (int16_t state : {0, 1, 2})
+                for (int16_t set : {1, 2}) {
+                    k.setDirection(dir);
+                    k.setFShear(shear);
+                    k.setCondition(state);
+                    k.setLumoQuCond(set);
+                    k.setVerticalLoad(-40);
+                    k.setMomentLoad(30);
+                    k.setShearLoad(71);
+                    out.push_back({k.Mu(), k.Nu_(), k.Tu_(), k.Tu1(), k.Qu(), k.Qu0(), k.Qu1(), k.Qu2(), k.SlabQ_d1(),
+                                   k.JadgeM(), k.JadgeQ(), k.Zone()});
+                }
+    return out;
+}
+
+// A factor changed after a load gives what a first load under that factor
+// gives: the shear minimums of series 4 to 6 and the bolt tension of series 6
+// are not kept in the factor of the earlier load.
+TEST(KVFactor, AChangedFactorReadsAsAFirstLoadUnderIt) {
+    const double kOld = 9.80665, kNew = 10;
+    for (const char* model : {"ZF200", "KC200A", "WP200-4", "WR300-8", "KN400-2", "SV175-4-A"}) {
+        for (const auto& [first, then] : {std::pair{kOld, kNew}, std::pair{kNew, kOld}}) {
+            SCOPED_TRACE(std::string(model) + " loaded at " + std::to_string(first) + ", then " + std::to_string(then));
+            kv::KV changed(KV_SAMPLE_DIR);
+            changed.setSMode(true);
+            changed.setSIFactor(first);
+            changed.setKolvanID(IdOf(model));
+            changed.setAbNum(1);
+            changed.setSIFactor(then);
+
+            kv::KV fresh(KV_SAMPLE_DIR);
+            fresh.setSMode(true);
+            fresh.setSIFactor(then);
+            fresh.setKolvanID(IdOf(model));
+            fresh.setAbNum(1);
+
+            EXPECT_EQ(changed.KvData(), fresh.KvData());
+            EXPECT_EQ(changed.state().LumoQu, fresh.state().LumoQu);
+            EXPECT_TRUE(ChecksOf(changed) == ChecksOf(fresh));
+            // The same model set again loads nothing new.
+            changed.setKolvanID(IdOf(model));
+            EXPECT_EQ(changed.state().LumoQu, fresh.state().LumoQu);
+        }
+    }
+}
+
+// The long-term shear minimum of KN400-2 (Ql2 70 kN) in the factor 10.
+TEST(KVFactor, LongTermShearMinimumInTheFactorOfTheCheck) {
+    kv::KV k(KV_SAMPLE_DIR);
+    k.setSMode(true);
+    k.setKolvanID(IdOf("KN400-2"));
+    k.setCondition(2);
+    k.setShearLoad(71);
+    k.setSIFactor(10);
+    EXPECT_DOUBLE_EQ(k.state().LumoQu.L1, 7);
+    EXPECT_DOUBLE_EQ(k.Qu(), 70);
 }
 
 TEST_F(KVTest, MaterialTextsAreUpperCased) {

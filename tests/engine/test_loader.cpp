@@ -288,6 +288,9 @@ TEST(LoadCatalogue, FailuresLeaveTheStateAsItWas) {
         {"diameter without an area factor", [](kv::KvState& s) { s.KolvanID = IdOf("WP270-4"); }, kv::kErrCatalogue},
         {"bolt arrangement without formulas", [](kv::KvState& s) { s.KolvanID = IdOf("KZ300-2"); }, kv::kErrCatalogue},
         {"variant 0", [](kv::KvState& s) { s.KolvanID = IdOf("WP200-4"); s.AbNum = 0; }, kv::kErrCatalogue},
+        // The model read before is read again from the file and password given.
+        {"same model, wrong password", [](kv::KvState& s) { s.PW = "qmv42"; }, store::kErrBadPassword},
+        {"same model, missing file", [](kv::KvState& s) { s.DataFileName = "\\none.mdb"; }, store::kErrFileNotFound},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
