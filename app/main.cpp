@@ -17,6 +17,7 @@
 #include "widgets/zDLGetSys_Vendra.h"
 
 #include <QApplication>
+#include <QPointer>
 #include <QSocketNotifier>
 
 #include <cerrno>
@@ -29,13 +30,16 @@
 
 namespace {
 
-// A logout or a kill ends the program through its event loop: the handler
-// only passes the signal on to it.
+// A logout or a kill ends the program as its close does. The handler only
+// notes the signal and passes it on to the event loop; the start, which runs
+// before that loop, looks at the note between its steps.
 int gEndSignal[2] = {-1, -1};
+volatile std::sig_atomic_t gEndAsked = 0;
 
 void OnEndSignal(int signo)
 {
     const int saved = errno;
+    gEndAsked = 1;
     const char byte = static_cast<char>(signo);
     [[maybe_unused]] const ssize_t n = ::write(gEndSignal[1], &byte, 1);
     errno = saved;
@@ -54,30 +58,45 @@ bool CatchEndSignals()
     return true;
 }
 
+bool EndAsked() { return gEndAsked != 0; }
+
+// Ended before the main window could be shown: there is no window to close
+// and nobody to ask; the settings are put back as the close puts them.
+int EndBeforeTheWindow()
+{
+    ui::SetCurrent(nullptr);
+    model::ReleaseGlobalObjects();
+    model::CloseSettingsSession();
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
     model::IgnoreFileSizeLimitSignal();
+    // From the first moment, so that no signal of the start ends the process
+    // in the middle of a step.
+    const bool catching = CatchEndSignals();
     QApplication app(argc, argv);
     ui::InstallJapanese(app);
     ui::QtUserInterface userInterface;
     ui::SetCurrent(&userInterface);
-    bool endedBySignal = false;
     std::unique_ptr<QSocketNotifier> endSignal;
-    if (CatchEndSignals()) {
+    if (catching) {
         endSignal = std::make_unique<QSocketNotifier>(gEndSignal[0], QSocketNotifier::Read);
-        QObject::connect(endSignal.get(), &QSocketNotifier::activated, [&] {
+        QObject::connect(endSignal.get(), &QSocketNotifier::activated, [] {
             char bytes[16];
             [[maybe_unused]] const ssize_t n = ::read(gEndSignal[0], bytes, sizeof bytes);
-            endedBySignal = true;
-            // Every event loop ends, a dialog's as well.
+            // Every event loop ends, a message box's of the start as well;
+            // what called it then finds the note.
             QCoreApplication::exit(0);
         });
     }
     // Before anything reads a setting: a settings file that is no regular
     // file is never opened.
     model::OpenSettingsSession();
+    if (EndAsked()) return EndBeforeTheWindow();
     std::string commandLine;
     for (int i = 1; i < argc; ++i) commandLine += (i > 1 ? " " : "") + std::string(argv[i]);
     try {
@@ -87,7 +106,7 @@ int main(int argc, char** argv)
         // Headless, no one could ever close the box and the failed start
         // would never end.
         const QString platform = QApplication::platformName();
-        if (platform != u"offscreen" && platform != u"minimal")
+        if (platform != u"offscreen" && platform != u"minimal" && !EndAsked())
             userInterface.message("データベースが開けません。\r\n" + reason, ui::kProgramTitle,
                                   ui::MessageKind::Critical);
         else
@@ -95,10 +114,11 @@ int main(int argc, char** argv)
         model::CloseSettingsSession();
         return 1;
     }
+    if (EndAsked()) return EndBeforeTheWindow();
     // The grid editors read the scroll-bar sizes from it.
     model::gzDLGetSys = std::make_shared<zDLGetSys_Vendra>();
     // It deletes itself when its timer has shown the main window.
-    auto* splash = new frmSplash;
+    QPointer<frmSplash> splash = new frmSplash;
     splash->show();
     splash->repaint();
     auto window = std::make_unique<frmMain>();
@@ -113,8 +133,10 @@ int main(int argc, char** argv)
     InstallImportCommand(*window);
     userInterface.setOwner(window.get());
     splash->setMainWindow(window.get());
-    const int rc = QApplication::exec();
-    if (endedBySignal) {
+    // A signal that came since is in the socket still, and ends the loop at
+    // its first turn; one that the start's message box took is only noted.
+    const int rc = EndAsked() ? 0 : QApplication::exec();
+    if (EndAsked()) {
         endSignal.reset();
         // The close the user would have made, with no one there to ask: the
         // project stays as it was last saved, the window keeps its settings.
@@ -122,7 +144,14 @@ int main(int argc, char** argv)
         if (window->isVisible()) {
             model::gDataChanged = false;
             window->close();
+        } else {
+            // Before its timer: the splash window is all there is.
+            delete splash.data();
+            model::ReleaseGlobalObjects();
         }
+        window.reset();
+        model::CloseSettingsSession();
+        return 0;
     }
     window.reset();
     model::CloseSettingsSession();

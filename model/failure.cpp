@@ -85,6 +85,20 @@ std::string KindText(FailureKind kind, const FailureValues& v)
 
     case K::CheckFailed: return "今の仕様と応力では計算できません。柱・柱脚の仕様や応力を見直してください。";
     case K::PrintFailed: return "プリンタが応答しません。プリンタの状態と接続を確かめてください。";
+
+    case K::SettingsNotAFile: return "通常のファイルではありません（フォルダー、パイプなど）。移動するか削除してください。";
+    case K::SettingsUnreadable: return "ファイルを読み取れません。読み取りの権限を確かめてください。";
+    case K::SettingsTooLarge: return "ファイルが大きすぎます（16MB超）。移動するか削除してください。";
+    case K::SettingsFolderBlocked:
+        return "設定フォルダーの場所にフォルダーでないものがあります。移動するか削除してください。";
+    case K::SettingsLockNotAFile: return "ロック（SRC_Okv.conf.lock）が通常のファイルではありません。削除してください。";
+    case K::SettingsLockHeld:
+        return "ほかのプログラムが設定ファイルに書き込み中でした。そのプログラムが終わってからお使いください。";
+    case K::SettingsDiskFull: return "ディスクがいっぱいです。空きを作ってください。";
+    case K::SettingsSizeLimit: return "ファイルサイズの上限（ulimit -f）を超えます。上限を上げてください。";
+    case K::SettingsReadOnly: return "ディスクが読み取り専用です。書き込めるようにしてください。";
+    case K::SettingsNoPermission: return "設定フォルダーに書き込む権限がありません。権限を確かめてください。";
+    case K::SettingsNotWritten: return "書き込んだ内容を読み戻せませんでした。ディスクを確かめてください。";
     }
     return "予期しないエラーが発生しました。もう一度操作してください。";
 }
@@ -146,6 +160,17 @@ void ForNested(const std::exception& e, Each each)
 
 }  // namespace
 
+std::string SettingsUnusableText(const std::string& path, FailureKind kind)
+{
+    return "設定ファイルを使用できません。既定の設定で起動し、このファイルには書き込みません。\r\n" + path + "\r\n" +
+           KindText(kind, {});
+}
+
+std::string SettingsNotSavedText(const std::string& path, FailureKind kind)
+{
+    return "設定を保存できませんでした。\r\n" + path + "\r\n" + KindText(kind, {});
+}
+
 Failure ReadFailure(int err, const std::string& technical, const std::string& file)
 {
     FailureKind kind = FailureKind::FileUnreadable;
@@ -156,7 +181,9 @@ Failure ReadFailure(int err, const std::string& technical, const std::string& fi
     case EPERM: kind = FailureKind::FileReadDenied; break;
     default: break;
     }
-    return Failure(kind, technical, FailureValues::File(file));
+    FailureValues values = FailureValues::File(file);
+    values.systemError = err;
+    return Failure(kind, technical, std::move(values));
 }
 
 Failure WriteFailure(int err, const std::string& technical, const std::string& file)
@@ -175,7 +202,9 @@ Failure WriteFailure(int err, const std::string& technical, const std::string& f
     case EISDIR: kind = FailureKind::TargetNotAFile; break;
     default: break;
     }
-    return Failure(kind, technical, FailureValues::File(file));
+    FailureValues values = FailureValues::File(file);
+    values.systemError = err;
+    return Failure(kind, technical, std::move(values));
 }
 
 FailureKind KindOf(const std::exception& e) { return OwnKind(e); }

@@ -47,6 +47,18 @@ enum class FailureKind {
     // The check and the printer.
     CheckFailed,
     PrintFailed,
+    // The user's settings file.
+    SettingsNotAFile,  // a folder, a pipe, a device, a loop of links
+    SettingsUnreadable,
+    SettingsTooLarge,
+    SettingsFolderBlocked,  // something that is no folder where the folder goes
+    SettingsLockNotAFile,
+    SettingsLockHeld,
+    SettingsDiskFull,
+    SettingsSizeLimit,  // the process's file-size limit
+    SettingsReadOnly,
+    SettingsNoPermission,
+    SettingsNotWritten,  // the system told no reason
 };
 
 // The values a text names; those a kind does not name stay empty.
@@ -56,6 +68,7 @@ struct FailureValues {
     long modelId = 0;
     long column = 0;
     long line = 0;
+    int systemError = 0;  // errno of a failed system call, 0 when none
 
     static FailureValues File(std::string path)
     {
@@ -108,6 +121,11 @@ public:
 // The failure of a system call on a file, by its errno.
 Failure ReadFailure(int err, const std::string& technical, const std::string& file);
 Failure WriteFailure(int err, const std::string& technical, const std::string& file);
+
+// The settings file at `path` cannot be used this run, or what the run
+// changed could not be kept in it, for the reason of a Settings kind.
+std::string SettingsUnusableText(const std::string& path, FailureKind kind);
+std::string SettingsNotSavedText(const std::string& path, FailureKind kind);
 
 FailureKind KindOf(const std::exception& e);
 // The Japanese text for e: short, what happened and what the user can do.

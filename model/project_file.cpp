@@ -795,57 +795,116 @@ public:
     TemporaryFiles& operator=(const TemporaryFiles&) = delete;
     ~TemporaryFiles()
     {
-        for (const std::string& t : paths_)
-            if (!t.empty()) ::unlink(t.c_str());
+        for (const Temp& t : temps_) {
+            if (!t.path.empty()) ::unlink(t.path.c_str());
+            if (t.fd >= 0) ::close(t.fd);
+        }
     }
 
     // A new file beside `target` holding `bytes`, synced, with the target's
-    // permission bits when it has any (else those of a new file).
+    // permission bits when it has any (else those of a new file). Where the
+    // file system allows, it has no name until it is whole and about to
+    // replace the target: a save killed part way leaves nothing behind.
     void write(const std::string& target, std::string_view bytes, const struct stat* existing)
     {
         namespace fs = std::filesystem;
         fs::path dir = fs::path(target).parent_path();
         if (dir.empty()) dir = ".";
-        const std::string base = fs::path(target).filename().string();
-        std::random_device rd;
-        int fd = -1;
-        std::string tmp;
-        for (int tries = 0; fd < 0 && tries < 100; ++tries) {
-            tmp = (dir / ("." + base + ".tmp" + std::to_string(rd() % 1000000))).string();
-            fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-            const int err = errno;
-            if (fd < 0 && err != EEXIST) Fail(err, "cannot write " + target, target);
+        Temp& t = temps_.emplace_back();
+        t.target = target;
+        t.fd = ::open(dir.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0666);
+        if (t.fd < 0) {
+            for (int tries = 0; t.fd < 0 && tries < 100; ++tries) {
+                t.path = HiddenName(target);
+                t.fd = ::open(t.path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+                if (t.fd < 0 && errno != EEXIST) {
+                    const int err = errno;
+                    t.path.clear();
+                    Fail(err, "cannot write " + target, target);
+                }
+            }
+            if (t.fd < 0) {
+                t.path.clear();
+                Fail(EEXIST, "cannot write " + target + ": no free temporary name", target);
+            }
         }
-        if (fd < 0) Fail(EEXIST, "cannot write " + target + ": no free temporary name", target);
-        paths_.push_back(tmp);
 
         int err = 0;
-        if (existing != nullptr && ::fchmod(fd, existing->st_mode & 07777) != 0) err = errno;
+        if (existing != nullptr && ::fchmod(t.fd, existing->st_mode & 07777) != 0) err = errno;
         for (std::size_t done = 0; err == 0 && done < bytes.size();) {
-            const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+            const ssize_t n = ::write(t.fd, bytes.data() + done, bytes.size() - done);
             if (n < 0) {
                 if (errno != EINTR) err = errno;
             } else {
                 done += static_cast<std::size_t>(n);
             }
         }
-        if (err == 0 && ::fsync(fd) != 0) err = errno;
-        if (::close(fd) != 0 && err == 0) err = errno;
+        if (err == 0 && ::fsync(t.fd) != 0) err = errno;
         if (err != 0) Fail(err, "cannot write " + target, target);
         // Nothing is put in place that does not read back as it was meant:
         // a write cut short without an error is caught here.
-        if (ReadRegularFile(tmp, bytes.size() + 1) != bytes)
+        if (!ReadsBack(t.fd, bytes))
             throw Failure(FailureKind::WriteFailed,
                           "cannot write " + target + ": the new file did not read back as it was written",
                           FailureValues::File(target));
     }
 
-    const std::string& path(std::size_t i) const { return paths_[i]; }
-    // The file is in place: nothing to clean up.
-    void release(std::size_t i) { paths_[i].clear(); }
+    // Puts the file in place of its target.
+    void place(std::size_t i)
+    {
+        Temp& t = temps_[i];
+        if (t.path.empty()) {
+            // The unnamed file gets a hidden name beside the target first:
+            // a rename is what replaces a file in one step.
+            const std::string self = "/proc/self/fd/" + std::to_string(t.fd);
+            for (int tries = 0; t.path.empty() && tries < 100; ++tries) {
+                const std::string name = HiddenName(t.target);
+                if (::linkat(t.fd, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0 ||
+                    ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0)
+                    t.path = name;
+                else if (const int err = errno; err != EEXIST)
+                    Fail(err, "cannot write " + t.target, t.target);
+            }
+            if (t.path.empty()) Fail(EEXIST, "cannot write " + t.target + ": no free temporary name", t.target);
+        }
+        if (::rename(t.path.c_str(), t.target.c_str()) != 0) {
+            const int err = errno;
+            Fail(err, "cannot replace " + t.target, t.target);
+        }
+        // In place: nothing to clean up.
+        t.path.clear();
+    }
 
 private:
-    std::vector<std::string> paths_;
+    struct Temp {
+        std::string target;
+        std::string path;  // its name while it has one that is not the target's
+        int fd = -1;
+    };
+
+    static std::string HiddenName(const std::string& target)
+    {
+        namespace fs = std::filesystem;
+        static std::random_device rd;
+        fs::path dir = fs::path(target).parent_path();
+        if (dir.empty()) dir = ".";
+        return (dir / ("." + fs::path(target).filename().string() + ".tmp" + std::to_string(rd() % 1000000))).string();
+    }
+
+    static bool ReadsBack(int fd, std::string_view bytes)
+    {
+        std::string back(bytes.size() + 1, '\0');
+        std::size_t have = 0;
+        while (have < back.size()) {
+            const ssize_t n = ::pread(fd, back.data() + have, back.size() - have, static_cast<off_t>(have));
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) break;
+            have += static_cast<std::size_t>(n);
+        }
+        return have == bytes.size() && std::string_view(back.data(), have) == bytes;
+    }
+
+    std::vector<Temp> temps_;
 };
 
 void SyncFolder(const std::string& dir)
@@ -887,13 +946,7 @@ void WriteFilesAtomically(const std::vector<FileToWrite>& files)
     for (std::size_t i = 0; i < files.size(); ++i)
         temps.write(targets[i], files[i].bytes, existing[i] ? &*existing[i] : nullptr);
 
-    for (std::size_t i = 0; i < targets.size(); ++i) {
-        if (::rename(temps.path(i).c_str(), targets[i].c_str()) != 0) {
-            const int err = errno;
-            Fail(err, "cannot replace " + targets[i], targets[i]);
-        }
-        temps.release(i);
-    }
+    for (std::size_t i = 0; i < targets.size(); ++i) temps.place(i);
     std::vector<std::string> folders;
     for (const std::string& t : targets) {
         const std::string d = fs::path(t).parent_path().string();

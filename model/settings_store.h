@@ -18,9 +18,12 @@ std::string UserSettingsPath();
 void SetUserSettingsFolder(const QString& folder);
 
 // Checks the user's settings file and takes a working copy that AppSettings()
-// reads and writes until the session ends. A file that is neither absent nor
-// a readable regular file (a FIFO, a folder, a device) is never opened for
-// writing: the program runs on the defaults and the user is told once, here.
+// reads and writes until the session ends, in a private folder of the run in
+// the temporary folder, or beside the file when the temporary folder cannot
+// hold it. The working folders of runs that ended without their close go
+// first. A file that is neither absent nor a readable regular file (a FIFO, a
+// folder, a device) is never opened for writing: the program runs on the
+// defaults and the user is told once, here.
 void OpenSettingsSession();
 
 // The working copy of the open session; empty when none is open.
@@ -28,9 +31,10 @@ QString SettingsSessionFile();
 
 // Puts the keys this run changed (set or removed) into the user's file as it
 // is now, so that what another instance wrote meanwhile stays: the new file
-// is written beside it, synced and read back equal to what is meant to be
-// kept before it is renamed over the old one. A failure is told once with the
-// file and the reason; the old file stays as it was.
+// is written beside it, synced and read back as the keys and values meant to
+// be kept before it is renamed over the old one. It never waits without end
+// on the lock. A failure is told once with the file and its cause, and the
+// system's words go to standard error; the old file stays as it was.
 void CloseSettingsSession();
 
 // Writes that go past the process's file-size limit fail with their error

@@ -8,6 +8,17 @@
 //   report  accept the terms, tell the main window's place and the SI
 //           switch, open and cancel the file dialog and the project details,
 //           then change the project name and close, answering No.
+//   signal-at-start      send the program SIGTERM as Qt loads this plugin,
+//                        before the program has done anything of its own;
+//   open-dialog          accept the terms and open the file dialog of File >
+//                        開く, then wait;
+//   open-signal          accept the terms and open the project KV_FILE,
+//                        sending SIGTERM as its loading window shows;
+//   save-signal          accept the terms, change the project name and save
+//                        it as KV_FILE, sending SIGTERM as the dialog closes;
+//   close-question       accept the terms, change the project name and close,
+//                        then wait in the question.
+// After the main window closes, a message box is told and answered OK.
 // Steps wait for what they work on; where it never comes, the program runs
 // on and the test sees that.
 #include <QAbstractButton>
@@ -23,6 +34,7 @@
 #include <QRegularExpression>
 #include <QTimer>
 
+#include <csignal>
 #include <cstdio>
 #include <functional>
 #include <vector>
@@ -72,6 +84,17 @@ public:
     {
         if (scenario == "change") Change();
         if (scenario == "report") Report();
+        if (scenario == "open-dialog") OpenDialog();
+        if (scenario == "open-signal") OpenWithSignal();
+        if (scenario == "save-signal") SaveWithSignal();
+        if (scenario == "close-question") CloseQuestion();
+        // What the close has to tell.
+        steps_.push_back([] {
+            QWidget* box = Visible("QMessageBox");
+            if (!box || Visible("frmMain")) return false;
+            Say(QStringLiteral("message: ") + static_cast<QMessageBox*>(box)->text().replace(u'\n', u' '));
+            return Later([box] { static_cast<QDialog*>(box)->accept(); });
+        });
         timer_.setInterval(100);
         connect(&timer_, &QTimer::timeout, this, [this] { Tick(); });
         timer_.start();
@@ -181,6 +204,91 @@ private:
         });
     }
 
+    // The name on which the open and the save work.
+    static QString File() { return QString::fromLocal8Bit(qgetenv("KV_FILE")); }
+    void RenameProject()
+    {
+        steps_.push_back([] {
+            QMainWindow* w = Main();
+            auto* name = w ? w->findChild<QLineEdit*>(QStringLiteral("txtBukken")) : nullptr;
+            if (!name) return false;
+            name->setText(QStringLiteral("変更した物件"));
+            return true;
+        });
+    }
+    // Types KV_FILE into the file dialog's name, as a user does.
+    static QDialog* TypeFileName()
+    {
+        QWidget* d = Visible("QFileDialog");
+        auto* name = d ? d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")) : nullptr;
+        if (!name || !name->isVisible()) return nullptr;
+        name->setText(File());
+        return static_cast<QDialog*>(d);
+    }
+    void OpenDialog()
+    {
+        AcceptTerms();
+        steps_.push_back([] { return Trigger("mnuFileOpen"); });
+        steps_.push_back([] {
+            if (!Visible("QFileDialog")) return false;
+            Say(QStringLiteral("file dialog shown"));
+            return true;
+        });
+    }
+    void OpenWithSignal()
+    {
+        AcceptTerms();
+        steps_.push_back([this] {
+            // The loading window shows while the open blocks the event loop.
+            qApp->installEventFilter(this);
+            return Trigger("mnuFileOpen");
+        });
+        steps_.push_back([] {
+            QDialog* d = TypeFileName();
+            return d && Later([d] { d->accept(); });
+        });
+    }
+    void SaveWithSignal()
+    {
+        AcceptTerms();
+        RenameProject();
+        steps_.push_back([] { return Trigger("mnuFileSaveAs"); });
+        steps_.push_back([] {
+            QDialog* d = TypeFileName();
+            return d && Later([d] {
+                d->accept();
+                // The save runs as soon as the dialog has gone.
+                Say(QStringLiteral("saving"));
+                ::raise(SIGTERM);
+            });
+        });
+    }
+    void CloseQuestion()
+    {
+        AcceptTerms();
+        RenameProject();
+        steps_.push_back([] {
+            QMainWindow* w = Main();
+            if (!w) return false;
+            return Later([w] { w->close(); });
+        });
+        steps_.push_back([] {
+            if (!Visible("QMessageBox")) return false;
+            Say(QStringLiteral("question shown"));
+            return true;
+        });
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show && watched->objectName() == u"frmNowLoading" && !signalled_) {
+            signalled_ = true;
+            Say(QStringLiteral("loading"));
+            ::raise(SIGTERM);
+        }
+        return false;
+    }
+
     void Tick()
     {
         if (next_ >= steps_.size()) return;
@@ -190,6 +298,7 @@ private:
     QTimer timer_;
     std::vector<Step> steps_;
     std::size_t next_ = 0;
+    bool signalled_ = false;
 };
 
 }  // namespace
@@ -200,7 +309,9 @@ class DriverPlugin : public QGenericPlugin {
 public:
     QObject* create(const QString&, const QString&) override
     {
-        return new Driver(qgetenv("KV_DRIVE"));
+        const QByteArray scenario = qgetenv("KV_DRIVE");
+        if (scenario == "signal-at-start") ::raise(SIGTERM);
+        return new Driver(scenario);
     }
 };
 

@@ -28,6 +28,7 @@
 #include <optional>
 #include <string>
 #include <sys/prctl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -60,7 +61,8 @@ struct Window {
 // run goes, and the kernel ends it should the test itself die.
 class ProgramRun {
 public:
-    ProgramRun(const fs::path& program, const QStringList& args, const fs::path& home, const QString& drive = {})
+    ProgramRun(const fs::path& program, const QStringList& args, const fs::path& home, const QString& drive = {},
+               const fs::path& driveFile = {})
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         // A desktop in no language of the program's.
@@ -71,6 +73,7 @@ public:
             env.insert(QStringLiteral("QT_PLUGIN_PATH"), QStringLiteral(KV_DRIVER_PLUGINS));
             env.insert(QStringLiteral("QT_QPA_GENERIC_PLUGINS"), QStringLiteral("kvdriver"));
             env.insert(QStringLiteral("KV_DRIVE"), drive);
+            if (!driveFile.empty()) env.insert(QStringLiteral("KV_FILE"), QString::fromStdString(driveFile.string()));
         }
         env.remove(QStringLiteral("QT_LOGGING_CONF"));
         env.remove(QStringLiteral("QT_MESSAGE_PATTERN"));
@@ -275,6 +278,34 @@ protected:
         run->stop();
     }
 
+    // A two-column project as the program saves one, in a folder with
+    // blanks. Made in this test's settings folder, so that no setting of the
+    // user's shapes it.
+    fs::path MakeProject(const std::string& file) const
+    {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                           QString::fromStdString((home / "config").string()));
+        model::StartProgram(kProgram.parent_path().string(), "");
+        model::gCond.Bukken = "起動試験";
+        model::gCond.ColCount = 2;
+        model::gColumns.redimPreserve(2);
+        model::gKvBase.redimPreserve(2);
+        model::gColumns(2) = model::gColumns(1);
+        model::gColumns(2).ColName = "2C1";
+        model::gKvBase(2) = model::gKvBase(1);
+        fs::create_directories(home / "project files");
+        const fs::path path = home / "project files" / file;
+        model::WriteFileAtomically(path.string(),
+                                   model::EncodeProjectFile(model::gCond, model::gColumns, model::gKvBase));
+        model::gKv.reset();
+        return path;
+    }
+    static std::string Bytes(const fs::path& p)
+    {
+        std::ifstream in(p, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+
     fs::path home;
     std::unique_ptr<ProgramRun> run;
 };
@@ -286,26 +317,9 @@ TEST_F(ProgramStart, WithoutArgumentShowsTheDefaultProjectAndTheTerms)
 
 TEST_F(ProgramStart, WithAProjectShowsThatProject)
 {
-    // A two-column project as the program saves one, under a name with a
-    // blank and Japanese letters, in a folder with blanks. Made in this test's
-    // settings folder, so that no setting of the user's shapes it.
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                       QString::fromStdString((home / "config").string()));
-    model::StartProgram(kProgram.parent_path().string(), "");
-    model::gCond.Bukken = "起動試験";
-    model::gCond.ColCount = 2;
-    model::gColumns.redimPreserve(2);
-    model::gKvBase.redimPreserve(2);
-    model::gColumns(2) = model::gColumns(1);
-    model::gColumns(2).ColName = "2C1";
-    model::gKvBase(2) = model::gKvBase(1);
+    // Under a name with a blank and Japanese letters.
     const std::string file = "現場 A.kud";
-    fs::create_directories(home / "project files");
-    const fs::path path = home / "project files" / file;
-    model::WriteFileAtomically(path.string(),
-                               model::EncodeProjectFile(model::gCond, model::gColumns, model::gKvBase));
-    model::gKv.reset();
-
+    const fs::path path = MakeProject(file);
     ExpectStartsOn(file, {QString::fromStdString(path.string())});
 }
 
@@ -369,6 +383,142 @@ TEST_F(ProgramStart, EndedByASignalItEndsAsItsCloseDoesWithoutAsking)
         run.reset();
         fs::remove(SettingsFile());
     }
+}
+
+TEST_F(ProgramStart, ASignalAtAnyMomentEndsItAsItsCloseDoes)
+{
+    const std::string kept = "[Settings]\nDispSIFlag=False\nFcUpperLimit=300\nKvV=4\nOther=kept\nPrLeft=1000\n";
+    const fs::path project = MakeProject("物件.kud");
+    // The same project with a base-rebar list that claims two million records.
+    const fs::path refused = home / "project files" / "拒否.kud";
+    fs::copy_file(project, refused);
+    const std::string refusedList = "title\r\n1.04\r\n2000000\r\n";
+    std::ofstream(home / "project files" / "拒否.kud2", std::ios::binary) << refusedList;
+    const std::string projectBytes = Bytes(project);
+    const fs::path saved = home / "saved" / "保存.kud";
+
+    const auto logged = [](const char* cls) {
+        return [cls](const ProgramRun& r) { return r.window(QString::fromLatin1(cls)).has_value(); };
+    };
+    const auto told = [](const char* line) {
+        return [line](const ProgramRun& r) { return r.driverLines().contains(QString::fromUtf8(line)); };
+    };
+    struct Moment {
+        const char* name;
+        int signo;
+        const char* drive;  // what the user does meanwhile
+        fs::path driveFile;
+        QStringList args;
+        bool settingsArePipe;
+        // The test sends the signal once this holds; without it the driver
+        // sends it itself at its moment.
+        std::function<bool(const ProgramRun&)> ready;
+        bool windowWasUp;  // its close keeps the window's place
+    };
+    const Moment moments[] = {
+        {"before the program has done anything", SIGTERM, "signal-at-start", {}, {}, false, nullptr, false},
+        {"in the start's message about a settings file that is a pipe", SIGHUP, "", {}, {}, true,
+         logged("QMessageBox"), false},
+        {"in the start's message about a refused base-rebar list", SIGINT, "", {},
+         {QString::fromStdString(refused.string())}, false, logged("QMessageBox"), false},
+        {"in the terms of use", SIGTERM, "", {}, {}, false, logged("flmImmunity"), true},
+        {"in the file dialog of an open", SIGHUP, "open-dialog", {}, {}, false, told("file dialog shown"), true},
+        {"while a project opens", SIGTERM, "open-signal", project, {}, false, nullptr, true},
+        {"while the project is saved", SIGTERM, "save-signal", saved, {}, false, nullptr, true},
+        {"in the question of the close", SIGINT, "close-question", {}, {}, false, told("question shown"), true},
+    };
+    for (const Moment& m : moments) {
+        SCOPED_TRACE(m.name);
+        fs::remove_all(home / "config");
+        fs::remove_all(saved.parent_path());
+        fs::create_directories(saved.parent_path());
+        if (m.settingsArePipe) {
+            fs::create_directories(SettingsFile().parent_path());
+            ASSERT_EQ(::mkfifo(SettingsFile().c_str(), 0600), 0);
+        } else {
+            PutSettings(kept);
+        }
+        run = std::make_unique<ProgramRun>(kProgram, m.args, home, QString::fromLatin1(m.drive), m.driveFile);
+        ASSERT_TRUE(run->started());
+        if (m.ready) {
+            ASSERT_TRUE(run->readUntil([&] { return m.ready(*run); }, kStartMs)) << run->errText().toStdString();
+            run->signal(m.signo);
+        }
+        if (!run->endsWithin(kStartMs)) {
+            ADD_FAILURE() << "it did not end; standard error:\n" << run->errText().toStdString();
+            run.reset();
+            continue;
+        }
+        EXPECT_EQ(run->exitStatus(), QProcess::NormalExit) << "ended by the signal itself";
+        EXPECT_EQ(run->exitCode(), 0) << run->errText().toStdString();
+        EXPECT_EQ(Entries(home / "tmp"), std::vector<std::string>{}) << "a working copy was left";
+
+        if (m.settingsArePipe) {
+            EXPECT_TRUE(fs::is_fifo(SettingsFile()));
+        } else if (m.windowWasUp) {
+            const std::map<std::string, std::string> keys = SettingsKeys();
+            EXPECT_EQ(keys.count("Settings/MainLeft"), 1u);
+            EXPECT_EQ(keys.at("Settings/Other"), "kept");
+            EXPECT_EQ(keys.at("Settings/KvV"), "4");
+        } else {
+            EXPECT_EQ(Bytes(SettingsFile()), kept);
+        }
+        if (!m.windowWasUp) {
+            EXPECT_FALSE(run->window(QStringLiteral("frmMain")));
+        }
+        // Nothing of the projects is written but what the user saved, whole.
+        EXPECT_EQ(Bytes(project), projectBytes);
+        EXPECT_EQ(Bytes(home / "project files" / "拒否.kud2"), refusedList);
+        for (const std::string& name : Entries(saved.parent_path())) {
+            EXPECT_NE(name.front(), '.') << name;
+        }
+        if (m.driveFile == saved) {
+            EXPECT_EQ(Bytes(saved).size(),
+                      model::kProjectRecordSize + model::kColumnRecordSize + model::kKvBaseRecordSize)
+                << run->errText().toStdString();
+        }
+        run.reset();
+    }
+}
+
+TEST_F(ProgramStart, ALockOfTheSettingsThatIsNoFileIsToldOnceAndTheProgramEnds)
+{
+    const std::string kept = "[Settings]\nKvV=4\nOther=kept\n";
+    PutSettings(kept);
+    const fs::path lock = SettingsFile().string() + ".lock";
+    ASSERT_EQ(::mkfifo(lock.c_str(), 0600), 0);
+    // The user moves the window and closes it; the close cannot keep that.
+    run = std::make_unique<ProgramRun>(kProgram, QStringList{}, home, QStringLiteral("change"));
+    ASSERT_TRUE(run->started());
+    ASSERT_TRUE(run->endsWithin(kStartMs)) << "it did not end; standard error:\n" << run->errText().toStdString();
+    EXPECT_EQ(run->exitCode(), 0);
+    const QStringList seen = run->driverLines();
+    ASSERT_EQ(seen.size(), 2) << run->errText().toStdString();
+    EXPECT_TRUE(seen[1].startsWith(QStringLiteral("message: 設定を保存できませんでした。"))) << seen[1].toStdString();
+    EXPECT_TRUE(seen[1].contains(QStringLiteral("SRC_Okv.conf.lock"))) << seen[1].toStdString();
+    EXPECT_TRUE(fs::is_fifo(lock));
+    EXPECT_EQ(Bytes(SettingsFile()), kept);
+}
+
+TEST_F(ProgramStart, TheWorkingFolderOfAKilledRunGoesAtTheNextStart)
+{
+    const auto startUntilTheTerms = [this] {
+        run = std::make_unique<ProgramRun>(kProgram, QStringList{}, home);
+        ASSERT_TRUE(run->started());
+        ASSERT_TRUE(run->readUntil([this] { return run->window(QStringLiteral("flmImmunity")).has_value(); }, kStartMs))
+            << run->errText().toStdString();
+    };
+    startUntilTheTerms();
+    run->signal(SIGKILL);
+    ASSERT_TRUE(run->endsWithin(kStartMs));
+    const std::vector<std::string> left = Entries(home / "tmp");
+    ASSERT_EQ(left.size(), 1u) << "the killed run left no working folder";
+
+    // A second run keeps only its own, and that goes with it.
+    startUntilTheTerms();
+    const std::vector<std::string> now = Entries(home / "tmp");
+    ASSERT_EQ(now.size(), 1u);
+    EXPECT_NE(now[0], left[0]);
 }
 
 TEST_F(ProgramStart, WhatTheUserChangesIsThereAtTheNextStartAndAllOfItInJapanese)

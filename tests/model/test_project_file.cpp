@@ -10,6 +10,7 @@
 
 #include <csignal>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <limits>
 #include <fstream>
@@ -17,6 +18,7 @@
 #include <memory>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace model;
@@ -774,6 +776,45 @@ TEST_F(WriteUnit, AFullDiskWhileWritingLeavesBothOldFiles)
     }
     EXPECT_NE(message.find("p.kud2"), std::string::npos) << message;
     ExpectOldFilesOnly();
+}
+
+TEST_F(WriteUnit, ASaveKilledPartWayLeavesNothingBesideTheOldFiles)
+{
+    // Where the file system has no unnamed files, what a killed writer had
+    // named stays.
+    const int probe = ::open(dir.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+    if (probe < 0) GTEST_SKIP() << "no unnamed files on this file system";
+    ::close(probe);
+    // Past the file-size limit the kernel ends the writer in its write.
+    struct Case {
+        const char* name;
+        std::size_t project;
+        std::size_t list;
+    };
+    const Case cases[] = {{"in the first file", 10000, 10}, {"in the second file", 10, 10000}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            struct rlimit none {};
+            ::setrlimit(RLIMIT_CORE, &none);
+            struct rlimit small {};
+            ::getrlimit(RLIMIT_FSIZE, &small);
+            small.rlim_cur = 4096;
+            ::setrlimit(RLIMIT_FSIZE, &small);
+            std::signal(SIGXFSZ, SIG_DFL);
+            try {
+                WriteFilesAtomically(Both(std::string(c.project, 'P'), std::string(c.list, 'L')));
+            } catch (...) {
+            }
+            ::_exit(0);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ) << "the writer was not killed";
+        ExpectOldFilesOnly();
+    }
 }
 
 }  // namespace

@@ -10,6 +10,8 @@
 
 #include <QSettings>
 
+#include <algorithm>
+
 #include <chrono>
 #include <csignal>
 #include <fcntl.h>
@@ -20,6 +22,7 @@
 #include <functional>
 #include <poll.h>
 #include <sys/inotify.h>
+#include <sched.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -98,6 +101,20 @@ protected:
                 }
         }
         opened.wait();
+    }
+    // The close, on another thread for the same reason.
+    void CloseWithin(const std::vector<fs::path>& fifosToRelease = {})
+    {
+        auto closed = std::async(std::launch::async, [] { CloseSettingsSession(); });
+        if (closed.wait_for(std::chrono::seconds(20)) == std::future_status::timeout) {
+            ADD_FAILURE() << "closing the settings waited on a pipe";
+            while (closed.wait_for(std::chrono::milliseconds(50)) == std::future_status::timeout)
+                for (const fs::path& fifo : fifosToRelease) {
+                    const int fd = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+                    if (fd >= 0) ::close(fd);
+                }
+        }
+        closed.wait();
     }
     static void WriteSetting(const char* key, const QString& value)
     {
@@ -250,19 +267,19 @@ TEST_F(SettingsStore, AFailedWriteIsToldOnceAndKeepsTheOldFile)
         const char* reason;
     };
     const Case cases[] = {
-        {"file-size limit", nullptr, "large"},
+        {"file-size limit", nullptr, "上限"},
         {"a folder in the file's place",
          [](const fs::path& t) {
              fs::remove(t);
              fs::create_directory(t);
          },
-         "not a regular file"},
+         "通常のファイルではありません"},
         {"a file in the folder's place",
          [](const fs::path& t) {
              fs::remove_all(t.parent_path());
              Put(t.parent_path(), "blocks the folder");
          },
-         ""},
+         "フォルダーでないもの"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -350,7 +367,7 @@ TEST_F(SettingsStore, UnderAFileSizeLimitTheRunKeepsItsSettingsAndTheFileStaysWh
             if (seen.value("Settings/MainLeft").toString() != "1234567" || seen.value("Settings/PrTop") != "800")
                 return 4;
             CloseSettingsSession();
-            return ToldOnce("large") ? 0 : 5;
+            return ToldOnce("上限") ? 0 : 5;
         });
         EXPECT_EQ(code, 0) << "2: no limit; 3, 4: the run lost a setting; 5: not told once with the file and why";
         EXPECT_EQ(Bytes(target), kStored);
@@ -452,7 +469,7 @@ TEST_F(SettingsStore, OneFullDiskForTheTemporaryFolderAndTheSettingsIsTold)
             CloseSettingsSession();
             const bool told = shown.messages.size() == 1 &&
                               shown.messages[0].text.find(file.string()) != std::string::npos &&
-                              shown.messages[0].text.find("No space left on device") != std::string::npos;
+                              shown.messages[0].text.find("ディスクがいっぱい") != std::string::npos;
             if (!told) return 3;
             if (Bytes(file) != kStored) return 4;
             if (Names(file.parent_path()) != std::vector<std::string>{"SRC_Okv.conf"}) return 5;
@@ -462,6 +479,234 @@ TEST_F(SettingsStore, OneFullDiskForTheTemporaryFolderAndTheSettingsIsTold)
         if (code == 2) GTEST_SKIP() << "no small disk could be mounted here";
         EXPECT_EQ(code, 0) << "3: not told once with the file and why; 4: the old file changed; 5, 6: files left; "
                               "7: the run lost the user's settings";
+    }
+}
+
+TEST_F(SettingsStore, AFileInAFormQtWritesOtherwiseIsWrittenOnceInQtsFormAndKeptFromThenOn)
+{
+    using namespace std::string_literals;
+    struct Case {
+        const char* name;
+        std::string bytes;
+    };
+    const Case cases[] = {
+        // Read as a list of texts, written back as a list of values.
+        {"NUL bytes at the end of a value after a comma", "[Settings]\nKvV=4\nPrLeft=1000,\0\0\n"s},
+        // A section header without its end swallows what follows.
+        {"a section left open", "[Settings]\nKvV=4\n[\n="s},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(config);
+        Put(target, c.bytes);
+        shown.messages.clear();
+        OpenWithin();
+        EXPECT_EQ(ReadStartupSettings("/prog/").kvSeries, 4);
+        WriteSetting("MainLeft", QStringLiteral("1234"));
+        CloseSettingsSession();
+        EXPECT_TRUE(shown.messages.empty()) << shown.messages[0].text;
+        std::map<std::string, std::string> keys = FileKeys();
+        EXPECT_EQ(keys["Settings/KvV"], "4");
+        EXPECT_EQ(keys["Settings/MainLeft"], "1234");
+        const std::string normal = Bytes(target);
+
+        // Written in Qt's own form, it reads back as itself: every later
+        // close keeps what it changed, and only that.
+        shown.messages.clear();
+        OpenWithin();
+        WriteSetting("MainLeft", QStringLiteral("99"));
+        CloseSettingsSession();
+        EXPECT_TRUE(shown.messages.empty()) << shown.messages[0].text;
+        std::string expected = normal;
+        const auto at = expected.find("MainLeft=1234");
+        if (at == std::string::npos) {
+            ADD_FAILURE() << "not kept: " << normal;
+            continue;
+        }
+        expected.replace(at, 13, "MainLeft=99");
+        EXPECT_EQ(Bytes(target), expected);
+        EXPECT_EQ(Names(target.parent_path()), std::vector<std::string>{"SRC_Okv.conf"});
+    }
+}
+
+TEST_F(SettingsStore, WhenTheTemporaryFolderCannotHoldTheCopyItGoesToAPrivateFolderBesideTheFile)
+{
+    // Each fault in a child process, with a temporary folder of its own.
+    struct Case {
+        const char* name;
+        bool (*fault)(const fs::path& tmp);  // false: it cannot be made here
+    };
+    const Case cases[] = {
+        {"missing", [](const fs::path&) { return true; }},
+        {"read-only",
+         [](const fs::path& tmp) {
+             fs::create_directories(tmp);
+             if (::geteuid() != 0) {
+                 fs::permissions(tmp, fs::perms::owner_read | fs::perms::owner_exec);
+                 return true;
+             }
+             // The superuser writes past any permission: a read-only mount.
+             return ::unshare(CLONE_NEWNS) == 0 && ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
+                    ::mount(tmp.c_str(), tmp.c_str(), nullptr, MS_BIND, nullptr) == 0 &&
+                    ::mount(nullptr, tmp.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) == 0;
+         }},
+        {"full",
+         [](const fs::path& tmp) {
+             fs::create_directories(tmp);
+             if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+                 ::mount("kvtmp", tmp.c_str(), "tmpfs", 0, "size=64k") != 0)
+                 return false;
+             std::ofstream out(tmp / "filler", std::ios::binary);
+             const std::string block(4096, 'f');
+             while (out.write(block.data(), static_cast<std::streamsize>(block.size())) && out.flush()) {
+             }
+             return true;
+         }},
+    };
+    const fs::path tmp = root / "tmp";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(config);
+        std::error_code ec;
+        fs::permissions(tmp, fs::perms::owner_all, ec);
+        fs::remove_all(tmp, ec);
+        Put(target, kStored);
+        shown.messages.clear();
+        const int code = InChild([&] {
+            if (!c.fault(tmp)) return 2;
+            ::setenv("TMPDIR", tmp.c_str(), 1);
+            const std::vector<std::string> rootBefore = Names("/");
+            OpenSettingsSession();
+            // The run's copy is in a folder of its own beside the file, and
+            // nowhere else.
+            const fs::path folder = fs::path(SettingsSessionFile().toStdString()).parent_path();
+            if (folder.parent_path() != target.parent_path() || folder.filename().string().rfind(".SRC_Okv-", 0) != 0)
+                return 3;
+            if ((fs::status(folder).permissions() & (fs::perms::group_all | fs::perms::others_all)) != fs::perms::none)
+                return 4;
+            if (Names("/") != rootBefore) return 5;
+            if (ReadStartupSettings("/prog/").kvSeries != 4) return 6;
+            WriteSetting("MainLeft", QStringLiteral("1234"));
+            CloseSettingsSession();
+            if (!shown.messages.empty()) return 7;
+            return 0;
+        });
+        if (code == 2) GTEST_SKIP() << "the fault cannot be made here";
+        EXPECT_EQ(code, 0) << "3: the copy is not beside the file; 4: others may enter its folder; 5: a folder was made "
+                              "at the root; 6: the run lost a setting; 7: a message";
+        EXPECT_EQ(FileKeys()["Settings/MainLeft"], "1234");
+        EXPECT_EQ(FileKeys()["Settings/PrTop"], "800");
+        EXPECT_EQ(Names(target.parent_path()), std::vector<std::string>{"SRC_Okv.conf"});
+    }
+    std::error_code ec;
+    fs::permissions(tmp, fs::perms::owner_all, ec);
+}
+
+TEST_F(SettingsStore, TheNextStartRemovesTheWorkingFoldersOfRunsThatEndedAndOnlyThose)
+{
+    const fs::path tmp = root / "tmp";
+    fs::create_directories(tmp);
+    Put(target, kStored);
+
+    // A run that is still going, until told to close (or the test ends).
+    int toLive[2];
+    int fromLive[2];
+    ASSERT_EQ(::pipe(toLive), 0);
+    ASSERT_EQ(::pipe(fromLive), 0);
+    const pid_t live = ::fork();
+    ASSERT_GE(live, 0);
+    if (live == 0) {
+        ::close(toLive[1]);
+        ::close(fromLive[0]);
+        ::setenv("TMPDIR", tmp.c_str(), 1);
+        OpenSettingsSession();
+        char byte = 'r';
+        [[maybe_unused]] ssize_t n = ::write(fromLive[1], &byte, 1);
+        n = ::read(toLive[0], &byte, 1);
+        CloseSettingsSession();
+        ::_exit(0);
+    }
+    ::close(toLive[0]);
+    ::close(fromLive[1]);
+    struct Release {
+        int fd;
+        pid_t child;
+        ~Release()
+        {
+            if (fd >= 0) ::close(fd);
+            ::waitpid(child, nullptr, 0);
+        }
+    } release{toLive[1], live};
+    char byte = 0;
+    ASSERT_EQ(::read(fromLive[0], &byte, 1), 1);
+    ::close(fromLive[0]);
+    const std::vector<std::string> liveRun = Names(tmp);
+    ASSERT_EQ(liveRun.size(), 1u);
+
+    // Runs that end without their close, as a kill leaves them: one with its
+    // copy in the temporary folder, then one beside the file.
+    for (const fs::path& folder : {tmp, root / "missing"}) {
+        const int code = InChild([&] {
+            ::setenv("TMPDIR", folder.c_str(), 1);
+            OpenSettingsSession();
+            WriteSetting("MainLeft", QStringLiteral("1"));
+            ::_exit(SettingsSessionFile().startsWith(QString::fromStdString(root.string())) ? 0 : 1);
+            return 1;
+        });
+        ASSERT_EQ(code, 0);
+    }
+    // Not a working folder of this program's, though it looks like one.
+    fs::create_directories(tmp / "SRC_Okv-abcdef");
+    Put(tmp / "SRC_Okv-abcdef" / "inside", "x");
+    ASSERT_EQ(Names(tmp).size(), 3u);
+    ASSERT_EQ(Names(target.parent_path()).size(), 2u);
+
+    // The next start.
+    const int code = InChild([&] {
+        ::setenv("TMPDIR", tmp.c_str(), 1);
+        OpenSettingsSession();
+        CloseSettingsSession();
+        return 0;
+    });
+    EXPECT_EQ(code, 0);
+    std::vector<std::string> expected = {"SRC_Okv-abcdef", liveRun[0]};
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(Names(tmp), expected) << "the live run's folder and the look-alike stay";
+    EXPECT_EQ(Names(target.parent_path()), std::vector<std::string>{"SRC_Okv.conf"});
+
+    // The live run's goes at its close.
+    ::close(release.fd);
+    release.fd = -1;
+    int status = 0;
+    ASSERT_EQ(::waitpid(live, &status, 0), live);
+    EXPECT_EQ(Names(tmp), std::vector<std::string>{"SRC_Okv-abcdef"});
+}
+
+TEST_F(SettingsStore, ALockThatIsNoRegularFileIsToldOnceAndNeverWaitedOn)
+{
+    struct Case {
+        const char* name;
+        void (*make)(const fs::path& lock);
+    };
+    const Case cases[] = {
+        {"a pipe", [](const fs::path& l) { ASSERT_EQ(::mkfifo(l.c_str(), 0600), 0); }},
+        {"a folder", [](const fs::path& l) { fs::create_directory(l); }},
+    };
+    const fs::path lock = target.string() + ".lock";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(config);
+        Put(target, kStored);
+        c.make(lock);
+        const fs::file_type type = fs::symlink_status(lock).type();
+        shown.messages.clear();
+        OpenWithin();
+        WriteSetting("KvV", QStringLiteral("6"));
+        CloseWithin({lock});
+        EXPECT_TRUE(ToldOnce("ロック（SRC_Okv.conf.lock）が通常のファイルではありません"))
+            << (shown.messages.empty() ? "" : shown.messages[0].text);
+        EXPECT_EQ(Bytes(target), kStored);
+        EXPECT_EQ(fs::symlink_status(lock).type(), type);
     }
 }
 
