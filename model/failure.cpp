@@ -95,7 +95,7 @@ std::string KindText(FailureKind kind, const FailureValues& v)
     case K::SettingsLockHeld:
         return "ほかのプログラムが設定ファイルに書き込み中でした。そのプログラムが終わってからお使いください。";
     case K::SettingsDiskFull: return "ディスクがいっぱいです。空きを作ってください。";
-    case K::SettingsSizeLimit: return "ファイルサイズの上限（ulimit -f）を超えます。上限を上げてください。";
+    case K::SettingsSizeLimit: return "ファイルの大きさが、このプログラムに許された上限を超えます。上限を上げてください。";
     case K::SettingsReadOnly: return "ディスクが読み取り専用です。書き込めるようにしてください。";
     case K::SettingsNoPermission: return "設定フォルダーに書き込む権限がありません。権限を確かめてください。";
     case K::SettingsNotWritten: return "書き込んだ内容を読み戻せませんでした。ディスクを確かめてください。";

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <new>
 #include <string>
@@ -44,6 +46,7 @@ TEST(FailureText, FileFailuresByTheSystemsReason)
         const Failure f = c.write ? WriteFailure(c.err, technical, file) : ReadFailure(c.err, technical, file);
         EXPECT_EQ(f.kind(), c.kind);
         EXPECT_EQ(KindOf(f), c.kind);
+        EXPECT_EQ(f.values().systemError, c.err);
         const std::string text = FailureText(f);
         EXPECT_NE(text.find(c.says), std::string::npos) << text;
         // The folder is the message's to name, and the system's words are
@@ -123,6 +126,34 @@ TEST(FailureText, NestedFailuresAndStandardError)
     const std::string printer = TellFailure(std::runtime_error("QPrinter: spooler gone"), FailureKind::PrintFailed);
     EXPECT_NE(::testing::internal::GetCapturedStderr().find("spooler gone"), std::string::npos);
     EXPECT_EQ(printer, FailureText(FailureKind::PrintFailed));
+}
+
+// The settings file's texts: the path on a line of its own, then the cause in
+// Japanese; no Latin word but the names of the files and the size's unit.
+TEST(FailureText, SettingsTextsAreJapaneseAroundTheirPath)
+{
+    const std::string path = "/home/user/.config/Vendra/SRC_Okv.conf";
+    const FailureKind kinds[] = {
+        FailureKind::SettingsNotAFile,     FailureKind::SettingsUnreadable,   FailureKind::SettingsTooLarge,
+        FailureKind::SettingsFolderBlocked, FailureKind::SettingsLockNotAFile, FailureKind::SettingsLockHeld,
+        FailureKind::SettingsDiskFull,     FailureKind::SettingsSizeLimit,    FailureKind::SettingsReadOnly,
+        FailureKind::SettingsNoPermission, FailureKind::SettingsNotWritten,
+    };
+    for (const FailureKind kind : kinds) {
+        for (const std::string& text : {SettingsUnusableText(path, kind), SettingsNotSavedText(path, kind)}) {
+            SCOPED_TRACE(text);
+            const auto first = text.find("\r\n");
+            ASSERT_NE(first, std::string::npos);
+            EXPECT_EQ(text.substr(first + 2, path.size() + 2), path + "\r\n");
+            std::string cause = text.substr(first + 2 + path.size() + 2);
+            EXPECT_GT(cause.size(), 20u);
+            for (const char* name : {"SRC_Okv.conf.lock", "16MB"}) {
+                if (const auto at = cause.find(name); at != std::string::npos) cause.erase(at, std::string(name).size());
+            }
+            EXPECT_TRUE(std::none_of(cause.begin(), cause.end(), [](char c) { return std::isalpha(static_cast<unsigned char>(c)); }))
+                << cause;
+        }
+    }
 }
 
 }  // namespace
