@@ -138,14 +138,17 @@ TEST_F(ImportKeep, OkWithoutAChangeKeepsTheProjectAndItsListByteForByte)
             EXPECT_EQ(d.cmbColSize->currentText().toStdString(), vb::CStr(column.ColSize));
             const QComboBox* thickness = column.ColV == 2 ? d.cmbColT_H : d.cmbColT;
             EXPECT_EQ(thickness->currentText().toStdString(), vb::CStr(column.ColT));
-            if (column.ColV == 2)
-                for (int i = 0; i < 4; ++i)
-                    EXPECT_EQ(d.txtHDim[i]->text().toStdString(), vb::CStr(column.HDim(i + 1))) << i;
+            if (column.ColV == 2) {
+                for (int i = 0; i < 4; ++i) EXPECT_EQ(d.txtHDim[i]->text().toStdString(), vb::CStr(column.HDim(i + 1))) << i;
+            }
             EXPECT_EQ(d.cmbKV->currentText().toStdString(), vb::Trim(gKvBase(1).KvName.value()));
             // A series without an option shows none as chosen.
             const bool optionless = gKvBase(1).KvV == 0 || gKvBase(1).KvV == 2;
-            for (const QRadioButton* o : d.optKvV)
-                if (optionless) EXPECT_FALSE(o->isChecked()) << o->objectName().toStdString();
+            for (const QRadioButton* o : d.optKvV) {
+                if (optionless) {
+                    EXPECT_FALSE(o->isChecked()) << o->objectName().toStdString();
+                }
+            }
             d.cmdClose->click();
         }
         ASSERT_TRUE(script.messages.empty()) << script.messages[0].text;

@@ -137,7 +137,9 @@ TEST_F(PrintDialog, SrcProjectsAndTheStyleTable)
         EXPECT_EQ(Shown("chkNoneOK"), c.noneNG) << c.style;
         EXPECT_TRUE(Shown("chkPrHeader"));
         EXPECT_TRUE(Shown("Frame4"));
-        if (c.bon) EXPECT_EQ(C<QWidget>("chkBon")->pos(), C<QWidget>("chkColorMode")->pos());
+        if (c.bon) {
+            EXPECT_EQ(C<QWidget>("chkBon")->pos(), C<QWidget>("chkColorMode")->pos());
+        }
         if (c.noneNG) {
             EXPECT_EQ(C<QWidget>("chkNoneNG")->pos(), C<QWidget>("chkColorMode")->pos());
             EXPECT_EQ(C<QWidget>("chkNoneOK")->pos(), C<QWidget>("chkPrDrCond")->pos());

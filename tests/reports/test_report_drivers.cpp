@@ -490,7 +490,9 @@ TEST_F(ColumnList, NumbersBlankPersonAndSrcZones)
     const RecordingPage page = Print(3);
     for (const DrawOp& op : page.ops) {
         EXPECT_EQ(op.text.find("設計担当"), std::string::npos);
-        if (op.kind == "Text" && std::abs(op.args[0] - 100) < 1e-9 && op.args[1] > 20) EXPECT_EQ(op.text, "");
+        if (op.kind == "Text" && std::abs(op.args[0] - 100) < 1e-9 && op.args[1] > 20) {
+            EXPECT_EQ(op.text, "");
+        }
     }
     EXPECT_TRUE(Has(PageOps(page, 1), "配筋ゾーン", 100, 11));
     // Three places for the number: 7, 123 and the last three digits of 1234.
