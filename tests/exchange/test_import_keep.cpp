@@ -4,6 +4,7 @@
 // without a change leaves the project file and the base-rebar list byte for
 // byte as they were saved.
 #include "tests/exchange/import_fixture.h"
+#include "tests/reports/sheet_texts.h"
 
 #include "dialogs/frmSelectKV.h"
 #include "drawing/print_out.h"
@@ -207,14 +208,8 @@ protected:
     // The texts of the column's calculation sheet.
     static std::vector<std::string> Sheet()
     {
-        drawing::RecordingPage page(1.0);
-        drawing::clsPrintOut po;
-        po.setprpMode(1);
-        po.setprpVsPrinter(&page);
-        reports::PrintCalcSheetPage(po, 1, 1);
         std::vector<std::string> texts;
-        for (const drawing::DrawOp& op : page.ops)
-            if (op.kind == "Text") texts.push_back(op.text);
+        for (const drawing::DrawOp& op : reporttest::CalcSheetTexts(1)) texts.push_back(op.text);
         return texts;
     }
 

@@ -4,6 +4,7 @@
 // it has leaves; the calculation sheet draws that pedestal and the list
 // handed to the rebar-setting program carries it.
 #include "tests/exchange/import_fixture.h"
+#include "tests/reports/sheet_texts.h"
 
 #include "drawing/recording.h"
 #include "exchange/import_command.h"
@@ -140,18 +141,7 @@ protected:
         ASSERT_EQ(gColumns(gCurCol).LoadTbl(3, 1), 0.0);
         w->mobjFlexInput1_Validate(10, 2, QVariant(0.0), false);
     }
-    std::vector<drawing::DrawOp> SheetTexts()
-    {
-        drawing::RecordingPage page(1.0);
-        drawing::clsPrintOut po;
-        po.setprpMode(1);
-        po.setprpVsPrinter(&page);
-        reports::PrintCalcSheetPage(po, 1, 1);
-        std::vector<drawing::DrawOp> texts;
-        for (const auto& op : page.ops)
-            if (op.kind == "Text") texts.push_back(op);
-        return texts;
-    }
+    static std::vector<drawing::DrawOp> SheetTexts() { return reporttest::CalcSheetTexts(1); }
     static bool Has(const std::vector<drawing::DrawOp>& texts, const std::string& t)
     {
         return std::any_of(texts.begin(), texts.end(), [&t](const drawing::DrawOp& op) { return op.text == t; });
