@@ -115,7 +115,9 @@ FailureKind StoreKind(const store::StoreError& e)
     }
 }
 
-FailureKind OwnKind(const std::exception& e)
+}  // namespace
+
+FailureKind KindOf(const std::exception& e)
 {
     if (const auto* f = dynamic_cast<const Failure*>(&e)) return f->kind();
     if (dynamic_cast<const Refusal*>(&e)) return FailureKind::Refused;
@@ -136,9 +138,11 @@ FailureKind OwnKind(const std::exception& e)
     return FailureKind::Unexpected;
 }
 
+namespace {
+
 std::string OwnText(const std::exception& e)
 {
-    const FailureKind kind = OwnKind(e);
+    const FailureKind kind = KindOf(e);
     if (kind == FailureKind::Refused) return e.what();
     FailureValues values;
     if (const auto* f = dynamic_cast<const Failure*>(&e)) values = f->values();
@@ -156,6 +160,14 @@ void ForNested(const std::exception& e, Each each)
         each(inner);
     } catch (...) {
     }
+}
+
+// A failure of `file` of the kind given, with the system's errno.
+Failure SystemFailure(int err, FailureKind kind, const std::string& technical, const std::string& file)
+{
+    FailureValues values = FailureValues::File(file);
+    values.systemError = err;
+    return Failure(kind, technical, std::move(values));
 }
 
 }  // namespace
@@ -181,9 +193,7 @@ Failure ReadFailure(int err, const std::string& technical, const std::string& fi
     case EPERM: kind = FailureKind::FileReadDenied; break;
     default: break;
     }
-    FailureValues values = FailureValues::File(file);
-    values.systemError = err;
-    return Failure(kind, technical, std::move(values));
+    return SystemFailure(err, kind, technical, file);
 }
 
 Failure WriteFailure(int err, const std::string& technical, const std::string& file)
@@ -202,12 +212,8 @@ Failure WriteFailure(int err, const std::string& technical, const std::string& f
     case EISDIR: kind = FailureKind::TargetNotAFile; break;
     default: break;
     }
-    FailureValues values = FailureValues::File(file);
-    values.systemError = err;
-    return Failure(kind, technical, std::move(values));
+    return SystemFailure(err, kind, technical, file);
 }
-
-FailureKind KindOf(const std::exception& e) { return OwnKind(e); }
 
 std::string FailureText(const std::exception& e)
 {

@@ -814,19 +814,10 @@ public:
         t.target = target;
         t.fd = ::open(dir.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0666);
         if (t.fd < 0) {
-            for (int tries = 0; t.fd < 0 && tries < 100; ++tries) {
-                t.path = HiddenName(target);
-                t.fd = ::open(t.path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-                if (t.fd < 0 && errno != EEXIST) {
-                    const int err = errno;
-                    t.path.clear();
-                    Fail(err, "cannot write " + target, target);
-                }
-            }
-            if (t.fd < 0) {
-                t.path.clear();
-                Fail(EEXIST, "cannot write " + target + ": no free temporary name", target);
-            }
+            t.path = FreeHiddenName(target, [&t](const std::string& name) {
+                t.fd = ::open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+                return t.fd >= 0;
+            });
         }
 
         int err = 0;
@@ -857,15 +848,10 @@ public:
             // The unnamed file gets a hidden name beside the target first:
             // a rename is what replaces a file in one step.
             const std::string self = "/proc/self/fd/" + std::to_string(t.fd);
-            for (int tries = 0; t.path.empty() && tries < 100; ++tries) {
-                const std::string name = HiddenName(t.target);
-                if (::linkat(t.fd, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0 ||
-                    ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0)
-                    t.path = name;
-                else if (const int err = errno; err != EEXIST)
-                    Fail(err, "cannot write " + t.target, t.target);
-            }
-            if (t.path.empty()) Fail(EEXIST, "cannot write " + t.target + ": no free temporary name", t.target);
+            t.path = FreeHiddenName(t.target, [&t, &self](const std::string& name) {
+                return ::linkat(t.fd, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0 ||
+                       ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0;
+            });
         }
         if (::rename(t.path.c_str(), t.target.c_str()) != 0) {
             const int err = errno;
@@ -889,6 +875,20 @@ private:
         fs::path dir = fs::path(target).parent_path();
         if (dir.empty()) dir = ".";
         return (dir / ("." + fs::path(target).filename().string() + ".tmp" + std::to_string(rd() % 1000000))).string();
+    }
+
+    // A hidden name beside `target` that `take` makes a file of (false and
+    // errno set when it cannot); a name already taken is tried again with
+    // another.
+    template <typename Take>
+    static std::string FreeHiddenName(const std::string& target, Take take)
+    {
+        for (int tries = 0; tries < 100; ++tries) {
+            std::string name = HiddenName(target);
+            if (take(name)) return name;
+            if (const int err = errno; err != EEXIST) Fail(err, "cannot write " + target, target);
+        }
+        Fail(EEXIST, "cannot write " + target + ": no free temporary name", target);
     }
 
     static bool ReadsBack(int fd, std::string_view bytes)

@@ -87,14 +87,6 @@ RebarSet SetAt(const store::Recordset& rs, int n)
     return s;
 }
 
-double AnchorageLength(store::Database& db, const std::string& where, bool byName)
-{
-    store::Recordset rs = db.openRecordset("SELECT DISTINCTROW KvData.TLengthO" + where);
-    const double t = byName ? rs.number("TLengthO") : rs.number(0);
-    rs.close();
-    return t;
-}
-
 // The four sets of a model's KvData row, by position, with the anchorage
 // length in each. A display looks at the sets of every column: they are read
 // once for as long as the catalogue's connection is kept.
@@ -121,34 +113,34 @@ const std::array<RebarSet, 4>& ReadRebarSets(int32_t kolvanId, double abD)
     return kept[key] = sets;
 }
 
-// Reads set n of the model's KvData row; by position (12 fields per set) or
-// by column name. Everything is read before anything is stored.
-RebarSet ReadRebarSet(int32_t kolvanId, double abD, int n, bool byName)
+// Reads set n of the model's KvData row by column name. Everything is read
+// before anything is stored.
+RebarSet ReadRebarSetByName(int32_t kolvanId, double abD, int n)
 {
     store::Database db = OpenCatalogue();
     const std::string where = KvDataWhere(kolvanId, abD);
     RebarSet s;
     {
         store::Recordset rs = db.openRecordset(SetSelect() + where);
-        if (byName) {
-            const std::string d = std::to_string(n);
-            s.rcX = rs.number("RcX" + d);
-            s.rcY = rs.number("RcY" + d);
-            s.barSize = rs.text("DBarSize" + d);
-            s.barMat = rs.text("DBarMat" + d);
-            s.barNX = CatalogueInt16(rs, "DBarNX" + d);
-            s.barNY = CatalogueInt16(rs, "DBarNY" + d);
-            s.hoopSize = rs.text("HoopSize" + d);
-            s.hoopMat = rs.text("HoopMat" + d);
-            s.hoopNX = CatalogueInt16(rs, "HoopNX" + d);
-            s.hoopNY = CatalogueInt16(rs, "HoopNY" + d);
-            s.hoopPitch = rs.number("HoopPitch" + d);
-        } else {
-            s = SetAt(rs, n);
-        }
+        const std::string d = std::to_string(n);
+        s.rcX = rs.number("RcX" + d);
+        s.rcY = rs.number("RcY" + d);
+        s.barSize = rs.text("DBarSize" + d);
+        s.barMat = rs.text("DBarMat" + d);
+        s.barNX = CatalogueInt16(rs, "DBarNX" + d);
+        s.barNY = CatalogueInt16(rs, "DBarNY" + d);
+        s.hoopSize = rs.text("HoopSize" + d);
+        s.hoopMat = rs.text("HoopMat" + d);
+        s.hoopNX = CatalogueInt16(rs, "HoopNX" + d);
+        s.hoopNY = CatalogueInt16(rs, "HoopNY" + d);
+        s.hoopPitch = rs.number("HoopPitch" + d);
         rs.close();
     }
-    s.tLength = AnchorageLength(db, where, byName);
+    {
+        store::Recordset rs = db.openRecordset("SELECT DISTINCTROW KvData.TLengthO" + where);
+        s.tLength = rs.number("TLengthO");
+        rs.close();
+    }
     db.close();
     return s;
 }
@@ -273,7 +265,7 @@ int16_t LoadRebarZoneDetails(IKvEngine& kv, int16_t iCol, int16_t centre)
     ColumnDataTbl& col = gColumns(iCol);
     const int n = zone + 2 * centre;
     if (n < 1 || n > 4) throw std::out_of_range("LoadRebarZoneDetails: no rebar set " + std::to_string(n));
-    StoreRebarSet(col, ReadRebarSet(col.KolvanID, kvb.AbD, n, false));
+    StoreRebarSet(col, ReadRebarSets(col.KolvanID, kvb.AbD)[static_cast<std::size_t>(n - 1)]);
     return zone;
 }
 
@@ -311,7 +303,7 @@ void LoadSrcRebarDefaults(ColumnDataTbl& col, const KvBaseTbl& kvb, int16_t flag
         n = flag == 0 ? 1 : 3;
     else
         n = flag == 0 ? 2 : 4;
-    StoreRebarSet(col, ReadRebarSet(col.KolvanID, kvb.AbD, n, true));
+    StoreRebarSet(col, ReadRebarSetByName(col.KolvanID, kvb.AbD, n));
 }
 
 std::string MainBarKey(const std::string& barSize, const std::string& barGrade)

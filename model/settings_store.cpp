@@ -542,7 +542,7 @@ void OpenSettingsSession()
             s.original = ReadKeys(s, s.target, true);
         } catch (const SettingsFailure& f) {
             s.usable = false;
-            std::cerr << "設定ファイルを使用できません: " << f.what() << "\n";
+            std::cerr << "SRC_Okv: " << f.what() << "\n";
             ui::Current().message(SettingsUnusableText(s.target, f.cause()), "", ui::MessageKind::Warning);
         }
     }
@@ -592,7 +592,7 @@ void CloseSettingsSession()
     } catch (const std::exception& e) {
         detail = e.what();
     }
-    std::cerr << "設定を保存できませんでした: " << detail << "\n";
+    std::cerr << "SRC_Okv: " << detail << "\n";
     ui::Current().message(SettingsNotSavedText(s.target, cause), "", ui::MessageKind::Warning);
 }
 

@@ -3,7 +3,6 @@
 #include "reports/printers.h"
 
 #include "drawing/state_guard.h"
-#include "model/failure.h"
 #include "platform/qt/print_control.h"
 
 #include <QAbstractPrintDialog>
@@ -303,11 +302,7 @@ void QtPrinterBackend::PrintDocument(const vbqt::PrintControl& document)
         printer_.setFullPage(fullPage);
         printer_.setPageLayout(layout);
     });
-    try {
-        document.print(printer_);
-    } catch (const std::runtime_error& e) {
-        throw model::Failure(model::FailureKind::PrintFailed, e.what());
-    }
+    document.print(printer_);
     back.restore();
 }
 

@@ -2,8 +2,6 @@
 // whatever the program loaded before and whichever way the factor came.
 #include "tests/mainwin/window_fixture.h"
 
-#include "widgets/zDLFlex8_Vendra.h"
-
 #include "dialogs/frmOptions.h"
 #include "drawing/recording.h"
 #include "model/adapter.h"
@@ -153,12 +151,8 @@ protected:
     // The long-term shear typed into the stress table, in X and in Y.
     void TypeLongTermShear(const char* text)
     {
-        w->resize(900, 500);
-        g->resize(800, 320);
-        w->show();
-        w->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
-        w->mobjFlexInput1->Resize();
+        ShowForEntry();
+        if (HasFatalFailure()) return;
         for (int c : {2, 3}) {
             g->setFocus();
             g->Select(10, c);

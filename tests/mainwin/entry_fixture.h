@@ -23,12 +23,8 @@ protected:
         WindowTest::SetUp();
         gDataChanged = false;
         w->msub_SelectColumn(true);
-        w->resize(900, 500);
-        g->resize(800, 320);
-        w->show();
-        w->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
-        w->mobjFlexInput1->Resize();
+        ShowForEntry();
+        if (HasFatalFailure()) return;
         // Showing the window displays the project, whose route 3 puts the
         // ultimate stresses by hand: the cases below start from automatic
         // modes, away from the cells they visit.

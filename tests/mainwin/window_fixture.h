@@ -7,10 +7,12 @@
 #include "model/globals.h"
 #include "model/project_commands.h"
 #include "platform/qt/grid/flexgrid.h"
+#include "widgets/zDLFlex8_Vendra.h"
 #include "widgets/zDLGetSys_Vendra.h"
 
 #include <QSettings>
 #include <QString>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -44,6 +46,17 @@ protected:
         model::gAutoRefresh = true;
         model::gShortLoadKind = 0;
         std::filesystem::remove_all(dir_);
+    }
+
+    // The window shown and active, its table laid out for the in-cell editor.
+    void ShowForEntry()
+    {
+        w->resize(900, 500);
+        g->resize(800, 320);
+        w->show();
+        w->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+        w->mobjFlexInput1->Resize();
     }
 
     std::unique_ptr<frmMain> w;
