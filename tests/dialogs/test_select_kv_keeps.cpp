@@ -68,6 +68,14 @@ void SetH(ColumnDataTbl& c, double width, int32_t id, std::array<double, 4> dims
     for (int k = 0; k < 5; ++k) c.ColSpec(k) = spec[static_cast<std::size_t>(k)];
 }
 
+// An H section of a nominal size the catalogue lacks (an import's): no
+// catalogue ID, the values of its own plates.
+const Stored kOwnH = {"H, own section of a nominal width that is not listed", 2, 9, 400, 250, "H400-1", 1, 850, 650,
+                      "D19(SD345)", [](ColumnDataTbl& c) {
+                          SetH(c, 250, 0, {400, 250, 9, 14}, {65.98, 391.8, 465.4, 391.8, 465.4});
+                          CalcHSectionProps(c);
+                      }};
+
 TEST_F(SelectKvKeeps, OpenAndCommitWithoutAChangeKeepsTheStoredColumn)
 {
     const Stored rows[] = {
@@ -83,13 +91,8 @@ TEST_F(SelectKvKeeps, OpenAndCommitWithoutAChangeKeepsTheStoredColumn)
          [](ColumnDataTbl& c) { SetH(c, 300, 503, {390, 300, 10, 16}, {133.3, 1942, 2141, 480.3, 730.1}); }},
         {"H, second section of its width, typed depth", 2, 8, 400, 200, "H400-1", 2, 800, 600, "D22(SD345)",
          [](ColumnDataTbl& c) { SetH(c, 200, 502, {396.5, 199, 7, 11}, {71.41, 998.5, 1114, 145.4, 223.3}); }},
-        // H sections of nominal sizes the catalogue lacks (an import's): no
-        // catalogue ID, the values of their own plates.
-        {"H, own section of a nominal width that is not listed", 2, 9, 400, 250, "H400-1", 1, 850, 650, "D19(SD345)",
-         [](ColumnDataTbl& c) {
-             SetH(c, 250, 0, {400, 250, 9, 14}, {65.98, 391.8, 465.4, 391.8, 465.4});
-             CalcHSectionProps(c);
-         }},
+        // H sections of nominal sizes the catalogue lacks.
+        kOwnH,
         {"H, own section of a nominal depth that is not listed, at 90 degrees", 2, 10, 500, 200, "H400-1", 2, 800,
          600, "D22(SD345)",
          [](ColumnDataTbl& c) {
@@ -124,9 +127,10 @@ TEST_F(SelectKvKeeps, OpenAndCommitWithoutAChangeKeepsTheStoredColumn)
         EXPECT_EQ(C<QComboBox>(s.shape == 2 ? "cmbColT_H" : "cmbColT")->currentText(), t) << s.what;
         EXPECT_EQ(C<QComboBox>("cmbColSize")->currentText(), QString::fromStdString(FormatValue(stored.ColSize, -1)))
             << s.what;
-        if (s.shape == 2)
+        if (s.shape == 2) {
             for (int i = 0; i < 4; ++i)
                 EXPECT_EQ(dlg->txtHDim[i]->text(), QString::fromStdString(vb::CStr(stored.HDim(i + 1)))) << s.what;
+        }
         EXPECT_EQ(C<QComboBox>("cmbKV")->currentText().toStdString(), s.model) << s.what;
         EXPECT_EQ(C<QComboBox>("cmbLenA")->currentText(), QString::number(s.cdA)) << s.what;
         EXPECT_EQ(C<QComboBox>("cmbRBar")->currentText(), QString::fromUtf8(s.bar)) << s.what;
@@ -143,10 +147,7 @@ TEST_F(SelectKvKeeps, OpenAndCommitWithoutAChangeKeepsTheStoredColumn)
 
 TEST_F(SelectKvKeeps, OwnHSectionStaysListedUnderItsNominalSize)
 {
-    StoreRow({"own H section", 2, 9, 400, 250, "H400-1", 1, 850, 650, "D19(SD345)", [](ColumnDataTbl& c) {
-                  SetH(c, 250, 0, {400, 250, 9, 14}, {65.98, 391.8, 465.4, 391.8, 465.4});
-                  CalcHSectionProps(c);
-              }});
+    StoreRow(kOwnH);
     const ColumnDataTbl stored = gColumns(gCurCol);
     Open();
     ExpectNoMessage("load");

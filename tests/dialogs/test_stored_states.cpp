@@ -214,11 +214,7 @@ public:
         std::ofstream(file, std::ios::binary) << importtest::Cp932Text(lines);
         gDataChanged = false;
         exchange::ImportCommand command(*w, w->Commands());
-        if (!chosen.empty())
-            command.chooseBase = [id = importtest::IdOf(chosen)](int32_t n) {
-                gColumns(n).KolvanID = id;
-                gColumns(n).AbNum = 1;
-            };
+        if (!chosen.empty()) command.chooseBase = importtest::Choosing(chosen);
         script.files.push_back(file.string());
         command.msub_ImportAnalysisFile();
     }
@@ -505,15 +501,6 @@ INSTANTIATE_TEST_SUITE_P(Rows, StoredStates, ::testing::ValuesIn(kRows),
 // both files byte for byte; save -> open -> save keeps them too, except where
 // the open sets the ultimate mode of the route again.
 
-// The column with the given route and gamma lines and loads, in kN.
-Lines ZoneColumn(const Lines& lines)
-{
-    Lines l = importtest::Axes();
-    l.insert(l.end(), {"CAXIS,1,1", "MCON,24", "MCST,BCR295,295,0", "CSIZE,B,300,300,12,12,0", "KVNAME,KS300A-30"});
-    l.insert(l.end(), lines.begin(), lines.end());
-    return l;
-}
-
 // N in tf as the file's kN.
 std::string Kn(double tf)
 {
@@ -547,12 +534,13 @@ void ChangeOptions(StoredStates& t, const std::function<void(frmOptions&)>& step
     t.InstallDialogs();
 }
 
-// The import, the zone it gives, the change, and the zone after it.
-std::function<void(StoredStates&)> ZoneChange(Lines file, int16_t before, std::function<void(StoredStates&)> change,
+// The import of the column with the given route, gamma and load lines, the
+// zone it gives, the change, and the zone after it.
+std::function<void(StoredStates&)> ZoneChange(Lines lines, int16_t before, std::function<void(StoredStates&)> change,
                                               int16_t after)
 {
     return [=](StoredStates& t) {
-        t.Import(ZoneColumn(file));
+        t.Import(importtest::ColumnOnKs300A(lines));
         ASSERT_EQ(gCond.ColCount, 1);
         ASSERT_EQ(GetColumnRebarZone(1), before);
         change(t);

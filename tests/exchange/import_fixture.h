@@ -68,6 +68,15 @@ struct ScriptedChooser {
     }
 };
 
+// The base choice answered for every column asked with `model`, variant 1.
+inline exchange::ImportBaseChooser Choosing(const std::string& model)
+{
+    return [id = IdOf(model)](int32_t n) {
+        gColumns(n).KolvanID = id;
+        gColumns(n).AbNum = 1;
+    };
+}
+
 // A header with one X axis and `ny` Y axes named 1..ny, for small files.
 inline Lines Axes(int ny = 1)
 {
@@ -75,6 +84,16 @@ inline Lines Axes(int ny = 1)
     std::string y = "BPANY";
     for (int i = 1; i <= ny; ++i) y += "," + std::to_string(i);
     l.push_back(y);
+    return l;
+}
+
+// A file of one 300 x 300 column on KS300A-30, `after` following the
+// model's line.
+inline Lines ColumnOnKs300A(const Lines& after)
+{
+    Lines l = Axes();
+    l.insert(l.end(), {"CAXIS,1,1", "MCON,24", "MCST,BCR295,295,0", "CSIZE,B,300,300,12,12,0", "KVNAME,KS300A-30"});
+    l.insert(l.end(), after.begin(), after.end());
     return l;
 }
 

@@ -7,14 +7,12 @@
 #include "tests/reports/sheet_texts.h"
 
 #include "dialogs/frmSelectKV.h"
-#include "drawing/print_out.h"
 #include "drawing/recording.h"
 #include "exchange/import_command.h"
 #include "mainwin/frmMain.h"
 #include "model/format.h"
 #include "model/rebar_handover.h"
 #include "platform/text/vb.h"
-#include "reports/calc_sheet.h"
 #include "widgets/zDLGetSys_Vendra.h"
 
 #include <QComboBox>
@@ -113,12 +111,7 @@ TEST_F(ImportKeep, OkWithoutAChangeKeepsTheProjectAndItsListByteForByte)
     for (const Row& r : rows) {
         SCOPED_TRACE(r.what);
         script.messages.clear();
-        command.chooseBase = nullptr;
-        if (r.chosen)
-            command.chooseBase = [id = IdOf(r.chosen)](int32_t c) {
-                gColumns(c).KolvanID = id;
-                gColumns(c).AbNum = 1;
-            };
+        command.chooseBase = r.chosen ? Choosing(r.chosen) : nullptr;
         Import(r.file);
         ASSERT_TRUE(script.messages.empty()) << script.messages[0].text;
         ASSERT_EQ(gCond.ColCount, 1);
@@ -223,7 +216,7 @@ TEST_F(ImportedHSection, HasThePropertiesOfItsPlatesWhereverItIsShownAndKeepsThe
     struct Row {
         const char* csize;
         std::array<double, 5> props;       // A, Zx, Zpx, Zy, Zpy of the plates
-        std::array<const char*, 5> texts;  // as the panel and the sheet show them
+        std::array<std::string, 5> texts;  // as the panel and the sheet show them
     };
     // 400 x 250: hw = 372, A = (372 x 9 + 2 x 14 x 250) / 100 = 103.48,
     // Zx = (250 x 400^3 - 372^3 x 241) / 6 / 400 / 1000 = 1497.3; 404 x 201
@@ -249,10 +242,9 @@ TEST_F(ImportedHSection, HasThePropertiesOfItsPlatesWhereverItIsShownAndKeepsThe
         ASSERT_EQ(gColumns(1).ColV, 2);
         for (int k = 0; k < 5; ++k)
             EXPECT_DOUBLE_EQ(gColumns(1).ColSpecUser(k), r.props[static_cast<std::size_t>(k)]) << k;
-        const std::array<std::string, 5> texts{r.texts[0], r.texts[1], r.texts[2], r.texts[3], r.texts[4]};
-        EXPECT_EQ(Panel(), texts);
+        EXPECT_EQ(Panel(), r.texts);
         const std::vector<std::string> sheet = Sheet();
-        for (const std::string& t : texts)
+        for (const std::string& t : r.texts)
             EXPECT_TRUE(std::find(sheet.begin(), sheet.end(), t) != sheet.end()) << "the sheet lacks " << t;
 
         const ColumnDataTbl column = gColumns(1);
@@ -265,7 +257,7 @@ TEST_F(ImportedHSection, HasThePropertiesOfItsPlatesWhereverItIsShownAndKeepsThe
             EXPECT_EQ(boxes[static_cast<std::size_t>(k)], FormatValue(r.props[static_cast<std::size_t>(k)], -1)) << k;
         EXPECT_TRUE(gColumns(1) == column);
         EXPECT_TRUE(gKvBase(1) == base);
-        EXPECT_EQ(Panel(), texts);
+        EXPECT_EQ(Panel(), r.texts);
         EXPECT_EQ(Sheet(), sheet);
     }
 }

@@ -14,7 +14,6 @@
 #include "model/shell.h"
 #include "platform/qt/grid/flexgrid.h"
 #include "platform/text/vb.h"
-#include "reports/calc_sheet.h"
 #include "widgets/zDLGetSys_Vendra.h"
 
 #include <QAction>
@@ -127,10 +126,7 @@ protected:
     }
     void Import(const Lines& loads)
     {
-        Lines l = Axes();
-        l.insert(l.end(), {"CAXIS,1,1", "MCON,24", "MCST,BCR295,295,0", "CSIZE,B,300,300,12,12,0", "KVNAME,KS300A-30"});
-        l.insert(l.end(), loads.begin(), loads.end());
-        script.files.push_back(Write("import.txt", l));
+        script.files.push_back(Write("import.txt", ColumnOnKs300A(loads)));
         exchange::ImportCommand command(*w, w->Commands());
         command.msub_ImportAnalysisFile();
     }
@@ -141,7 +137,6 @@ protected:
         ASSERT_EQ(gColumns(gCurCol).LoadTbl(3, 1), 0.0);
         w->mobjFlexInput1_Validate(10, 2, QVariant(0.0), false);
     }
-    static std::vector<drawing::DrawOp> SheetTexts() { return reporttest::CalcSheetTexts(1); }
     static bool Has(const std::vector<drawing::DrawOp>& texts, const std::string& t)
     {
         return std::any_of(texts.begin(), texts.end(), [&t](const drawing::DrawOp& op) { return op.text == t; });
@@ -167,7 +162,7 @@ TEST_P(ImportedPedestal, IsTheSetOfTheStoredZoneAsATypedStressLeavesIt)
     EXPECT_EQ(w->grdList->TextMatrix(1, 5).toStdString(), c.zone == 1 ? "(Ⅰ)" : "(Ⅱ)");
 
     // The sheet and the hand-over carry the pedestal the column stores.
-    const auto texts = SheetTexts();
+    const auto texts = reporttest::CalcSheetTexts(1);
     const std::string size = vb::Trim(vb::Str(c.size));
     EXPECT_TRUE(Has(texts, c.mainBars)) << c.mainBars;
     EXPECT_TRUE(Has(texts, size)) << "the pedestal's size " << size;

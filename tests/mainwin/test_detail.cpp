@@ -289,7 +289,9 @@ TEST_F(Detail, LabelsShowTheirWholeTextsWithinTheirRooms)
                     EXPECT_FALSE(l->geometry().intersects(o->geometry())) << name << " meets " << o->objectName().toStdString();
                     if (o->x() > l->x()) end = std::min(end, o->x() * tx);
                 }
-            if (l->objectName().startsWith("lblCol")) EXPECT_NEAR((l->x() + l->width()) * tx, end - 60, 2 * tx) << name;
+            if (l->objectName().startsWith("lblCol")) {
+                EXPECT_NEAR((l->x() + l->width()) * tx, end - 60, 2 * tx) << name;
+            }
             // Its ink: the whole text, condensed only when wider than the room.
             const double natural = QFontMetricsF(l->font(), l).horizontalAdvance(l->text());
             const double scale = std::min(1.0, l->contentsRect().width() / natural);

@@ -86,16 +86,19 @@ protected:
         fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
         return (folder / name).string();
     }
-    void Open(const std::string& path)
+    // An open, and a save as: each gives its path, the name its text may hold.
+    std::vector<std::string> Open(const std::string& path)
     {
         u.files.push_back(path);
         w->Commands().msub_OpenProject();
+        return {path};
     }
-    void SaveAs(const std::string& path)
+    std::vector<std::string> SaveAs(const std::string& path)
     {
         gDataChanged = true;
         u.files.push_back(path);
         w->Commands().msub_SaveProjectAs();
+        return {path};
     }
     // The first column on a model the catalogue in use cannot give, then the
     // project shown as after any change.
@@ -180,57 +183,34 @@ TEST_F(ToldFailure, EveryPathTellsInJapaneseWhatToDoAndLeavesTheDetailToStandard
     };
     const Row rows[] = {
         {"open: a picture instead of a project",
-         [&] {
-             const std::string p = Write("site plan.png", png);
-             Open(p);
-             return std::vector<std::string>{p};
-         },
+         [&] { return Open(Write("site plan.png", png)); },
          {"ファイルを読み込めませんでした", "データファイルではない"}, "the file ends before its 20617 columns"},
         {"open: a column holding a value no project holds",
          [this] {
              gColumns(1).KvRotate = 2;
              const std::string p = Write("turned.kud", EncodeProjectFile(gCond, gColumns, gKvBase));
              gColumns(1).KvRotate = 0;
-             Open(p);
-             return std::vector<std::string>{p};
+             return Open(p);
          },
          {"1番目の柱に扱えない値があります"}, "column 1: the base rotation 2 is outside 0 to 1"},
         {"open: a file that is not there",
-         [this] {
-             const std::string p = (dir / "gone.kud").string();
-             Open(p);
-             return std::vector<std::string>{p};
-         },
+         [this] { return Open((dir / "gone.kud").string()); },
          {"「gone.kud」が見つかりません"}, "No such file"},
         {"save: a folder that is not there",
-         [this] {
-             const std::string p = (dir / "no folder" / "p.kud").string();
-             SaveAs(p);
-             return std::vector<std::string>{p};
-         },
+         [this] { return SaveAs((dir / "no folder" / "p.kud").string()); },
          {"ファイルを保存できませんでした", "保存先のフォルダがありません"}, "cannot write"},
         {"save: a place the user may not write to",
-         [this] {
-             const std::string p = Barred("p.kud");
-             SaveAs(p);
-             return std::vector<std::string>{p};
-         },
+         [this] { return SaveAs(Barred("p.kud")); },
          {"別の保存先を選んでください"}, "cannot write"},
         {"save: past the file-size limit",
          [this] {
-             const std::string p = (dir / "big.kud").string();
              const modeltest::FileSizeLimit limit(4096);
              EXPECT_TRUE(limit.set());
-             SaveAs(p);
-             return std::vector<std::string>{p};
+             return SaveAs((dir / "big.kud").string());
          },
          {"上限を超える"}, "File too large"},
         {"save: a project named like its own base-rebar list",
-         [this] {
-             const std::string p = (dir / "p.kud2").string();
-             SaveAs(p);
-             return std::vector<std::string>{p};
-         },
+         [this] { return SaveAs((dir / "p.kud2").string()); },
          {"拡張子の違う名前"}, "would be the same file"},
         {"column list: a place the user may not write to",
          [this] {

@@ -88,33 +88,28 @@ protected:
     }
     // Opens the session on another thread, so a file that blocks its reader
     // fails the test instead of hanging it.
-    void OpenWithin(const std::vector<fs::path>& fifosToRelease = {})
+    static void OpenWithin(const std::vector<fs::path>& fifosToRelease = {})
     {
-        auto opened = std::async(std::launch::async, [] { OpenSettingsSession(); });
-        if (opened.wait_for(std::chrono::seconds(20)) == std::future_status::timeout) {
-            ADD_FAILURE() << "opening the settings waited on a pipe";
-            // A writer that comes and goes lets each waiting reader on.
-            while (opened.wait_for(std::chrono::milliseconds(50)) == std::future_status::timeout)
-                for (const fs::path& fifo : fifosToRelease) {
-                    const int fd = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
-                    if (fd >= 0) ::close(fd);
-                }
-        }
-        opened.wait();
+        Within("opening", OpenSettingsSession, fifosToRelease);
     }
     // The close, on another thread for the same reason.
-    void CloseWithin(const std::vector<fs::path>& fifosToRelease = {})
+    static void CloseWithin(const std::vector<fs::path>& fifosToRelease = {})
     {
-        auto closed = std::async(std::launch::async, [] { CloseSettingsSession(); });
-        if (closed.wait_for(std::chrono::seconds(20)) == std::future_status::timeout) {
-            ADD_FAILURE() << "closing the settings waited on a pipe";
-            while (closed.wait_for(std::chrono::milliseconds(50)) == std::future_status::timeout)
+        Within("closing", CloseSettingsSession, fifosToRelease);
+    }
+    static void Within(const char* step, void (*run)(), const std::vector<fs::path>& fifosToRelease)
+    {
+        auto done = std::async(std::launch::async, run);
+        if (done.wait_for(std::chrono::seconds(20)) == std::future_status::timeout) {
+            ADD_FAILURE() << step << " the settings waited on a pipe";
+            // A writer that comes and goes lets each waiting reader on.
+            while (done.wait_for(std::chrono::milliseconds(50)) == std::future_status::timeout)
                 for (const fs::path& fifo : fifosToRelease) {
                     const int fd = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
                     if (fd >= 0) ::close(fd);
                 }
         }
-        closed.wait();
+        done.wait();
     }
     static void WriteSetting(const char* key, const QString& value)
     {
